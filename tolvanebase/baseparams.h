@@ -51,6 +51,12 @@ public:
   const BaseServerParam* getServerParams() const { return M_sp; }
   const BasePlayertypeParam* getPlayertypeParams() const { return M_pt; }
 
+  // The registered store, or the soccer server's version-8 defaults when none
+  // is registered, so that nothing built before the stores exist reads a null.
+  const BaseClientParam& clientParams() const;
+  const BaseServerParam& serverParams() const;
+  const BasePlayertypeParam& playertypeParams() const;
+
 private:
   BaseParams() : M_cp(nullptr), M_sp(nullptr), M_pt(nullptr) {}
 
