@@ -30,10 +30,11 @@ Forwarder::~Forwarder() {
 
 void Forwarder::fillIndentBuffer() {
   unsigned int n = M_max_log_level / 10;
+  char* buffer = new char[n + 1];
+  std::memset(buffer, M_indent_char, n);
+  buffer[n] = '\0';
   delete[] M_indent_buffer;
-  M_indent_buffer = new char[n + 1];
-  std::memset(M_indent_buffer, M_indent_char, n);
-  M_indent_buffer[n] = '\0';
+  M_indent_buffer = buffer;
 }
 
 void Forwarder::addStream(std::ostream* stream, std::bitset<4> pass) {

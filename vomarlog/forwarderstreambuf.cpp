@@ -130,9 +130,11 @@ void ForwarderStreamBuf::flushBuffer() {
 }
 
 void ForwarderStreamBuf::forward(const char* text, std::streamsize count) {
-  if (M_current_priority >= S_ILLEGAL) return;
+  // S_ILLEGAL (or anything beyond) names no bit of a pass set.
+  const unsigned int bit = static_cast<unsigned int>(M_current_priority);
+  if (bit >= S_ILLEGAL) return;
   for (StreamInfo& info : M_streams) {
-    if (!info.M_pass.test(M_current_priority)) continue;
+    if (!info.M_pass.test(bit)) continue;
     if (!info.M_log_zones.admits(M_current_zone)) continue;
     info.M_stream->write(text, count);
     info.M_stream->flush();
