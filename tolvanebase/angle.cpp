@@ -6,16 +6,19 @@ namespace vekbase {
 
 namespace {
 
-// Brings a into [-half, half] with both ends kept, exactly as stepping by a full
-// turn would, but in one step so that huge values cannot hang (inf gives NaN).
+// Brings a into [-half, half] with both ends kept, with the same result as
+// stepping by full turns: the remainder is exact, and the one step after it is
+// exact as well because the remainder lies within a factor two of a full turn.
+// Huge values cost no more than small ones; infinity gives NaN, NaN stays.
 double normalized(double a, double half, double full) {
-  if (a > half) {
-    double f = std::fmod(a - half, full);
-    return f == 0.0 ? half : f - half;
-  }
-  if (a < -half) {
-    double f = std::fmod(-half - a, full);
-    return f == 0.0 ? -half : half - f;
+  if (a > half || a < -half) {
+    a = std::fmod(a, full);
+    if (a > half)
+      a -= full;
+    else if (a < -half)
+      a += full;
+    else if (a == 0.0)
+      a = 0.0; // a whole number of turns leaves +0, as subtracting turns does
   }
   return a;
 }
