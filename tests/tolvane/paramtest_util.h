@@ -1,0 +1,75 @@
+#ifndef TESTS_TOLVANE_PARAMTEST_UTIL_H
+#define TESTS_TOLVANE_PARAMTEST_UTIL_H
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tolvane/paramreader.h"
+#include "vomarlog/forwarder.h"
+
+namespace paramtest {
+
+// Collects the log lines of a set of zones while it lives.
+class LogCapture {
+public:
+  explicit LogCapture(std::initializer_list<unsigned short> zones) {
+    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
+    for (unsigned short z : zones) fwd->addLogZone(&sink, z);
+  }
+  ~LogCapture() { fwd->removeStream(&sink); }
+  std::string text() {
+    fwd->flush();
+    return sink.str();
+  }
+  void clear() { text(), sink.str(""); }
+
+private:
+  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
+  std::ostringstream sink;
+};
+
+// The (name value) pairs of a message such as "(server_param (port 6000)(ball_decay 0.94))".
+inline std::vector<std::pair<std::string, std::string>> messagePairs(const std::string& msg) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::string::size_type pos = msg.find('(', 1), blank, close;
+  while (pos != std::string::npos && (blank = msg.find(' ', pos)) < (close = msg.find(')', pos))) {
+    pairs.emplace_back(msg.substr(pos + 1, blank - pos - 1), msg.substr(blank + 1, close - blank - 1));
+    pos = msg.find('(', close);
+  }
+  return pairs;
+}
+
+// The messages of one kind in the recorded session.
+inline std::vector<std::string> sessionMessages(const std::string& kind) {
+  std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/server-v8-session.txt");
+  std::vector<std::string> out;
+  for (std::string line; std::getline(in, line);)
+    if (line.compare(0, kind.size() + 2, "(" + kind + " ") == 0) out.push_back(line);
+  return out;
+}
+
+// Applies a parameter message to a store as the player driver does.
+inline void applyMessage(ParamReader& store, const std::string& msg) {
+  store.begin();
+  for (const auto& p : messagePairs(msg)) store.setParameter(p.first, p.second);
+  store.end();
+}
+
+// The store's listing on standard output, one entry per line.
+inline std::vector<std::string> listing(const ParamReader& store) {
+  testing::internal::CaptureStdout();
+  store.printOptions();
+  std::istringstream is(testing::internal::GetCapturedStdout());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(is, line);) lines.push_back(line);
+  return lines;
+}
+
+} // namespace paramtest
+
+#endif

@@ -1,0 +1,67 @@
+#include "tolvane/clientparam.h"
+
+const std::string ClientParam::DEFAULT_TEAM_NAME = "Tolvane";
+const std::string ClientParam::DEFAULT_HOST_NAME = "localhost";
+const std::string ClientParam::DEFAULT_ACTION_LOG_DIR = "./";
+const std::string ClientParam::DEFAULT_MESSAGE_LOG_DIR = "./";
+const std::string ClientParam::DEFAULT_OFFLINE_LOGFILE = "";
+
+namespace {
+
+std::string asDirectory(const std::string& dir) {
+  if (dir.empty() || dir[dir.size() - 1] == '/') return dir;
+  return dir + "/";
+}
+
+} // namespace
+
+ClientParam* ClientParam::instance() {
+  static ClientParam the_params;
+  return &the_params;
+}
+
+ClientParam::ClientParam() { begin(); }
+
+std::string ClientParam::actionLogDir() const { return asDirectory(action_log_dir); }
+
+std::string ClientParam::messageLogDir() const { return asDirectory(message_log_dir); }
+
+void ClientParam::createOptionList(OptionList& list) {
+  auto dbl = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def));
+  };
+  auto num = [&list](const char* key, int* v, int def) {
+    list.push_back(new IntOption(key, v, def));
+  };
+  list.push_back(new StrOption("team", &my_team_name, DEFAULT_TEAM_NAME));
+  list.push_back(new StrOption("host", &host, DEFAULT_HOST_NAME));
+  list.push_back(new BoolOption("goalie", &goalie_connect, false));
+  num("reconnect", &reconnect_unum, 0);
+  dbl("version", &proto_version, 8.04);
+  dbl("confidence-decrease", &conf_dec, 0.97);
+  dbl("confidence-min-valid", &conf_min_valid, 0.5);
+  list.push_back(new BoolOption("save-action-log", &save_action_log, false));
+  list.push_back(new BoolOption("save-message-log", &save_message_log, false));
+  list.push_back(new StrOption("action-log-dir", &action_log_dir, DEFAULT_ACTION_LOG_DIR));
+  list.push_back(new StrOption("message-log-dir", &message_log_dir, DEFAULT_MESSAGE_LOG_DIR));
+  num("select-short-wait", &select_short_wait, 40);
+  num("select-long-wait", &select_long_wait, 80);
+  num("select-sb-wait", &select_sb_wait, 110);
+  num("log-level", &log_level, 100);
+  num("wm-history-size", &wm_history_size, 5);
+  dbl("when-to-turn", &when_to_turn, 30.0);
+  dbl("when-to-kick", &when_to_kick, 0.85);
+  dbl("when-to-intercept", &when_to_intercept, 30.0);
+  dbl("fast-pass-endspeed", &fast_pass_endspeed, 1.8);
+  dbl("pass-endspeed", &pass_endspeed, 1.2);
+  dbl("dribbleArea", &dribble_area, 10.0);
+  dbl("avoidance_distance", &avoid_dist, 10.0);
+  dbl("avoidance_max_angle", &avoid_max_angle, 70.0);
+  dbl("avoidance_evaluation_angles", &avoid_eval_angles, 7.0);
+  list.push_back(new OnOffOption("offline_monitor", &offline_monitor, false));
+  list.push_back(new OnOffOption("online_monitor", &online_monitor, false));
+  num("offline_player", &offline_player, 0);
+  list.push_back(new StrOption("offline_logfile", &offline_logfile, DEFAULT_OFFLINE_LOGFILE));
+  num("monitor_port", &monitor_port, 6000);
+  list.push_back(new OnOffOption("log_wm", &log_wm, true));
+}

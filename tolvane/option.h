@@ -1,0 +1,140 @@
+#ifndef TOLVANE_OPTION_H
+#define TOLVANE_OPTION_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// One text key bound to one variable owned by somebody else (as a rule a
+// member of a parameter store). Building an option writes the default into
+// the variable; deleting it leaves the variable alone.
+class Option {
+public:
+  explicit Option(const std::string& name) : myName(name) {}
+  virtual ~Option() {}
+
+  Option(const Option&) = delete;
+  Option& operator=(const Option&) = delete;
+
+  // Parses the text into the bound variable; true when it was accepted.
+  virtual bool setValue(const std::string& text) const = 0;
+  // Argument mode for the long-option table: 0 none, 1 required.
+  virtual int hasArg() const = 0;
+  virtual std::string valueString() const = 0;
+
+  const std::string& getName() const { return myName; }
+  // Exact, case-sensitive comparison with the key.
+  bool isName(const std::string& s) const { return s == myName; }
+
+protected:
+  std::string myName;
+};
+
+// Writes "key: value" without a line end.
+std::ostream& operator<<(std::ostream& os, const Option& o);
+
+// A flag: "set"/"unset"; takes no argument on the command line.
+class BoolOption : public Option {
+public:
+  BoolOption(const std::string& name, bool* value, bool def);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 0; }
+  std::string valueString() const override;
+
+protected:
+  bool* valueP;
+};
+
+// A switch written "on"/"off".
+class OnOffOption : public Option {
+public:
+  OnOffOption(const std::string& name, bool* value, bool def);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 1; }
+  std::string valueString() const override;
+
+protected:
+  bool* valueP;
+};
+
+class IntOption : public Option {
+public:
+  IntOption(const std::string& name, int* value, int def);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 1; }
+  std::string valueString() const override;
+
+protected:
+  int* valueP;
+};
+
+class DblOption : public Option {
+public:
+  DblOption(const std::string& name, double* value, double def);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 1; }
+  std::string valueString() const override;
+
+protected:
+  double* valueP;
+};
+
+class StrOption : public Option {
+public:
+  StrOption(const std::string& name, std::string* value, std::string def);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 1; }
+  std::string valueString() const override;
+
+protected:
+  std::string* valueP;
+};
+
+// A list of ints of bounded length; a maximalLength of 0 means no upper bound.
+class IntVecOption : public Option {
+public:
+  IntVecOption(const std::string& name, std::vector<int>* value, unsigned int minLen,
+               unsigned int maxLen, int def);
+  IntVecOption(const std::string& name, std::vector<int>* value, const std::vector<int>& defs,
+               unsigned int minLen, unsigned int maxLen);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 1; }
+  std::string valueString() const override;
+
+protected:
+  std::vector<int>* valueP;
+  unsigned int minimalLength;
+  unsigned int maximalLength;
+};
+
+// A list of doubles of bounded length; a maximalLength of 0 means no upper bound.
+class DblVecOption : public Option {
+public:
+  DblVecOption(const std::string& name, std::vector<double>* value, unsigned int minLen,
+               unsigned int maxLen, double def);
+  DblVecOption(const std::string& name, std::vector<double>* value,
+               const std::vector<double>& defs, unsigned int minLen, unsigned int maxLen);
+  bool setValue(const std::string& text) const override;
+  int hasArg() const override { return 1; }
+  std::string valueString() const override;
+
+protected:
+  std::vector<double>* valueP;
+  unsigned int minimalLength;
+  unsigned int maximalLength;
+};
+
+namespace Predicates {
+
+// Writes one option to standard output, followed by a line end.
+struct OptionPrint {
+  void operator()(const Option* o) const;
+};
+
+struct OptionDelete {
+  void operator()(Option* o) const { delete o; }
+};
+
+} // namespace Predicates
+
+#endif

@@ -1,0 +1,128 @@
+#include "tolvane/paramreader.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "tolvanebase/vekmath.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+const unsigned int PARAM_ZONE = 1002;
+
+vomar::Forwarder& error() {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
+  log->zone(PARAM_ZONE);
+  return log->prefix();
+}
+
+const char* const WHITE = " \t";
+
+} // namespace
+
+ParamReader::ParamReader() : started(false), optionList(nullptr) {}
+
+ParamReader::~ParamReader() { end(); }
+
+bool ParamReader::begin() {
+  if (!started) {
+    optionList = new OptionList;
+    createOptionList(*optionList);
+    started = true;
+  }
+  return true;
+}
+
+void ParamReader::end() {
+  if (started && optionList) {
+    std::for_each(optionList->begin(), optionList->end(), Predicates::OptionDelete());
+    delete optionList;
+  }
+  optionList = nullptr;
+  started = false;
+}
+
+void ParamReader::setParameter(const std::string& key, const std::string& value) {
+  if (!started) {
+    error() << "ParamReader has to be started first" << "\n";
+    return;
+  }
+  OptionList::const_iterator it =
+      std::find_if(optionList->begin(), optionList->end(),
+                   [&key](const Option* o) { return o->isName(key); });
+  if (it == optionList->end()) {
+    error() << "Unknown parameter (" << key << ")" << "\n";
+    return;
+  }
+  if (!(*it)->setValue(value))
+    error() << "Can't set value (" << value << ") for parameter (" << key << ")" << "\n";
+}
+
+void ParamReader::getOptions(const std::string& file) {
+  if (started)
+    readParams(file);
+  else
+    error() << "ParamReader has to be started first" << "\n";
+}
+
+void ParamReader::readParams(std::string file) {
+  std::ifstream in(file.c_str());
+  if (!in) {
+    error() << "Cannot open parameter file (" << file << ")" << "\n";
+    return;
+  }
+  std::string line;
+  while (std::getline(in, line)) {
+    std::string::size_type first = line.find_first_not_of(WHITE);
+    if (first == std::string::npos) continue;
+    if (line[first] == '#') continue;
+    std::replace(line.begin(), line.end(), ':', ' ');
+
+    const std::string::size_type keyEnd = line.find_first_of(WHITE, first);
+    const std::string key = line.substr(first, keyEnd == std::string::npos
+                                                   ? std::string::npos
+                                                   : keyEnd - first);
+    std::string value;
+    if (keyEnd != std::string::npos) {
+      const std::string::size_type valStart = line.find_first_not_of(WHITE, keyEnd);
+      if (valStart != std::string::npos) {
+        // White space before a comment stays part of the value.
+        const std::string::size_type hash = line.find('#', valStart);
+        value = line.substr(valStart, hash == std::string::npos ? std::string::npos
+                                                                : hash - valStart);
+      }
+    }
+    setParameter(key, value);
+  }
+}
+
+int ParamReader::getOptionStruct(struct option** rows) {
+  const bool wasStarted = started;
+  begin();
+  const int n = static_cast<int>(optionList->size());
+  struct option* table = new struct option[n + 1];
+  int i = 0;
+  for (const Option* o : *optionList) {
+    table[i].name = vekbase::c_string(o->getName());
+    table[i].has_arg = o->hasArg();
+    table[i].flag = nullptr;
+    table[i].val = valId();
+    ++i;
+  }
+  table[n].name = nullptr;
+  table[n].has_arg = 0;
+  table[n].flag = nullptr;
+  table[n].val = 0;
+  *rows = table;
+  if (!wasStarted) end();
+  return n;
+}
+
+void ParamReader::printOptions() const {
+  if (!started) {
+    error() << "ParamReader has to be started first" << "\n";
+    return;
+  }
+  std::for_each(optionList->begin(), optionList->end(), Predicates::OptionPrint());
+}

@@ -1,0 +1,54 @@
+#ifndef TOLVANE_PARAMREADER_H
+#define TOLVANE_PARAMREADER_H
+
+#include <getopt.h>
+
+#include <list>
+#include <string>
+
+#include "tolvane/option.h"
+
+// Base of every parameter store. A store declares its keys by building one
+// option per key, bound to one of its members; the reader owns those options
+// while it is started and sets members by key from parameter files, the
+// command line and the server's parameter messages.
+//
+// begin() builds the options afresh and with them writes every default;
+// end() drops the options and keeps the values.
+class ParamReader {
+public:
+  typedef std::list<Option*> OptionList;
+
+  ParamReader();
+  virtual ~ParamReader();
+
+  ParamReader(const ParamReader&) = delete;
+  ParamReader& operator=(const ParamReader&) = delete;
+
+  virtual void setParameter(const std::string& key, const std::string& value);
+  // Reads a parameter file when started.
+  virtual void getOptions(const std::string& file);
+  virtual void readParams(std::string file);
+  // Appends one new option per key; building the options writes the defaults.
+  virtual void createOptionList(OptionList& list) = 0;
+  // Identifies the store's rows in the long-option table.
+  virtual int valId() const = 0;
+
+  bool begin();
+  void end();
+  bool isStarted() const { return started; }
+
+  // Stores a new array of one getopt_long row per key plus an all-zero row
+  // through rows and returns the number of keys. The caller owns the array
+  // and the name copies (delete[] each). Leaves the started state as it was,
+  // but a reader that was not started has written every default again.
+  int getOptionStruct(struct option** rows);
+  // Lists "key: value" lines on standard output.
+  void printOptions() const;
+
+protected:
+  bool started;
+  OptionList* optionList;
+};
+
+#endif

@@ -1,0 +1,126 @@
+#include "tolvane/playertypeparam.h"
+
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+struct Field {
+  const char* key;
+  double PlayertypeParam::TypeParam::*member;
+  double def;
+};
+
+// The record's fields in order, with their keys and defaults.
+const Field FIELDS[] = {
+    {"player_speed_max", &PlayertypeParam::TypeParam::player_speed_max, 1.0},
+    {"stamina_inc_max", &PlayertypeParam::TypeParam::stamina_inc_max, 45.0},
+    {"player_decay", &PlayertypeParam::TypeParam::player_decay, 0.4},
+    {"inertia_moment", &PlayertypeParam::TypeParam::inertia_moment, 5.0},
+    {"dash_power_rate", &PlayertypeParam::TypeParam::dash_power_rate, 0.006},
+    {"player_size", &PlayertypeParam::TypeParam::player_size, 0.3},
+    {"kickable_margin", &PlayertypeParam::TypeParam::kickable_margin, 0.7},
+    {"kick_rand", &PlayertypeParam::TypeParam::kick_rand, 0.0},
+    {"extra_stamina", &PlayertypeParam::TypeParam::extra_stamina, 0.0},
+    {"effort_max", &PlayertypeParam::TypeParam::effort_max, 1.0},
+    {"effort_min", &PlayertypeParam::TypeParam::effort_min, 0.6},
+};
+
+vomar::Forwarder& warning() {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
+  log->zone(1002);
+  return log->prefix();
+}
+
+} // namespace
+
+PlayertypeParam* PlayertypeParam::instance(int n) {
+  static PlayertypeParam the_params(n);
+  return &the_params;
+}
+
+PlayertypeParam::PlayertypeParam(int n)
+    : TP(n < 1 ? 1 : n), current_type(0), scratch_bound(false) {
+  setCurrentType(0);
+}
+
+void PlayertypeParam::appendOptions(OptionList& list, TypeParam& rec) {
+  for (const Field& f : FIELDS) list.push_back(new DblOption(f.key, &(rec.*f.member), f.def));
+}
+
+void PlayertypeParam::createOptionList(OptionList& list, int t) {
+  if (t < 0 || t >= numTypes()) {
+    warning() << "PlayertypeParam: player type (" << t << ") outside the table of "
+              << numTypes() << " types, ignored" << "\n";
+    appendOptions(list, scratch);
+    return;
+  }
+  appendOptions(list, TP[t]);
+}
+
+void PlayertypeParam::createOptionList(OptionList& list) {
+  createOptionList(list, 0);
+  current_type = 0;
+  scratch_bound = false;
+}
+
+void PlayertypeParam::rebind(TypeParam& rec) {
+  end();
+  optionList = new OptionList;
+  appendOptions(*optionList, rec);
+  started = true;
+  scratch_bound = &rec == &scratch;
+}
+
+void PlayertypeParam::setCurrentType(int t) {
+  if (t < 0 || t >= numTypes()) {
+    // The message's values must land nowhere: not in the record bound
+    // before, and not in record 0, which begin() would bind.
+    warning() << "PlayertypeParam: player type (" << t << ") outside the table of "
+              << numTypes() << " types, ignored" << "\n";
+    rebind(scratch);
+    return;
+  }
+  rebind(TP[t]);
+  current_type = t;
+}
+
+void PlayertypeParam::setNumTypes(int n) {
+  if (n < 2 || n > max_types + 1) {
+    // n is player_types + 1: the types and the worst-case record.
+    warning() << "PlayertypeParam: " << (static_cast<long long>(n) - 1)
+              << " player types refused, keeping " << numTypes() - 1 << "\n";
+    return;
+  }
+  const bool wasStarted = started;
+  if (current_type >= n) current_type = 0;
+  if (scratch_bound) {
+    // The options point at the scratch record, which does not move.
+    TP.resize(static_cast<std::size_t>(n));
+    return;
+  }
+  // The options point into the table, which may move: drop them, resize,
+  // and bind them again without touching the values.
+  end();
+  TP.resize(static_cast<std::size_t>(n));
+  if (wasStarted) {
+    const TypeParam keep = TP[current_type];
+    rebind(TP[current_type]);
+    TP[current_type] = keep;
+  }
+}
+
+void PlayertypeParam::generateWorstCasePlayer() {
+  const std::size_t n = TP.size();
+  if (n < 2) return;
+  TypeParam& last = TP[n - 1];
+  for (std::size_t i = 0; i + 1 < n; ++i)
+    for (const Field& f : FIELDS)
+      if (TP[i].*f.member > last.*f.member) last.*f.member = TP[i].*f.member;
+}
+
+const PlayertypeParam::TypeParam& PlayertypeParam::record(int t) const {
+  if (t >= 0 && t < numTypes()) return TP[t];
+  warning() << "PlayertypeParam: no player type (" << t << "), reading type 0" << "\n";
+  return TP[0];
+}

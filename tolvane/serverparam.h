@@ -1,0 +1,196 @@
+#ifndef TOLVANE_SERVERPARAM_H
+#define TOLVANE_SERVERPARAM_H
+
+#include <string>
+
+#include "tolvane/paramreader.h"
+#include "tolvanebase/baseparams.h"
+#include "tolvanebase/vector.h"
+
+typedef double Value;
+
+// The soccer server's parameters, with the server's version-8 values as
+// built-in defaults. Members are read directly by name; files, the command
+// line and the server's server_param message use the keys bound in
+// createOptionList.
+class ServerParam : public ParamReader, public vekbase::BaseServerParam {
+public:
+  static ServerParam* instance();
+
+  // Sizes of the per-object tables of the world model.
+  static constexpr int max_players = 11;
+  static constexpr int max_flags = 100;
+  static constexpr int max_lines = 4;
+
+  void getOptions(const std::string& file) override;
+  void createOptionList(OptionList& list) override;
+  int valId() const override { return 1; }
+
+  double staminaMax() const override { return stamina_max; }
+  double effortInc() const override { return effort_inc; }
+  double effortDec() const override { return effort_dec; }
+  double effortIncThr() const override { return effort_ithr; }
+  double effortDecThr() const override { return effort_dthr; }
+  double recoverMin() const override { return recover_min; }
+  double recoverDec() const override { return recover_dec; }
+  double recoverDecThr() const override { return recover_dthr; }
+  vekbase::AngleDeg visibleAngle() const override { return vekbase::AngleDeg(visangle); }
+
+  bool SynchMode() const { return synch_mode; }
+  // The wind of length winforce in direction windir, windir taken as radians.
+  Vector2D baseWind() const;
+  // Least common multiple of the (slowed-down) step lengths.
+  int lcmStep() const;
+
+  Value gwidth;
+  Value inertia_moment;
+  Value psize;
+  Value pdecay;
+  Value prand;
+  Value pweight;
+  Value pspeed_max;
+  Value paccel_max;
+  Value stamina_max;
+  Value stamina_inc_max;
+  Value recover_init;
+  Value recover_dthr;
+  Value recover_min;
+  Value recover_dec;
+  Value effort_init;
+  Value effort_dthr;
+  Value effort_min;
+  Value effort_dec;
+  Value effort_ithr;
+  Value effort_inc;
+  Value kick_rand;
+  bool team_actuator_noise;
+  Value prand_factor_l;
+  Value prand_factor_r;
+  Value kick_rand_factor_l;
+  Value kick_rand_factor_r;
+  Value bsize;
+  Value bdecay;
+  Value brand;
+  Value bweight;
+  Value bspeed_max;
+  Value baccel_max;
+  Value dprate;
+  Value kprate;
+  Value kmargin;
+  Value ctlradius;
+  Value maxp;
+  Value minp;
+  Value maxm;
+  Value minm;
+  Value maxnm;
+  Value minnm;
+  Value maxn;
+  Value minn;
+  Value visdist;
+  Value windir;
+  Value winforce;
+  Value winang;
+  Value winrand;
+  Value catch_area_l;
+  Value catch_area_w;
+  Value catch_prob;
+  int goalie_max_moves;
+  Value ckmargin;
+  Value offside_area;
+  bool win_no;
+  bool win_random;
+  int portnum;
+  int coach_pnum;
+  int olcoach_pnum;
+  int say_cnt_max;
+  int SayCoachMsgSize;
+  int clang_win_size;
+  int clang_define_win;
+  int clang_meta_win;
+  int clang_advice_win;
+  int clang_info_win;
+  int clang_mess_delay;
+  int clang_mess_per_cycle;
+  int drop_ball_time;
+  int recv_st;
+  int sb_step;
+  int SayMsgSize;
+  int hear_max;
+  int hear_inc;
+  int hear_decay;
+  int cban_cycle;
+  int slow_down_factor;
+  bool useoffside;
+  bool kickoffoffside;
+  Value offside_kick_margin;
+  Value audio_dist;
+  Value dist_qstep;
+  Value land_qstep;
+  Value dir_qstep;
+  Value dist_qstep_l;
+  Value dist_qstep_r;
+  Value land_qstep_l;
+  Value land_qstep_r;
+  Value dir_qstep_l;
+  Value dir_qstep_r;
+  bool verbose;
+  std::string logfile;
+  std::string recfile;
+  int rec_ver;
+  bool rec_log;
+  bool rec_msg_mode;
+  bool send_log;
+  std::string replay;
+  bool CoachMode;
+  bool CwRMode;
+  bool old_hear;
+  int start_goal_l;
+  int start_goal_r;
+  bool fullstate_l;
+  bool fullstate_r;
+  Value slowness_on_top_for_left_team;
+  Value slowness_on_top_for_right_team;
+  int pen_before_setup_wait;
+  int pen_setup_wait;
+  int pen_ready_wait;
+  int pen_taken_wait;
+  int pen_nr_kicks;
+  int pen_max_extra_kicks;
+  int pen_dist_x;
+  int pen_max_goalie_dist_x;
+  bool pen_allow_mult_kicks;
+  bool pen_random_winner;
+  int point_to_ban;
+  int point_to_duration;
+  int random_seed;
+  bool synch_mode;
+  int synch_offset;
+  int synch_micro_sleep;
+  Value visangle;
+  bool send_comms;
+  bool text_logging;
+  bool game_logging;
+  int game_log_version;
+  std::string text_log_dir;
+  std::string game_log_dir;
+  std::string text_log_fixed_name;
+  std::string game_log_fixed_name;
+  int half_time;
+  int send_step;
+  int sim_step;
+  int sv_st;
+  bool text_log_fixed;
+  bool game_log_fixed;
+  bool text_log_dated;
+  bool game_log_dated;
+  std::string log_date_format;
+  bool log_times;
+  int text_log_compression;
+  int game_log_compression;
+  bool M_profile;
+
+private:
+  ServerParam();
+};
+
+#endif
