@@ -1,0 +1,222 @@
+#include "tolvane/serverconnection.h"
+
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <locale>
+#include <sstream>
+#include <string>
+
+#include "tolvane/clientparam.h"
+#include "tolvane/serverparam.h"
+#include "vomarlog/forwarder.h"
+
+using vekbase::TimevalXL;
+
+namespace {
+
+// One port of the soccer server, on 127.0.0.1 at a free port.
+struct FakeServer {
+  FakeServer() : fd(socket(AF_INET, SOCK_DGRAM, 0)) {
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    socklen_t len = sizeof(addr);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    port = ntohs(addr.sin_port);
+  }
+  ~FakeServer() { ::close(fd); }
+
+  // The next datagram as sent, or "" when none comes within the wait.
+  std::string receive(int waitMs = 1000) {
+    timeval tv = {waitMs / 1000, (waitMs % 1000) * 1000};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
+    char buf[10000];
+    socklen_t len = sizeof(client);
+    ssize_t n = recvfrom(fd, buf, sizeof(buf), 0, reinterpret_cast<sockaddr*>(&client), &len);
+    return n > 0 ? std::string(buf, n) : std::string();
+  }
+  // To the client whose datagram came last.
+  void send(const std::string& bytes) {
+    sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&client),
+           sizeof(client));
+  }
+
+  int fd;
+  int port;
+  sockaddr_in client{};
+};
+
+struct LogCapture {
+  LogCapture() : fwd(vomar::Forwarder::instance(8192)) {
+    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
+    fwd->addLogZoneRange(&sink, 1022, 1051);
+  }
+  ~LogCapture() { fwd->removeStream(&sink); }
+  int count(const std::string& what) {
+    fwd->flush();
+    std::string t = sink.str();
+    int n = 0;
+    for (std::size_t p = t.find(what); p != std::string::npos; p = t.find(what, p + 1)) ++n;
+    return n;
+  }
+  vomar::Forwarder* fwd;
+  std::ostringstream sink;
+};
+
+void configure(int port, const std::string& version = "8.04", bool goalie = false,
+               int reconnect = 0, const std::string& team = "Foo") {
+  ClientParam* cp = ClientParam::instance();
+  cp->begin();
+  cp->setParameter("host", "127.0.0.1");
+  cp->setParameter("team", team);
+  cp->setParameter("version", version);
+  cp->setParameter("goalie", goalie ? "1" : "0");
+  cp->setParameter("reconnect", std::to_string(reconnect));
+  ServerParam::instance()->portnum = port;
+}
+
+std::string nul(const std::string& text) {
+  return text + std::string(1, '\0');
+}
+
+struct CommaDecimal : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+};
+
+} // namespace
+
+TEST(ServerConnection, InitAndReconnectTexts) {
+  FakeServer server;
+  configure(server.port);
+  ServerConnection link;
+  ASSERT_TRUE(link.open());
+  LogCapture log;
+  EXPECT_TRUE(link.sendInitializeMessage());
+  EXPECT_EQ(nul("(init Foo (version 8.04))"), server.receive());
+  EXPECT_EQ(1, log.count("send: (init Foo (version 8.04))\n"));
+
+  configure(server.port, "8.04", true);
+  EXPECT_TRUE(link.sendInitializeMessage());
+  EXPECT_EQ(nul("(init Foo (version 8.04) (goalie))"), server.receive());
+
+  configure(server.port, "7.0", false, 3);
+  EXPECT_TRUE(link.sendInitializeMessage());
+  EXPECT_EQ(nul("(reconnect Foo 3)"), server.receive());
+
+  configure(server.port, "7.99");
+  EXPECT_FALSE(link.sendInitializeMessage());
+  EXPECT_EQ(1, log.count("you tried to connect with a protocol version < 8.0 and you don't "
+                         "really want to do this\n"));
+
+  // A team name too long for the buffer is refused, not written past it.
+  configure(server.port, "8.04", false, 0, std::string(Connection::BUFFER_SIZE, 'T'));
+  EXPECT_FALSE(link.sendInitializeMessage());
+  EXPECT_EQ(1, log.count("team name too long"));
+  EXPECT_EQ("", server.receive(50));
+
+  // Exactly 8.0 is accepted; the decimal point is '.' whatever the locale.
+  configure(server.port, "8");
+  std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+  EXPECT_TRUE(link.sendInitializeMessage());
+  std::locale::global(old);
+  EXPECT_EQ(nul("(init Foo (version 8.00))"), server.receive());
+  link.close();
+  EXPECT_FALSE(link.connected());
+}
+
+TEST(ServerConnection, AdoptsThePortTheServerRepliesFrom) {
+  FakeServer server, perClient;
+  configure(server.port);
+  ServerConnection link;
+  ASSERT_TRUE(link.open());
+  EXPECT_FALSE(link.dataOnSocket());
+  ASSERT_TRUE(link.sendInitializeMessage());
+  ASSERT_EQ(nul("(init Foo (version 8.04))"), server.receive());
+
+  perClient.client = server.client;
+  perClient.send(nul("(init l 2 before_kick_off)"));
+  EXPECT_TRUE(link.dataOnSocket());
+  ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
+  EXPECT_STREQ("(init l 2 before_kick_off)", Connection::sendbuf);
+
+  LogCapture log;
+  EXPECT_TRUE(link.sendMessage(std::string()));
+  EXPECT_EQ(0, log.count("send"));
+  EXPECT_TRUE(link.sendMessage(std::string("(dash 10.00)")));
+  EXPECT_EQ(nul("(dash 10.00)"), perClient.receive());
+  EXPECT_EQ("", server.receive(50));
+
+  // What follows the last ')' is cut off.
+  perClient.send(nul("(see 12 ((b) 10 0))") + "xy");
+  ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
+  EXPECT_STREQ("(see 12 ((b) 10 0))", Connection::sendbuf);
+  EXPECT_EQ(1, log.count("recv (19): (see 12 ((b) 10 0))\n"));
+
+  // The real server's datagrams come out as recorded.
+  std::ifstream recording(TOLVANE_DATA_DIR "/server-v8-session.txt");
+  std::string line;
+  for (int i = 0; i < 30 && std::getline(recording, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    perClient.send(nul(line));
+    ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
+    EXPECT_EQ(line, std::string(Connection::sendbuf));
+    ++i;
+  }
+  EXPECT_FALSE(line.empty());
+  link.close();
+}
+
+TEST(ServerConnection, TimeoutsEmptyAndOversizedMessages) {
+  FakeServer server;
+  configure(server.port);
+  ServerConnection link;
+  ASSERT_TRUE(link.open());
+  ASSERT_TRUE(link.sendInitializeMessage());
+  server.receive();
+
+  LogCapture log;
+  const std::string twice = "ServerConnection::waitForMessage: 2x timeout and no message\n";
+  const int expected[] = {0, 1, 1, 2};
+  for (int n : expected) {
+    EXPECT_FALSE(link.waitForMessage(TimevalXL(0, 10000)));
+    EXPECT_EQ(n, log.count(twice));
+  }
+
+  server.send(nul("no parenthesis"));
+  EXPECT_FALSE(link.waitForMessage(TimevalXL(1, 0)));
+  EXPECT_EQ(1, log.count("recvd null message (serverconnection, line: 194\n"));
+  EXPECT_EQ(1, log.count("huh? select found a message but there isn't one\n"));
+
+  // 8192 bytes ending in "))": 8191 are taken, so the zero still fits.
+  std::string big = "(" + std::string(Connection::BUFFER_SIZE - 3, 'x') + "))";
+  server.send(big);
+  ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
+  EXPECT_EQ(big.substr(0, Connection::BUFFER_SIZE - 1), std::string(Connection::sendbuf));
+
+  link.close();
+  EXPECT_FALSE(link.waitForMessage(TimevalXL(0, 1000)));
+  EXPECT_FALSE(link.dataOnSocket());
+}
+
+TEST(ServerConnection, UnresolvableHostFailsToOpen) {
+  configure(6000);
+  ClientParam::instance()->setParameter("host", "no such host");
+  LogCapture log;
+  ServerConnection* link = new ServerConnection;
+  EXPECT_FALSE(link->open());
+  EXPECT_FALSE(link->connected());
+  // The resolver's reason; which one depends on the name service.
+  EXPECT_EQ(1, log.count("The specified host is unknown\n") +
+                   log.count("A non-recoverable name server error occurred\n") +
+                   log.count("Try again later\n") + log.count("does not have an IP address\n"));
+  delete link;
+  EXPECT_EQ(1, log.count("connection terminated\n"));
+  configure(6000);
+}

@@ -1,0 +1,301 @@
+#include "tolvane/actuator.h"
+
+#include <memory>
+
+#include "tolvane/connection.h"
+#include "tolvane/serverparam.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+const int SLOT_BODY = 0;
+const int SLOT_CHANGEVIEW = 2;
+const int SLOT_POINTTO = 3;
+const int SLOT_TURNNECK = 4;
+const int SLOT_SAY = 6;
+
+const unsigned int ZONE_COMMANDS = 1040;
+const unsigned int ZONE_SEND = 1041;
+const unsigned int ZONE_PENDING = 1042;
+
+// The sum by which view modes are compared: the higher, the fewer see
+// messages per cycle.
+int viewSum(const vekbase::ViewQuality& q, const vekbase::ViewWidth& w) {
+  return int(q()) + int(w());
+}
+
+void trace(unsigned int zone, unsigned short level, const std::string& text) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (log->indentation(level) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(zone);
+    log->indent(level) << text << "\n";
+  }
+}
+
+void prefixed(vomar::ForwarderStreamBuf::Priority prio, const char* text) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(prio);
+  log->zone(ZONE_COMMANDS);
+  log->prefix() << text << "\n";
+}
+
+} // namespace
+
+const signed char Actuator::CYCLE_UNKNOWN;
+
+Actuator* Actuator::instance(Connection* con) {
+  static std::unique_ptr<Actuator> theActuator(new Actuator());
+  if (con) theActuator->connection = con;
+  return theActuator.get();
+}
+
+Actuator::Actuator()
+    : connection(nullptr),
+      sendCommandQueue(SoccerCommand(SoccerCommand::CMD_NONE).type() + 1,
+                       SoccerCommand(SoccerCommand::CMD_NONE)),
+      kickCount(0), dashCount(0), turnCount(0), catchCount(0), moveCount(0), turnNeckCount(0),
+      changeViewCount(0), sayCount(0), pointCount(0), tackleCount(0), attentionToCount(0),
+      senseBodyCount(0), scoreCount(0), lastCatchTime(-100, 0), lastTackleTime(-100, 0),
+      currentViewQuality(vekbase::ViewQuality::S_high),
+      currentViewWidth(vekbase::ViewWidth::S_normal), pendingChangeView(false),
+      changedView(false) {}
+
+void Actuator::queueUp(const SoccerCommand& cmd) {
+  sendCommandQueue[cmd.type()] = cmd;
+}
+
+void Actuator::clearQueue() {
+  for (SoccerCommand& cmd : sendCommandQueue) {
+    // A held-back change_view keeps its slot until it has gone out.
+    if (pendingChangeView && cmd.command() == SoccerCommand::CMD_CHANGEVIEW) continue;
+    cmd.set(SoccerCommand::CMD_NONE);
+  }
+}
+
+bool Actuator::changeViewLowersSum(const SoccerCommand& cmd) const {
+  return viewSum(cmd.viewQuality(), cmd.viewWidth()) <
+         viewSum(currentViewQuality, currentViewWidth);
+}
+
+void Actuator::sendActions() {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->incIndent();
+  trace(ZONE_SEND, 10, "void Actuator::sendActions()");
+
+  const bool synch = ServerParam::instance()->SynchMode();
+  std::string msg;
+  for (SoccerCommand& cmd : sendCommandQueue) {
+    if (!cmd.valid()) continue;
+
+    if (cmd.command() == SoccerCommand::CMD_CHANGEVIEW) {
+      // Outside synch mode a change_view that does not lower the sum waits
+      // for the first see of a phase-0 cycle, so that the see pattern of the
+      // new mode starts at a known phase.
+      if (!synch && !changeViewLowersSum(cmd)) {
+        pendingChangeView = true;
+        continue;
+      }
+      msg += cmd.str();
+      ++changeViewCount;
+      pendingChangeView = false;
+      changedView = true;
+      continue;
+    }
+
+    msg += cmd.str();
+    switch (cmd.command()) {
+    case SoccerCommand::CMD_ATTENTIONTO: ++attentionToCount; break;
+    case SoccerCommand::CMD_CATCH:
+      ++catchCount;
+      lastCatchTime = vekbase::Timer::currentTime();
+      break;
+    case SoccerCommand::CMD_DASH: ++dashCount; break;
+    case SoccerCommand::CMD_KICK: ++kickCount; break;
+    case SoccerCommand::CMD_MOVE: ++moveCount; break;
+    case SoccerCommand::CMD_POINTTO: ++pointCount; break;
+    case SoccerCommand::CMD_SAY: ++sayCount; break;
+    case SoccerCommand::CMD_SCORE: ++scoreCount; break;
+    case SoccerCommand::CMD_SENSEBODY: ++senseBodyCount; break;
+    case SoccerCommand::CMD_TACKLE:
+      ++tackleCount;
+      lastTackleTime = vekbase::Timer::currentTime();
+      break;
+    case SoccerCommand::CMD_TURN: ++turnCount; break;
+    case SoccerCommand::CMD_TURNNECK: ++turnNeckCount; break;
+    case SoccerCommand::CMD_DONE: break;
+    default:
+      prefixed(vomar::ForwarderStreamBuf::S_ERROR, "unknown command in sendCommandQueue");
+      break;
+    }
+  }
+
+  if (!msg.empty()) {
+    if (connection) connection->sendMessage(msg);
+    trace(ZONE_SEND, 20, "sent " + msg + " to server");
+  }
+
+  trace(ZONE_SEND, 10, "void Actuator::sendActions()");
+  log->decIndent();
+}
+
+void Actuator::sendPendingChangeView() {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->incIndent();
+  trace(ZONE_PENDING, 10, "void Actuator::sendPendingChangeView()");
+
+  if (pendingChangeView) {
+    const SoccerCommand& cmd = sendCommandQueue[SLOT_CHANGEVIEW];
+    ++changeViewCount;
+    if (connection) connection->sendMessage(cmd.str());
+    trace(ZONE_PENDING, 20, "sent pending " + cmd.str() + " to server");
+    pendingChangeView = false;
+    changedView = true;
+  }
+
+  trace(ZONE_PENDING, 10, "void Actuator::sendPendingChangeView()");
+  log->decIndent();
+}
+
+bool Actuator::isChangeViewPending(vekbase::ViewWidth::Width width,
+                                   vekbase::ViewQuality::Quality quality) const {
+  const SoccerCommand& cmd = sendCommandQueue[SLOT_CHANGEVIEW];
+  return pendingChangeView && cmd.command() == SoccerCommand::CMD_CHANGEVIEW &&
+         cmd.viewWidth()() == width && cmd.viewQuality()() == quality;
+}
+
+std::string Actuator::actionString() const {
+  std::string msg;
+  for (const SoccerCommand& cmd : sendCommandQueue) {
+    if (!cmd.valid()) continue;
+    if (cmd.command() == SoccerCommand::CMD_CHANGEVIEW && !changeViewLowersSum(cmd)) continue;
+    msg += cmd.str();
+  }
+  return msg;
+}
+
+void Actuator::getCounts(int& kicks, int& dashes, int& turns, int& catches, int& moves,
+                         int& turnNecks, int& changeViews, int& says, int& points,
+                         int& attentionTo, int& tackles) const {
+  kicks = kickCount;
+  dashes = dashCount;
+  turns = turnCount;
+  catches = catchCount;
+  moves = moveCount;
+  turnNecks = turnNeckCount;
+  changeViews = changeViewCount;
+  says = sayCount;
+  points = pointCount;
+  attentionTo = attentionToCount;
+  tackles = tackleCount;
+}
+
+void Actuator::setCounts(int kicks, int dashes, int turns, int catches, int moves,
+                         int turnNecks, int changeViews, int says, int points, int attentionTo,
+                         int tackles) {
+  // A command the server did not execute is still in its slot: the slots
+  // hold the last decision's commands until the next clearQueue.
+  struct Check {
+    int& own;
+    int server;
+    int slot;
+    SoccerCommand::CommandT kind;
+    const char* warning;
+  };
+  Check checks[] = {
+      {kickCount, kicks, SLOT_BODY, SoccerCommand::CMD_KICK,
+       "expected command of type CMD_KICK in sendCommandQueue"},
+      {dashCount, dashes, SLOT_BODY, SoccerCommand::CMD_DASH,
+       "expected command of type CMD_DASH in sendCommandQueue"},
+      {turnCount, turns, SLOT_BODY, SoccerCommand::CMD_TURN,
+       "expected command of type CMD_TURN in sendCommandQueue"},
+      {catchCount, catches, SLOT_BODY, SoccerCommand::CMD_CATCH,
+       "expected command of type CMD_CATCH in sendCommandQueue"},
+      {moveCount, moves, SLOT_BODY, SoccerCommand::CMD_MOVE,
+       "expected command of type CMD_MOVE in sendCommandQueue"},
+      {turnNeckCount, turnNecks, SLOT_TURNNECK, SoccerCommand::CMD_TURNNECK, nullptr},
+      {changeViewCount, changeViews, SLOT_CHANGEVIEW, SoccerCommand::CMD_CHANGEVIEW,
+       "expected command of type CMD_CHANGEVIEW in sendCommandQueue"},
+      {sayCount, says, SLOT_SAY, SoccerCommand::CMD_SAY,
+       "expected command of type CMD_SAY in sendCommandQueue"},
+      {pointCount, points, SLOT_POINTTO, SoccerCommand::CMD_POINTTO,
+       "expected command of type CMD_POINT in sendCommandQueue"},
+  };
+  for (Check& c : checks) {
+    if (c.own <= c.server) continue;
+    if (sendCommandQueue[c.slot].command() == c.kind) {
+      --c.own;
+      setLostCommand(c.slot);
+    } else if (c.warning) {
+      prefixed(vomar::ForwarderStreamBuf::S_WARNING, c.warning);
+    }
+  }
+
+  if (attentionToCount > attentionTo) --attentionToCount;
+
+  if (tackleCount > tackles) {
+    if (sendCommandQueue[SLOT_BODY].command() == SoccerCommand::CMD_TACKLE) {
+      --tackleCount;
+      setLostCommand(SLOT_BODY);
+    } else {
+      prefixed(vomar::ForwarderStreamBuf::S_WARNING,
+               "expected command of type CMD_TACKLE in sendCommandQueue");
+    }
+  }
+}
+
+void Actuator::setLostCommand(int slot) {
+  lostCommandQueue.push_back(sendCommandQueue[slot]);
+  sendCommandQueue[slot].setTime(vekbase::Timer::currentTime());
+}
+
+void Actuator::setCurrentViewMode(const vekbase::ViewQuality& quality,
+                                  const vekbase::ViewWidth& width) {
+  currentViewQuality = quality;
+  currentViewWidth = width;
+}
+
+signed char Actuator::nextCycle(signed char cycle, int seeMessages) {
+  // Right after a change of view mode the counts of the cycle just ended
+  // say nothing about the new pattern: the phase simply moves on.
+  if (changedView || seeMessages == -1) {
+    changedView = false;
+    if (cycle == CYCLE_UNKNOWN) return CYCLE_UNKNOWN;
+    return static_cast<signed char>((cycle + 1) % 3);
+  }
+
+  // See messages per cycle in phases 0, 1 and 2 of each view mode.
+  static const int PATTERN_110[3] = {1, 1, 0};
+  static const int PATTERN_100[3] = {1, 0, 0};
+  static const int PATTERN_211[3] = {2, 1, 1};
+  static const int PATTERN_332[3] = {3, 3, 2};
+
+  const bool high = currentViewQuality.isHigh();
+  const bool low = currentViewQuality.isLow();
+  const int* pattern = nullptr;
+  if ((high && currentViewWidth.isNormal()) || (low && currentViewWidth.isWide()))
+    pattern = PATTERN_110;
+  else if (high && currentViewWidth.isWide())
+    pattern = PATTERN_100;
+  else if ((high && currentViewWidth.isNarrow()) || (low && currentViewWidth.isNormal()))
+    pattern = PATTERN_211;
+  else if (low && currentViewWidth.isNarrow())
+    pattern = PATTERN_332;
+  if (!pattern || seeMessages < 0 || seeMessages > 3) return CYCLE_UNKNOWN;
+
+  if (cycle >= 0 && cycle <= 2)
+    return pattern[cycle] == seeMessages ? static_cast<signed char>((cycle + 1) % 3)
+                                         : CYCLE_UNKNOWN;
+  if (cycle != CYCLE_UNKNOWN) return CYCLE_UNKNOWN;
+
+  // Unknown phase: it is found when exactly one phase fits the count.
+  int fits = 0;
+  int phase = 0;
+  for (int q = 0; q < 3; ++q) {
+    if (pattern[q] == seeMessages) {
+      ++fits;
+      phase = q;
+    }
+  }
+  return fits == 1 ? static_cast<signed char>((phase + 1) % 3) : CYCLE_UNKNOWN;
+}

@@ -1,0 +1,252 @@
+#include "tolvane/serverconnection.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ios>
+#include <locale>
+#include <sstream>
+
+#include "tolvane/clientparam.h"
+#include "tolvane/serverparam.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+vomar::Forwarder& logLine(unsigned int zone, vomar::ForwarderStreamBuf::Priority prio) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(prio);
+  log->zone(zone);
+  return log->prefix();
+}
+
+const unsigned int ZONE_TEXT = 1022;
+const unsigned int ZONE_SEND = 1050;
+const unsigned int ZONE_ERROR = 1051;
+
+// select() can watch only descriptors below FD_SETSIZE.
+bool selectable(int fd) {
+  return fd >= 0 && fd < FD_SETSIZE;
+}
+
+} // namespace
+
+ServerConnection::ServerConnection() : noMessages(0) {
+  sock.socketfd = -1;
+  std::memset(&sock.serv_addr, 0, sizeof(sock.serv_addr));
+}
+
+ServerConnection::~ServerConnection() {
+  logLine(ZONE_SEND, vomar::ForwarderStreamBuf::S_NORMAL) << "connection terminated" << "\n";
+}
+
+bool ServerConnection::open() {
+  // A socket still held from an earlier open would otherwise leak.
+  close();
+
+  const std::string& host = CP->hostName();
+  std::string address;
+  struct hostent* entry = gethostbyname(host.c_str());
+  struct in_addr dotted;
+  if (entry && entry->h_addrtype == AF_INET && entry->h_addr_list[0]) {
+    struct in_addr first;
+    std::memcpy(&first, entry->h_addr_list[0], sizeof(first));
+    address = inet_ntoa(first);
+  } else if (inet_aton(host.c_str(), &dotted)) {
+    address = host;
+  } else {
+    const char* why = nullptr;
+    switch (h_errno) {
+    case HOST_NOT_FOUND: why = "The specified host is unknown"; break;
+    case TRY_AGAIN:
+      why = "A temporary error occurred on an authoritative name server.  Try again later";
+      break;
+    case NO_RECOVERY: why = "A non-recoverable name server error occurred"; break;
+    case NO_DATA: why = "The requested name is valid but does not have an IP address"; break;
+    default: why = "The host name could not be resolved"; break;
+    }
+    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR) << why << "\n";
+    // Without an address there is no server to talk to; going on would
+    // send to a meaningless address and report success.
+    return false;
+  }
+
+  // The socket is set up for asynchronous notice, but all reading is driven
+  // by select, so the signal itself must never arrive.
+  sigset_t sigio;
+  sigemptyset(&sigio);
+  sigaddset(&sigio, SIGIO);
+  sigprocmask(SIG_BLOCK, &sigio, nullptr);
+
+  int fd = socket(AF_INET, SOCK_DGRAM, 0);
+  if (fd < 0) return false;
+  if (fcntl(fd, F_SETOWN, getpid()) < 0) {
+    ::close(fd);
+    return false;
+  }
+  int flags = fcntl(fd, F_GETFL, 0);
+  if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK | O_ASYNC);
+
+  struct sockaddr_in local;
+  std::memset(&local, 0, sizeof(local));
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_ANY);
+  local.sin_port = htons(0);
+  if (bind(fd, reinterpret_cast<struct sockaddr*>(&local), sizeof(local)) < 0) {
+    ::close(fd);
+    return false;
+  }
+
+  sock.socketfd = fd;
+  std::memset(&sock.serv_addr, 0, sizeof(sock.serv_addr));
+  sock.serv_addr.sin_family = AF_INET;
+  sock.serv_addr.sin_addr.s_addr = inet_addr(address.c_str());
+  sock.serv_addr.sin_port = htons(static_cast<unsigned short>(SP->portnum));
+  return true;
+}
+
+void ServerConnection::close() {
+  if (sock.socketfd != -1) ::close(sock.socketfd);
+  sock.socketfd = -1;
+}
+
+bool ServerConnection::sendMessage(const std::string& buf) {
+  if (buf.empty()) return true;
+  logLine(ZONE_SEND, vomar::ForwarderStreamBuf::S_NORMAL) << "send: " << buf << "\n";
+  // The text and its terminating zero byte, as the server expects.
+  const std::size_t n = buf.size() + 1;
+  ssize_t sent = sendto(sock.socketfd, buf.c_str(), n, 0,
+                        reinterpret_cast<const struct sockaddr*>(&sock.serv_addr),
+                        sizeof(sock.serv_addr));
+  return sent >= 0 && static_cast<std::size_t>(sent) == n;
+}
+
+bool ServerConnection::sendMessage(const char* buf) {
+  if (!buf || !*buf) return true;
+  logLine(ZONE_TEXT, vomar::ForwarderStreamBuf::S_NORMAL) << "send: " << buf << "\n";
+  const std::size_t n = std::strlen(buf) + 1;
+  ssize_t sent = sendto(sock.socketfd, buf, n, 0,
+                        reinterpret_cast<const struct sockaddr*>(&sock.serv_addr),
+                        sizeof(sock.serv_addr));
+  return sent >= 0 && static_cast<std::size_t>(sent) == n;
+}
+
+bool ServerConnection::sendInitializeMessage() {
+  const std::string& team = CP->myTeamName();
+  int n;
+  if (CP->reconnectUnum() >= 1) {
+    n = std::snprintf(buffer, BUFFER_SIZE, "(reconnect %s %d)", team.c_str(),
+                      CP->reconnectUnum());
+  } else {
+    if (CP->version() < 8.0) {
+      logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+          << "you tried to connect with a protocol version < 8.0 and you don't really want to "
+             "do this"
+          << "\n";
+      return false;
+    }
+    // The server reads '.' as the decimal point, whatever the user's locale.
+    std::ostringstream version;
+    version.imbue(std::locale::classic());
+    version.setf(std::ios::fixed, std::ios::floatfield);
+    version.precision(2);
+    version << CP->version();
+    n = std::snprintf(buffer, BUFFER_SIZE,
+                      CP->goalie() ? "(init %s (version %s) (goalie))" : "(init %s (version %s))",
+                      team.c_str(), version.str().c_str());
+  }
+  if (n < 0 || n >= BUFFER_SIZE) {
+    buffer[0] = '\0';
+    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+        << "team name too long for the init message (" << team.size() << " characters)" << "\n";
+    return false;
+  }
+  return sendMessage(static_cast<const char*>(buffer));
+}
+
+signed char ServerConnection::receiveMessage(char* buf) {
+  struct sockaddr_in from;
+  socklen_t fromlen = sizeof(from);
+  std::memset(&from, 0, sizeof(from));
+  // One byte is kept back for the terminating zero.
+  ssize_t n = recvfrom(sock.socketfd, buf, BUFFER_SIZE - 1, 0,
+                       reinterpret_cast<struct sockaddr*>(&from), &fromlen);
+  if (n < 0) {
+    const int error = errno;
+    if (error == EAGAIN || error == EWOULDBLOCK) return 0;
+    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+        << "Receive error: " << error << " on " << sock.socketfd << "\n";
+    return -1;
+  }
+
+  // The message ends with its last closing parenthesis; the server's
+  // terminating zero and anything else behind it are cut off.
+  ssize_t len = n;
+  while (len > 0 && buf[len - 1] != ')') --len;
+  buf[len] = '\0';
+
+  logLine(ZONE_TEXT, vomar::ForwarderStreamBuf::S_NORMAL)
+      << "recv (" << len << "): " << buf << "\n";
+
+  // The server answers the init from the port it keeps for this client.
+  sock.serv_addr.sin_port = from.sin_port;
+
+  if (len == 0) {
+    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_WARNING)
+        << "recvd null message (serverconnection, line: 194" << "\n";
+    return 0;
+  }
+  return 1;
+}
+
+bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
+  int ready = -1;
+  if (selectable(sock.socketfd)) {
+    fd_set readfds;
+    FD_ZERO(&readfds);
+    FD_SET(sock.socketfd, &readfds);
+    ready = select(sock.socketfd + 1, &readfds, nullptr, nullptr, &timeout);
+  }
+
+  if (ready > 0) {
+    if (receiveMessage(buffer) == 1) {
+      noMessages = 0;
+      return true;
+    }
+    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+        << "ServerConnection::waitForMessage: huh? select found a message but there isn't one"
+        << "\n";
+    return false;
+  }
+  if (ready == 0) {
+    if (++noMessages < 2) return false;
+    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_WARNING)
+        << "ServerConnection::waitForMessage: 2x timeout and no message" << "\n";
+    noMessages = 0;
+    return false;
+  }
+  logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_WARNING)
+      << "ServerConnection::waitForMessage: select error" << "\n";
+  return false;
+}
+
+bool ServerConnection::connected() const {
+  return sock.socketfd != -1;
+}
+
+bool ServerConnection::dataOnSocket() const {
+  if (!selectable(sock.socketfd)) return false;
+  fd_set readfds;
+  FD_ZERO(&readfds);
+  FD_SET(sock.socketfd, &readfds);
+  struct timeval zero = {0, 0};
+  return select(sock.socketfd + 1, &readfds, nullptr, nullptr, &zero) > 0;
+}

@@ -1,0 +1,221 @@
+#include "tolvane/soccercommand.h"
+
+#include <ios>
+#include <locale>
+#include <sstream>
+
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+// Queue slots of the command kinds: one body command, and one each of the
+// others, per cycle; score and sense_body share a slot.
+const int SLOT_BODY = 0;
+const int SLOT_ATTENTIONTO = 1;
+const int SLOT_CHANGEVIEW = 2;
+const int SLOT_POINTTO = 3;
+const int SLOT_TURNNECK = 4;
+const int SLOT_SCORE_SENSEBODY = 5;
+const int SLOT_SAY = 6;
+const int SLOT_DONE = 7;
+const int SLOT_NONE = 8;
+
+const char* sideWord(Side sd) {
+  return sd == l ? "l" : "r";
+}
+
+} // namespace
+
+SoccerCommand::SoccerCommand(CommandT c)
+    : time(0, 0), com(CMD_NONE), val0(0.0), val1(0.0), angle(0.0), num(0), side(u),
+      vq(vekbase::ViewQuality::S_high), vw(vekbase::ViewWidth::S_normal), cmdType(SLOT_NONE),
+      err(true) {
+  set(c);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, double v0) : SoccerCommand(CMD_NONE) {
+  set(c, v0);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, vekbase::AngleDeg a) : SoccerCommand(CMD_NONE) {
+  set(c, a);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, unsigned int unum, Side sd) : SoccerCommand(CMD_NONE) {
+  set(c, unum, sd);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, double v0, double v1) : SoccerCommand(CMD_NONE) {
+  set(c, v0, v1);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, double v0, vekbase::AngleDeg a)
+    : SoccerCommand(CMD_NONE) {
+  set(c, v0, a);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, const vekbase::ViewWidth& w,
+                             const vekbase::ViewQuality& q)
+    : SoccerCommand(CMD_NONE) {
+  set(c, w, q);
+}
+
+SoccerCommand::SoccerCommand(CommandT c, const std::string& str) : SoccerCommand(CMD_NONE) {
+  set(c, str);
+}
+
+void SoccerCommand::set(CommandT c) {
+  com = c;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, double v0) {
+  com = c;
+  val0 = v0;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, vekbase::AngleDeg a) {
+  com = c;
+  angle = a;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, unsigned int unum, Side sd) {
+  com = c;
+  num = unum;
+  side = sd;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, double v0, double v1) {
+  com = c;
+  val0 = v0;
+  val1 = v1;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, double v0, vekbase::AngleDeg a) {
+  com = c;
+  val0 = v0;
+  angle = a;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, const vekbase::ViewWidth& w, const vekbase::ViewQuality& q) {
+  com = c;
+  vw = w;
+  vq = q;
+  makeStr();
+}
+
+void SoccerCommand::set(CommandT c, const std::string& str) {
+  com = c;
+  s = str;
+  makeStr();
+}
+
+bool SoccerCommand::valid() const {
+  return !err && time == vekbase::Timer::currentTime();
+}
+
+void SoccerCommand::makeStr() {
+  time = vekbase::Timer::currentTime();
+
+  // The server reads '.' as the decimal point, whatever the user's locale.
+  std::ostringstream os;
+  os.imbue(std::locale::classic());
+  os.setf(std::ios::fixed, std::ios::floatfield);
+  os.precision(2);
+
+  const double deg = double(angle);
+  err = false;
+  switch (com) {
+  case CMD_ATTENTIONTO:
+    cmdType = SLOT_ATTENTIONTO;
+    // Without a target (the word "off", or no side known) attention is
+    // switched off.
+    if (s == "off" || side == u)
+      os << "(attentionto off)";
+    else
+      os << "(attentionto " << sideWord(side) << " " << num << ")";
+    break;
+  case CMD_CATCH:
+    cmdType = SLOT_BODY;
+    os << "(catch " << deg << ")";
+    break;
+  case CMD_CHANGEVIEW:
+    cmdType = SLOT_CHANGEVIEW;
+    os << "(change_view " << vw.str() << " " << vq.str() << ")";
+    break;
+  case CMD_DASH:
+    cmdType = SLOT_BODY;
+    os << "(dash " << val0 << ")";
+    break;
+  case CMD_KICK:
+    cmdType = SLOT_BODY;
+    os << "(kick " << val0 << " " << deg << ")";
+    break;
+  case CMD_MOVE:
+    cmdType = SLOT_BODY;
+    os << "(move " << val0 << " " << val1 << ")";
+    break;
+  case CMD_POINTTO:
+    cmdType = SLOT_POINTTO;
+    if (s == "off")
+      os << "(pointto off)";
+    else
+      os << "(pointto " << val0 << " " << deg << ")";
+    break;
+  case CMD_SAY:
+    cmdType = SLOT_SAY;
+    os << "(say " << s << ")";
+    break;
+  case CMD_SCORE:
+    cmdType = SLOT_SCORE_SENSEBODY;
+    os << "(score)";
+    break;
+  case CMD_SENSEBODY:
+    cmdType = SLOT_SCORE_SENSEBODY;
+    os << "(sense_body)";
+    break;
+  case CMD_TACKLE:
+    cmdType = SLOT_BODY;
+    os << "(tackle " << val0 << ")";
+    break;
+  case CMD_TURN:
+    cmdType = SLOT_BODY;
+    os << "(turn " << deg << ")";
+    break;
+  case CMD_TURNNECK:
+    cmdType = SLOT_TURNNECK;
+    os << "(turn_neck " << deg << ")";
+    break;
+  case CMD_BYE:
+    cmdType = SLOT_BODY;
+    os << "(bye)";
+    break;
+  case CMD_DONE:
+    cmdType = SLOT_DONE;
+    os << "(done)";
+    break;
+  case CMD_NONE:
+  default:
+    cmdType = SLOT_NONE;
+    err = true;
+    break;
+  }
+  rep = os.str();
+
+  if (err) return;
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (log->indentation(100) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(1040);
+    log->indent(100) << "creating SoccerCommand " << rep << "\n";
+  }
+}
+
+std::ostream& operator<<(std::ostream& os, const SoccerCommand& cmd) {
+  return os << cmd.str();
+}
