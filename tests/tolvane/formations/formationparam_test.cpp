@@ -1,0 +1,127 @@
+#include "tolvane/formations/formationparam.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "vomarlog/forwarder.h"
+
+using Formations::FormationParam;
+
+namespace {
+
+// A formation file in a directory of its own, removed with the object.
+struct TempFile {
+  explicit TempFile(const std::string& content) {
+    char tmpl[] = "/tmp/formXXXXXX";
+    dir = mkdtemp(tmpl);
+    std::ofstream(path = dir + "/formations.conf") << content;
+  }
+  ~TempFile() { std::remove(path.c_str()), rmdir(dir.c_str()); }
+  std::string dir, path;
+};
+
+std::string repeat(const std::string& s, int n) { return n ? s + repeat(s, n - 1) : ""; }
+
+// A formation's listing from its position, role and role-table lines.
+std::string formation(const std::string& xy, const std::string& roles, const std::string& table) {
+  return xy + "role:         " + roles + table + "\ny-min:        " + repeat("-34 ", 11) +
+         "\ny-max:        " + repeat("34 ", 11) + "\n";
+}
+
+const std::string ONE_ROLE = "\nx-attraction: 0 \ny-attraction: 0 \nbehind:       0 "
+                             "\nx-min:        -1000 \nx-max:        1000 \ny-clip:       0 "
+                             "\ny-clip-attr:  0 ";
+const std::string NO_POSITIONS =
+    "x-position: " + repeat("0 ", 11) + "\ny-position: " + repeat("0 ", 11) + "\n";
+
+std::string pos(FormationParam* fp, unsigned int u, const Vector2D& ball, double maxX) {
+  std::ostringstream os;
+  os << fp->currentFormation().strategicPosition(u, ball, maxX);
+  return os.str();
+}
+
+std::string listing() {
+  testing::internal::CaptureStdout();
+  FormationParam::instance()->printOptions();
+  return testing::internal::GetCapturedStdout();
+}
+
+} // namespace
+
+// Needs the store as the process starts, so it comes first.
+TEST(FormationParamTest, FormationFileBuildsTable) {
+  FormationParam* fp = FormationParam::instance();
+  EXPECT_EQ(FormationParam::SETUP, fp->getFormationType());
+  TempFile file("formation 2\n"
+                "role 0 1 1 1 1 1 1 1 1 1 1\n"
+                "x-min -40 -30\n"
+                "behind 0 2\n"
+                "attacking-formation 2\n");
+  fp->getOptions(file.path);
+  EXPECT_EQ("setup-formation: 0\ndefault-formation: 0\ndefensive-formation: 0\n"
+            "attacking-formation: 2\n\nFormation: 0\n" +
+                formation("x-position: -50 -16 -17 -17 -16 -8 -5 -5 -1 -1 -1 \n"
+                          "y-position: 0 16 5 -5 -16 0 10 -10 1 22 -22 \n",
+                          repeat("0 ", 11), ONE_ROLE) +
+                "\nFormation: 1\n" + formation(NO_POSITIONS, repeat("0 ", 11), ONE_ROLE) +
+                "\nFormation: 2\n" +
+                formation(NO_POSITIONS, "0 " + repeat("1 ", 10),
+                          "\nx-attraction: 0 0 \ny-attraction: 0 0 \nbehind:       0 1 "
+                          "\nx-min:        -40 -30 \nx-max:        1000 1000 "
+                          "\ny-clip:       0 0 \ny-clip-attr:  0 0 ") +
+                "\n## List of role types:\n## 0 unknown\n## 1 goalie\n## 2 defender\n"
+                "## 3 wing defender\n## 4 midfielder\n## 5 wing midfielder\n## 6 attacker\n"
+                "## 7 wing attacker\n\n",
+            listing());
+
+  // Formation 2 only in the attacking situation; role 1 stays behind the
+  // ball, but its lower x limit wins.
+  EXPECT_EQ("V(-50, 0)", pos(fp, 1, Vector2D(-50, 0), 0));
+  fp->setFormationType(FormationParam::ATTACKING);
+  EXPECT_EQ("V(-30, 0)", pos(fp, 2, Vector2D(-50, 0), 0));
+  EXPECT_EQ("V(-10, 0)", pos(fp, 2, Vector2D(-10, 0), 0));
+
+  // A second file goes on with the formation selected last.
+  TempFile more("x-position: 1 2 3 4 5 6 7 8 9 10 11\n");
+  fp->getOptions(more.path);
+  EXPECT_EQ(11.0, fp->currentFormation().getBaseXPosition(11));
+  fp->setFormationType(FormationParam::NONE);
+  EXPECT_EQ(-50.0, fp->currentFormation().getBaseXPosition(1));
+  fp->setFormationType(FormationParam::SETUP);
+}
+
+TEST(FormationParamTest, BadNumbersAreRefused) {
+  FormationParam* fp = FormationParam::instance();
+  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
+  std::ostringstream sink;
+  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
+
+  fp->setParameter("formation", "1");
+  fp->setParameter("formation", "-1");
+  fp->setParameter("formation", "1000000");
+  fp->setParameter("x-position", "7 7 7 7 7 7 7 7 7 7 7");
+  const std::string after = listing();
+  // Nothing allocated; formation 1 is still the one being defined.
+  EXPECT_EQ(std::string::npos, after.find("Formation: 3"));
+  EXPECT_NE(std::string::npos, after.find("Formation: 1\nx-position: 7 7 7"));
+
+  fp->setParameter("defensive-formation", "50");
+  fp->setFormationType(FormationParam::DEFENSIVE);
+  EXPECT_EQ(-50.0, fp->currentFormation().getBaseXPosition(1));
+  fp->setFormationType(FormationParam::SETUP);
+
+  fp->end();
+  fp->setParameter("formation", "0");
+  fp->begin();
+  fwd->flush();
+  fwd->removeStream(&sink);
+  EXPECT_EQ("FormationParam: formation number -1 refused (allowed 0 to 100)\n"
+            "FormationParam: formation number 1000000 refused (allowed 0 to 100)\n"
+            "FormationParam: no formation 50, using formation 0\n"
+            "FormationParam has to be started first\n",
+            sink.str());
+}

@@ -1,0 +1,171 @@
+#include "tolvane/vekoptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Result {
+  bool dontStart;
+  std::string out, err;
+};
+
+// Runs the front end on a fresh object with the given words after the
+// program name, capturing both output streams.
+Result run(std::vector<std::string> words) {
+  words.insert(words.begin(), "tolvane");
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(&w[0]);
+  argv.push_back(nullptr);
+  VekOptions opts;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  opts.getOptions(int(words.size()), argv.data());
+  Result r;
+  r.err = testing::internal::GetCapturedStderr();
+  r.out = testing::internal::GetCapturedStdout();
+  r.dontStart = opts.dontStart;
+  return r;
+}
+
+// Parameter files in a directory of their own, removed with the object.
+struct TempDir {
+  TempDir() : dir(mkdtemp(&(tmpl = "/tmp/optsXXXXXX")[0])) {}
+  ~TempDir() {
+    for (const std::string& f : files) std::remove(f.c_str());
+    rmdir(dir.c_str());
+  }
+  std::string file(const std::string& name, const std::string& content) {
+    files.push_back(dir + "/" + name);
+    std::ofstream(files.back()) << content;
+    return files.back();
+  }
+  std::string tmpl, dir;
+  std::vector<std::string> files;
+};
+
+const ClientParam* client() { return ClientParam::instance(); }
+
+} // namespace
+
+TEST(VekOptionsTest, FilesAndOptionsInCommandLineOrder) {
+  TempDir tmp;
+  const std::string cfile = tmp.file("client.conf", "team FromFile\nreconnect 7\n");
+  EXPECT_FALSE(run({"-c", cfile, "--team", "FromLine"}).dontStart);
+  EXPECT_EQ("FromLine", client()->myTeamName());
+  EXPECT_EQ(7, client()->reconnectUnum());
+  run({"--team", "FromLine", "-c", cfile});
+  EXPECT_EQ("FromFile", client()->myTeamName());
+  run({"--team", "A", "--cfile=" + cfile, "--team=B"});
+  EXPECT_EQ("B", client()->myTeamName());
+
+  const std::string sfile = tmp.file("server.conf", "port 6010\n");
+  run({"-s", sfile});
+  EXPECT_EQ(6010, ServerParam::instance()->portnum);
+  run({"--port", "6020"});
+  EXPECT_EQ(6020, ServerParam::instance()->portnum);
+  run({"--sfile", sfile, "--player_types", "5"});
+  EXPECT_EQ(6010, ServerParam::instance()->portnum);
+  EXPECT_EQ(5, PlayerParam::instance()->playerTypes());
+
+  const std::string ffile = tmp.file("form.conf", "formation 1\nx-position 1 2 3 4 5 6 7 8 9 10 11\n");
+  const std::string ffile2 = tmp.file("form2.conf", "default-formation 1\n");
+  run({"--ffile", ffile, "-f", ffile2});
+  Formations::FormationParam* fp = Formations::FormationParam::instance();
+  fp->setFormationType(Formations::FormationParam::DEFAULT);
+  EXPECT_EQ(11.0, fp->currentFormation().getBaseXPosition(11));
+  fp->setFormationType(Formations::FormationParam::SETUP);
+
+  // The stores are ended again; the values stay.
+  EXPECT_FALSE(ClientParam::instance()->isStarted());
+  EXPECT_FALSE(fp->isStarted());
+  EXPECT_EQ(client(), vekbase::BaseParams::instance()->getClientParams());
+}
+
+TEST(VekOptionsTest, LongOptionForms) {
+  run({"--log-level", "10"});
+  EXPECT_EQ(10u, client()->logLevel());
+  run({"--log-level=20"});
+  EXPECT_EQ(20u, client()->logLevel());
+  run({"--recon", "4"});
+  EXPECT_EQ(4, client()->reconnectUnum());
+
+  // goalie takes no argument: "off" is a stray word and is ignored.
+  Result r = run({"--goalie", "off"});
+  EXPECT_TRUE(client()->goalie());
+  EXPECT_FALSE(r.dontStart);
+  EXPECT_EQ("", r.err);
+  EXPECT_EQ("", r.out);
+}
+
+TEST(VekOptionsTest, RejectedOptionsSetDontStart) {
+  Result r = run({"--no-such-option", "--team", "Later"});
+  EXPECT_TRUE(r.dontStart);
+  EXPECT_EQ("Later", client()->myTeamName());
+  EXPECT_NE(std::string::npos, r.err.find("--no-such-option"));
+
+  EXPECT_TRUE(run({"--print"}).dontStart); // ambiguous prefix
+  EXPECT_TRUE(run({"--team"}).dontStart);  // argument missing
+  EXPECT_TRUE(run({"-x"}).dontStart);
+  // Parsing starts afresh on every call.
+  EXPECT_FALSE(run({"--team", "Again"}).dontStart);
+  EXPECT_EQ("Again", client()->myTeamName());
+}
+
+TEST(VekOptionsTest, HelpAndListings) {
+  Result help = run({"--help"});
+  EXPECT_TRUE(help.dontStart);
+  EXPECT_EQ("", help.out);
+  EXPECT_EQ("Usage: tolvane [options]\n\n"
+            "Important options are:\n"
+            "  -c, --cfile <FILE>          use <FILE> as client options file\n"
+            "  -p, --pfile <FILE>          use <FILE> as player options file\n"
+            "  -s, --sfile <FILE>          use <FILE> as server options file\n"
+            "  -f, --ffile <FILE>          use <FILE> as formation file\n"
+            "  -h, --help                  print this help text\n\n"
+            "Client options, player options, and server options can be set by\n"
+            "using an options file or by --option <ARGUMENT>\n\n"
+            "Important client options are:\n"
+            "  --host <HOSTNAME>        specify the machine the soccer server is running on\n"
+            "  --reconnect <UNUM>       reconnect to the soccer server\n\n"
+            "Specify --print-client-options to see all client options with current values.\n\n"
+            "Player and server options are usually sent to the client after\n"
+            "connecting to the server. An important server option however is\n"
+            "  --port <PORT>            to specify the server port to connect to.\n\n"
+            "Specify --print-player-options to see all player options with current values,\n"
+            "        --print-server-options to see all server options with current values.\n"
+            "Specify --print-all-options for a list of all options.\n\n"
+            "Tolvane is an interface to the RoboCup Simulation League Soccer Server.\n"
+            "For Tolvane updates and additional information, see\n"
+            "   the Tolvane home page at https://example.org/tolvane/\n\n",
+            help.err);
+  EXPECT_EQ(help.err, run({"-h"}).err);
+
+  Result c = run({"--print-client-options", "--team", "Listed"});
+  EXPECT_TRUE(c.dontStart);
+  EXPECT_EQ("", c.err);
+  EXPECT_EQ(0u, c.out.find("team: Listed\nhost: "));
+  EXPECT_NE(std::string::npos, c.out.find("\nlog_wm: on\n"));
+
+  EXPECT_EQ("", run({"--print-player-options"}).err);
+  EXPECT_EQ("--- Server Options ---\n", run({"--print-server-options"}).err);
+  EXPECT_EQ("## Formations\n", run({"--print-formations"}).err);
+  EXPECT_EQ("--- Client Options ---\n--- Player Options ---\n",
+            run({"--print-player-options", "--print-client-options"}).err);
+
+  Result all = run({"--print-all-options"});
+  EXPECT_TRUE(all.dontStart);
+  EXPECT_EQ("--- Client Options ---\n--- Player Options ---\n--- Server Options ---\n## Formations\n",
+            all.err);
+  const std::size_t team = all.out.find("team: Tolvane\n");
+  const std::size_t types = all.out.find("player_types: 7\n");
+  const std::size_t port = all.out.find("\nport: 6000\n");
+  const std::size_t roles = all.out.find("## List of role types:\n");
+  EXPECT_TRUE(team == 0 && team < types && types < port && port < roles);
+}

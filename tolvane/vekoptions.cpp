@@ -1,0 +1,211 @@
+#include "tolvane/vekoptions.h"
+
+#include <cstring>
+#include <iostream>
+#include <vector>
+
+#include "tolvanebase/baseparams.h"
+#include "tolvanebase/vekmath.h"
+
+namespace {
+
+const char* const HOME_PAGE = "https://example.org/tolvane/";
+
+// Values of the fixed rows beyond the short-option letters.
+enum {
+  PRINT_ALL = 1000,
+  PRINT_CLIENT = 1001,
+  PRINT_PLAYER = 1002,
+  PRINT_SERVER = 1003,
+  PRINT_FORMATIONS = 1004
+};
+
+const struct option FIXED_ROWS[] = {
+    {"sfile", required_argument, nullptr, 's'},
+    {"pfile", required_argument, nullptr, 'p'},
+    {"cfile", required_argument, nullptr, 'c'},
+    {"ffile", required_argument, nullptr, 'f'},
+    {"help", no_argument, nullptr, 'h'},
+    {"print-all-options", no_argument, nullptr, PRINT_ALL},
+    {"print-server-options", no_argument, nullptr, PRINT_SERVER},
+    {"print-player-options", no_argument, nullptr, PRINT_PLAYER},
+    {"print-client-options", no_argument, nullptr, PRINT_CLIENT},
+    {"print-formations", no_argument, nullptr, PRINT_FORMATIONS},
+};
+
+// The usage text names -f and -h, so they are accepted beside -s, -p, -c.
+const char* const SHORT_OPTIONS = "s:p:c:f:h";
+
+void releaseRows(struct option* rows) {
+  for (struct option* r = rows; r->name; ++r) delete[] r->name;
+  delete[] rows;
+}
+
+} // namespace
+
+VekOptions::VekOptions() { init(); }
+
+VekOptions::VekOptions(int argc, char* argv[]) {
+  init();
+  getOptions(argc, argv);
+}
+
+VekOptions::~VekOptions() {}
+
+void VekOptions::init() {
+  PP = PlayerParam::instance();
+  SP = ServerParam::instance();
+  CP = ClientParam::instance();
+  PT = PlayertypeParam::instance(1);
+  FP = Formations::FormationParam::instance();
+
+  vekbase::BaseParams* bp = vekbase::BaseParams::instance();
+  bp->registerClientParams(CP);
+  bp->registerServerParams(SP);
+  bp->registerPlayertypeParams(PT);
+
+  printClientOptions = false;
+  printPlayerOptions = false;
+  printServerOptions = false;
+  printFormations = false;
+  dontStart = false;
+}
+
+void VekOptions::copyOptions(struct option& dest, const struct option& src) const {
+  if (&dest == &src) return;
+  dest.has_arg = src.has_arg;
+  dest.flag = src.flag;
+  dest.val = src.val;
+  dest.name = src.name ? vekbase::c_string(src.name) : nullptr;
+}
+
+void VekOptions::getOptions(int argc, char* argv[]) {
+  SP->begin();
+  PP->begin();
+  CP->begin();
+  FP->begin();
+
+  struct option* serverRows = nullptr;
+  struct option* playerRows = nullptr;
+  struct option* clientRows = nullptr;
+  const int ns = SP->getOptionStruct(&serverRows);
+  const int np = PP->getOptionStruct(&playerRows);
+  const int nc = CP->getOptionStruct(&clientRows);
+  const int nf = int(sizeof(FIXED_ROWS) / sizeof(FIXED_ROWS[0]));
+
+  std::vector<struct option> table(std::size_t(nf + ns + np + nc + 1));
+  std::size_t k = 0;
+  for (int i = 0; i < nf; ++i) copyOptions(table[k++], FIXED_ROWS[i]);
+  for (int i = 0; i < ns; ++i) copyOptions(table[k++], serverRows[i]);
+  for (int i = 0; i < np; ++i) copyOptions(table[k++], playerRows[i]);
+  for (int i = 0; i < nc; ++i) copyOptions(table[k++], clientRows[i]);
+  table[k] = {nullptr, 0, nullptr, 0};
+  releaseRows(serverRows);
+  releaseRows(playerRows);
+  releaseRows(clientRows);
+
+  // getopt_long keeps its position between calls; 0 makes it start afresh.
+  optind = 0;
+  int c;
+  int index = 0;
+  while ((c = getopt_long(argc, argv, SHORT_OPTIONS, table.data(), &index)) != -1) {
+    const std::string arg = optarg ? optarg : "";
+    switch (c) {
+    case 's': SP->getOptions(arg); break;
+    case 'p': PP->getOptions(arg); break;
+    case 'c': CP->getOptions(arg); break;
+    case 'f': FP->getOptions(arg); break;
+    case 1: SP->setParameter(table[index].name, arg); break;
+    case 2: PP->setParameter(table[index].name, arg); break;
+    case 3: CP->setParameter(table[index].name, arg); break;
+    case 'h':
+      printHelp();
+      dontStart = true;
+      break;
+    case PRINT_ALL:
+      printClientOptions = printPlayerOptions = printServerOptions = printFormations = true;
+      dontStart = true;
+      break;
+    case PRINT_CLIENT:
+      printClientOptions = true;
+      dontStart = true;
+      break;
+    case PRINT_PLAYER:
+      printPlayerOptions = true;
+      dontStart = true;
+      break;
+    case PRINT_SERVER:
+      printServerOptions = true;
+      dontStart = true;
+      break;
+    case PRINT_FORMATIONS:
+      printFormations = true;
+      dontStart = true;
+      break;
+    case '?': dontStart = true; break;
+    default: break;
+    }
+  }
+
+  printOptions();
+
+  for (struct option& row : table) delete[] row.name;
+  SP->end();
+  PP->end();
+  CP->end();
+  FP->end();
+}
+
+void VekOptions::printOptions() const {
+  if (printClientOptions) {
+    if (printPlayerOptions || printServerOptions) std::cerr << "--- Client Options ---" << std::endl;
+    CP->printOptions();
+  }
+  if (printPlayerOptions) {
+    if (printClientOptions || printServerOptions) std::cerr << "--- Player Options ---" << std::endl;
+    PP->printOptions();
+  }
+  if (printServerOptions) {
+    std::cerr << "--- Server Options ---" << std::endl;
+    SP->printOptions();
+  }
+  if (printFormations) {
+    std::cerr << "## Formations" << std::endl;
+    FP->printOptions();
+  }
+}
+
+void VekOptions::printHelp() const {
+  std::cerr << "Usage: tolvane [options]\n" << std::endl;
+  std::cerr << "Important options are:" << std::endl;
+  std::cerr << "  -c, --cfile <FILE>          use <FILE> as client options file\n"
+            << "  -p, --pfile <FILE>          use <FILE> as player options file\n"
+            << "  -s, --sfile <FILE>          use <FILE> as server options file\n"
+            << "  -f, --ffile <FILE>          use <FILE> as formation file\n"
+            << "  -h, --help                  print this help text\n"
+            << std::endl;
+  std::cerr << "Client options, player options, and server options can be set by\n"
+            << "using an options file or by --option <ARGUMENT>\n"
+            << std::endl;
+  std::cerr << "Important client options are:\n"
+            << "  --host <HOSTNAME>        specify the machine the soccer"
+            << " server is running on\n"
+            << "  --reconnect <UNUM>       reconnect to the soccer server\n\n"
+            << "Specify --print-client-options to see all client options with "
+            << "current values.\n"
+            << std::endl;
+  std::cerr << "Player and server options are usually sent to the client after\n"
+            << "connecting to the server. An important server option however is\n"
+            << "  --port <PORT>            "
+            << "to specify the server port to connect to.\n\n"
+            << "Specify --print-player-options to see all player options with "
+            << "current values,\n"
+            << "        --print-server-options to see all server options with "
+            << "current values.\n"
+            << "Specify --print-all-options for a list of all options.\n"
+            << std::endl;
+  std::cerr << "Tolvane is an interface to the RoboCup Simulation League Soccer Server.\n"
+            << "For Tolvane updates and additional information, see\n"
+            << "   the Tolvane home page at " << HOME_PAGE << "\n"
+            << std::endl;
+}
