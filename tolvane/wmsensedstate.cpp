@@ -1,0 +1,318 @@
+#include "tolvane/wmsensedstate.h"
+
+#include <utility>
+
+#include "tolvane/clientparam.h"
+#include "tolvane/serverparam.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+bool isShirtNumber(Unum n) { return n >= 1 && n <= Unum(ServerParam::max_players); }
+
+vomar::Forwarder& errorLine(vomar::ForwarderStreamBuf::Priority prio) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(prio);
+  log->zone(1120);
+  return log->prefix();
+}
+
+} // namespace
+
+WMSensedState::WMSensedState() {}
+
+WMSensedState::~WMSensedState() {}
+
+WMState::PlayerList::iterator WMSensedState::getMe() { return own.begin(); }
+
+WMState::PlayerList::const_iterator WMSensedState::getMe() const { return own.begin(); }
+
+void WMSensedState::seeLine(LineObject::LineId id0, vekbase::AngleDeg angle) {
+  LineObject line;
+  line.setId(id0);
+  line.setDir(angle, 1.0);
+  seenLines.push_back(line);
+}
+
+void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDeg angle) {
+  LineObject line;
+  line.setId(id0);
+  line.setDist(dist, 1.0);
+  line.setDir(angle, 1.0);
+  seenLines.push_back(line);
+}
+
+void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDeg angle,
+                            Value distchange, vekbase::AngleDeg anglechange) {
+  LineObject line;
+  line.setId(id0);
+  line.setDist(dist, 1.0);
+  line.setDir(angle, 1.0);
+  line.setDDistDDir(distchange, anglechange, 1.0);
+  seenLines.push_back(line);
+}
+
+// A copy of the table entry of flag in out; ok false when the table has none
+// (the table is not built, or the id names no flag), and the sighting is then
+// dropped.
+void WMSensedState::addFlag(FlagObject::FlagId flag, bool checkId, FlagObject& out, bool& ok) {
+  ok = flag >= 0 && std::size_t(flag) < allFlags.size();
+  if (!ok) {
+    errorLine(vomar::ForwarderStreamBuf::S_ERROR)
+        << "ERROR: no flag " << int(flag) << " in the flag table, sighting dropped" << "\n";
+    return;
+  }
+  out = allFlags[flag];
+  if (checkId && out.getId() != flag)
+    errorLine(vomar::ForwarderStreamBuf::S_ERROR) << "ERROR: flagId should be " << int(flag)
+                                                  << ", but is " << int(out.getId()) << "\n";
+  out.setId(flag);
+}
+
+void WMSensedState::seeFlag(FlagObject::FlagId id0, vekbase::AngleDeg angle) {
+  FlagObject f(FlagObject::No_Flag, "", 0.0, 0.0);
+  bool ok;
+  addFlag(id0, false, f, ok);
+  if (!ok) return;
+  f.setDir(angle, 1.0);
+  seenFlags.push_back(f);
+}
+
+void WMSensedState::seeFlag(FlagObject::FlagId flag, Value dist, vekbase::AngleDeg angle) {
+  FlagObject f(FlagObject::No_Flag, "", 0.0, 0.0);
+  bool ok;
+  addFlag(flag, true, f, ok);
+  if (!ok) return;
+  f.setDist(dist, 1.0);
+  f.setDir(angle, 1.0);
+  seenFlags.push_back(f);
+}
+
+void WMSensedState::seeFlag(FlagObject::FlagId flag, Value dist, vekbase::AngleDeg angle,
+                            Value distchange, vekbase::AngleDeg anglechange) {
+  FlagObject f(FlagObject::No_Flag, "", 0.0, 0.0);
+  bool ok;
+  addFlag(flag, true, f, ok);
+  if (!ok) return;
+  f.setDist(dist, 1.0);
+  f.setDir(angle, 1.0);
+  f.setDDistDDir(distchange, anglechange, 1.0);
+  seenFlags.push_back(f);
+}
+
+void WMSensedState::seeBall(vekbase::AngleDeg angle) { ball.setDir(angle, 1.0); }
+
+void WMSensedState::seeBall(Value dist, vekbase::AngleDeg angle) {
+  ball.setDist(dist, 1.0);
+  ball.setDir(angle, 1.0);
+}
+
+void WMSensedState::seeBall(Value dist, vekbase::AngleDeg angle, Value distchange,
+                            vekbase::AngleDeg anglechange) {
+  ball.setDist(dist, 1.0);
+  ball.setDir(angle, 1.0);
+  ball.setDDistDDir(distchange, anglechange, 1.0);
+}
+
+void WMSensedState::seePlayer(vekbase::AngleDeg angle) {
+  PlayerObject p;
+  p.setDir(angle, 1.0);
+  unknown.push_back(p);
+}
+
+void WMSensedState::seePlayer(Side side, vekbase::AngleDeg angle) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setDir(angle, 1.0);
+  unknown.push_back(p);
+}
+
+void WMSensedState::seePlayer(Side side, Unum number, vekbase::AngleDeg angle) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setUnum(number);
+  p.setDir(angle, 1.0);
+  addPlayer(p);
+}
+
+void WMSensedState::seePlayer(Value dist, vekbase::AngleDeg angle) {
+  PlayerObject p;
+  p.setDist(dist, 1.0);
+  p.setDir(angle, 1.0);
+  unknown.push_back(p);
+}
+
+void WMSensedState::seePlayer(Side side, Value dist, vekbase::AngleDeg angle, bool isTackling) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setDist(dist, 1.0);
+  p.setDir(angle, 1.0);
+  p.setTackleP(isTackling);
+  unknown.push_back(p);
+}
+
+void WMSensedState::seePlayer(Side side, Value dist, vekbase::AngleDeg angle,
+                              vekbase::AngleDeg pointDir, bool isTackling) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setDist(dist, 1.0);
+  p.setDir(angle, 1.0);
+  p.setPointDir(pointDir, 1.0);
+  p.setTackleP(isTackling);
+  unknown.push_back(p);
+}
+
+void WMSensedState::seePlayer(Side side, Unum number, Value dist, vekbase::AngleDeg angle,
+                              Value distchange, vekbase::AngleDeg anglechange,
+                              vekbase::AngleDeg bodyDir, vekbase::AngleDeg neckDir,
+                              PlayerObject::TriValLogic isGoalie, bool isTackling) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setUnum(number);
+  p.setDist(dist, 1.0);
+  p.setDir(angle, 1.0);
+  p.setDDistDDir(distchange, anglechange, 1.0);
+  // Still relative to the observer's view; the merge of the sight turns
+  // them into field directions.
+  p.setBodyAngle(bodyDir, 1.0);
+  p.setRelativeNeckAngle(neckDir, 1.0);
+  p.setGoalieP(isGoalie);
+  p.setTackleP(isTackling);
+  addPlayer(p);
+}
+
+void WMSensedState::seePlayer(Side side, Unum number, Value dist, vekbase::AngleDeg angle,
+                              Value distchange, vekbase::AngleDeg anglechange,
+                              vekbase::AngleDeg bodyDir, vekbase::AngleDeg neckDir,
+                              vekbase::AngleDeg pointDir, PlayerObject::TriValLogic isGoalie,
+                              bool isTackling) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setUnum(number);
+  p.setDist(dist, 1.0);
+  p.setDir(angle, 1.0);
+  p.setDDistDDir(distchange, anglechange, 1.0);
+  p.setBodyAngle(bodyDir, 1.0);
+  p.setRelativeNeckAngle(neckDir, 1.0);
+  p.setPointDir(pointDir, 1.0);
+  p.setGoalieP(isGoalie);
+  p.setTackleP(isTackling);
+  addPlayer(p);
+}
+
+// A player seen with a shirt number joins its team's list. The merge indexes
+// the persistent model with that number, so a number no shirt carries makes
+// the player an unidentified one.
+void WMSensedState::addPlayer(const PlayerObject& p) {
+  if (!isShirtNumber(p.getUnum())) {
+    errorLine(vomar::ForwarderStreamBuf::S_WARNING)
+        << "seePlayer: shirt number " << p.getUnum()
+        << " out of range, kept as unidentified player" << "\n";
+    PlayerObject anonymous(p);
+    anonymous.setUnum(0);
+    unknown.push_back(anonymous);
+    return;
+  }
+  if (p.getTeam() == mySide) {
+    own.push_back(p);
+    if (p.getGoalieP() == PlayerObject::t) setOurGoalie(p.getUnum());
+  } else {
+    others.push_back(p);
+    if (p.getGoalieP() == PlayerObject::t) setOppGoalie(p.getUnum());
+  }
+}
+
+// The body values arrive after clearData, which makes sure the agent's
+// entry exists; before the first sense_body there may be none.
+void WMSensedState::setStamina(Value stam) {
+  if (!own.empty()) getMe()->setStamina(stam);
+}
+
+void WMSensedState::setEffort(Value eff) {
+  if (!own.empty()) getMe()->setEffort(eff);
+}
+
+void WMSensedState::setMyRelativeNeckAngle(vekbase::AngleDeg angle) {
+  if (!own.empty()) getMe()->setRelativeNeckAngle(angle);
+}
+
+void WMSensedState::setMySpeed(Value speed, vekbase::AngleDeg dir) {
+  mySpeed = speed;
+  mySpeedDir = dir;
+}
+
+void WMSensedState::setViewMode(vekbase::ViewQuality::Quality qual,
+                                vekbase::ViewWidth::Width wid) {
+  myViewQuality.set(qual);
+  myViewWidth.set(wid);
+}
+
+void WMSensedState::setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir) {
+  arm.setPointDuration(expires);
+  arm.setImmobileDuration(movable);
+  arm.setTarget(dist, dir);
+}
+
+void WMSensedState::clearData() {
+  seenFlags.clear();
+  seenLines.clear();
+  ball.invalidate();
+  if (own.empty())
+    own.push_back(PlayerObject());
+  else
+    own.erase(own.begin() + 1, own.end());
+  others.clear();
+  unknown.clear();
+  sightInCurrentCycle = false;
+}
+
+void WMSensedState::setScores(int mine, int theirs) {
+  myScore = mine;
+  theirScore = theirs;
+}
+
+void WMSensedState::setSide(const Side& ourSide) {
+  mySide = ourSide;
+  PlayMode::setSide(ourSide);
+  theirSide = ourSide == r ? l : ourSide == l ? r : u;
+}
+
+void WMSensedState::initWM(Unum n, Side s) {
+  if (!isShirtNumber(n)) {
+    errorLine(vomar::ForwarderStreamBuf::S_ERROR)
+        << "initWM: shirt number " << n << " out of range, number left unknown" << "\n";
+    n = 0;
+  }
+  myUnum = n;
+  setSide(s);
+  PlayerObject self;
+  self.setTeam(s);
+  self.setUnum(n);
+  // A reconnect reply comes after the first init: its entry replaces the old
+  // one, so that getMe() tells the new number and side.
+  if (own.empty())
+    own.push_back(self);
+  else
+    own.front() = self;
+  if (CP->goalie()) {
+    if (myUnum != 0) setOurGoalie(myUnum);
+    getMe()->setGoalieP(PlayerObject::t);
+  } else {
+    getMe()->setGoalieP(PlayerObject::f);
+  }
+  initFlags(s);
+  sightInCurrentCycle = false;
+}
+
+void WMSensedState::putNearestFlagToFront() {
+  if (seenFlags.empty()) return;
+  std::size_t candidate = seenFlags.size();
+  double bound = 999.9;
+  for (std::size_t i = 0; i < seenFlags.size(); ++i) {
+    if (seenFlags[i].getDist() < bound) {
+      candidate = i;
+      bound = seenFlags[i].getDist();
+    }
+  }
+  if (candidate < seenFlags.size()) std::swap(seenFlags[0], seenFlags[candidate]);
+}
