@@ -1,11 +1,14 @@
 #include "tolvane/playerobject.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "tolvane/clientparam.h"
 #include "tolvane/playerparam.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
+#include "tolvanebase/timer.h"
 #include "vomarlog/forwarder.h"
 
 PlayerObject::PlayerObject()
@@ -131,6 +134,322 @@ bool PlayerObject::pointVisible(Vector2D p, vekbase::ViewWidth cone) const {
   const double h = double(getNeckAngle());
   // Plain difference, not folded into [-180, 180].
   return std::fabs(a - h) <= double(cone.value()) * 0.5;
+}
+
+namespace {
+
+// Opens a log line of the player's physics when the level is logged.
+bool physicsLine(vomar::Forwarder* log, unsigned short level, unsigned int zone,
+                 vomar::ForwarderStreamBuf::Priority prio) {
+  if (log->indentation(level) < 0) return false;
+  log->getStreamBuf().priority(prio);
+  log->zone(zone);
+  return true;
+}
+
+// v in the frame of a body looking along b.
+Vector2D toBodyFrame(const Vector2D& v, vekbase::AngleDeg b) {
+  Vector2D polar = v.polar(vekmath::DEG);
+  polar[1] += -double(b);
+  return polar.cart(vekmath::DEG);
+}
+
+} // namespace
+
+vekbase::AngleDeg PlayerObject::getAngleForTurn(vekbase::AngleDeg angDesiredAngle) const {
+  const double moment =
+      (absVel.length() * PT->inertiaMoment(typeIndex()) + 1.0) * double(angDesiredAngle);
+  if (moment > SP->maxm) return vekbase::AngleDeg(SP->maxm);
+  if (moment < SP->minm) return vekbase::AngleDeg(SP->minm);
+  return vekbase::AngleDeg(moment);
+}
+
+vekbase::AngleDeg PlayerObject::getRealTurnAngle(vekbase::AngleDeg turnAngle) const {
+  return vekbase::AngleDeg(double(turnAngle) /
+                           (1.0 + PT->inertiaMoment(typeIndex()) * absVel.length()));
+}
+
+Value PlayerObject::getPowerForDash(Vector2D posRelTo, bool important) const {
+  static const char* const sig =
+      "Value PlayerObject::getPowerForDash(vekmath::Vector<Value, 2>, bool) const";
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->incIndent();
+  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(10) << sig << ": (" << posRelTo << ", " << important << ")" << "\n";
+
+  const vekbase::AngleDeg b = bodyAngle;
+  const Value effort = energy.getEffort();
+  const Vector2D target = toBodyFrame(posRelTo, b);
+  Value x = target[0];
+  if (physicsLine(log, 20, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(20) << "coordinates of target in body dir (" << double(b) << "): " << x << " "
+                    << target[1] << "\n";
+  // Beyond one cycle's run the player is asked to reach full speed; behind it
+  // the dash goes backwards.
+  if (x > SP->pspeed_max) x = SP->pspeed_max;
+  const Value vx = toBodyFrame(absVel, b)[0];
+  const Value power = (x - vx) / (effort * SP->dprate);
+  const Value result = adjustDashPower(power, important);
+
+  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(10) << sig << "\n";
+  log->decIndent();
+  return result;
+}
+
+Value PlayerObject::adjustDashPower(Value power, bool important) const {
+  static const char* const sig = "Value PlayerObject::adjustDashPower(double, bool) const";
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->incIndent();
+  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(10) << sig << ": (" << power << ", " << important << ")" << "\n";
+
+  if (!important) {
+    // The last cycles of a half are worth the stamina: it is restored at the
+    // break anyway.
+    const int t = vekbase::Timer::currentTime().serverTime();
+    const int left = (t / 3000 + 1) * 3000 - t;
+    if (left <= 20) {
+      important = true;
+      if (physicsLine(log, 20, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+        log->indent(20) << "dash became important towards the end of half time" << "\n";
+    }
+  }
+
+  power = std::min(power, Value(SP->maxp));
+  power = std::max(power, Value(SP->minp));
+  // What the dash costs net of one cycle's recovery, against the margin
+  // above the recovery threshold.
+  const Value loss =
+      (power > 0 ? power : -2.0 * power) - energy.getRecovery() * SP->stamina_inc_max;
+  const Value diff = energy.getStamina() - SP->stamina_max * SP->recover_dthr;
+
+  if (physicsLine(log, 30, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(30) << "diff " << diff << " loss " << loss << "Energy: " << energy
+                    << " recover_dthr " << SP->recover_dthr << "stamina_max " << SP->stamina_max
+                    << "\n";
+  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(10) << sig << "\n";
+  log->decIndent();
+
+  if (important || loss < diff) return power;
+  // Keep a small reserve above the threshold; a backward dash costs double.
+  Value allowed = SP->stamina_inc_max * SP->recover_dthr + diff - 3.0;
+  if (!(allowed > 0.0)) allowed = 0.0;
+  return power > 0 ? allowed : -0.5 * allowed;
+}
+
+vekbase::Energy PlayerObject::predictedEnergy(Value dashPower, int cycles) const {
+  vekbase::Energy e = energy;
+  for (int i = 0; i < cycles; ++i) e.update(dashPower, typeIndex());
+  return e;
+}
+
+Vector2D PlayerObject::predictedPosition(int cycles) const {
+  if (!absVelConf.valid()) return absPos;
+  const Vector2D polar = absVel.polar(vekmath::DEG);
+  const double travelled = vekmath::sumGeomSeries(polar[0], decay(), cycles);
+  return absPos + Vector2D(travelled, polar[1]).cart(vekmath::DEG);
+}
+
+Vector2D PlayerObject::predictedPosition(Value dashPower, int cycles) const {
+  static const char* const sig = "Vector2D PlayerObject::predictedPosition(double, int) const";
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->incIndent();
+  if (physicsLine(log, 30, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(30) << sig << ": (" << dashPower << ", " << cycles << ")" << "\n";
+
+  const PTypeIndex type = typeIndex();
+  const Value vmax = PT->playerSpeedMax(type);
+  const Value dpr = PT->dashPowerRate(type);
+  const Value dec = PT->playerDecay(type);
+  Value effort = effortConf.valid() ? energy.getEffort() : 1.0;
+  Value stamina = energy.getStamina();
+  Value recovery = energy.getRecovery();
+  Vector2D vel = absVelConf.valid() ? absVel : Vector2D(0.0, 0.0);
+  Vector2D pos = absPos;
+  const vekbase::AngleDeg b = bodyAngle;
+
+  for (int i = 0; i < cycles; ++i) {
+    const Value acc = dashPower * dpr * effort;
+    if (acc > 0)
+      vel += Vector2D(acc, double(b)).cart(vekmath::DEG);
+    else
+      vel += Vector2D(-acc, double(b + vekbase::AngleDeg(180.0))).cart(vekmath::DEG);
+    if (physicsLine(log, 50, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+      log->indent(50) << "velocity vector " << vel << " will be added to my pos " << pos
+                      << ", body angle: " << double(b) << "\n";
+    if (vel.length() > vmax) vel.setLength(vmax);
+    pos += vel;
+    vel = vel * dec;
+
+    stamina -= dashPower < 0 ? 2.0 * -dashPower : dashPower;
+    // Fixed effort bounds and no floor for recovery, as a rough estimate.
+    if (stamina < SP->stamina_max * SP->effort_dthr)
+      effort = std::max(effort - SP->effort_dec, 0.6);
+    if (stamina < SP->stamina_max * SP->recover_dthr) recovery -= SP->recover_dec;
+    if (stamina > SP->stamina_max * SP->effort_ithr)
+      effort = std::min(effort + SP->effort_inc, 1.0);
+    stamina += recovery * SP->stamina_inc_max;
+  }
+
+  if (physicsLine(log, 30, 1021, vomar::ForwarderStreamBuf::S_TRACER))
+    log->indent(30) << sig << " result: " << pos << "\n";
+  log->decIndent();
+  return pos;
+}
+
+Vector2D PlayerObject::predictedVel(int cycles, int dashPower) const {
+  const PTypeIndex type = typeIndex();
+  const Value dpr = PT->dashPowerRate(type);
+  const Value dec = PT->playerDecay(type);
+  const Value effortMin = PT->effortMin(type);
+  const Value effortMax = PT->effortMax(type);
+  const Vector2D wind = SP->baseWind();
+  Vector2D vel = absVel;
+  Value effort = energy.getEffort();
+  Value stamina = energy.getStamina();
+
+  for (int i = 0; i < cycles; ++i) {
+    // A negative length points the vector backwards.
+    const Vector2D acc(effort * dpr * dashPower * vekmath::cos(bodyAngle),
+                       effort * dpr * dashPower * vekmath::sin(bodyAngle));
+    vel = dec * (vel + acc + wind);
+    if (staminaConf.valid()) {
+      stamina -= dashPower < 0 ? -2.0 * dashPower : double(dashPower);
+      if (stamina <= SP->stamina_max * SP->effort_dthr) {
+        if (effortMin < effort) effort -= SP->effort_dec;
+        if (effort < effortMin) effort = effortMin;
+      }
+      if (stamina >= SP->stamina_max * SP->effort_ithr) {
+        if (effortMax > effort) effort += SP->effort_inc;
+        if (effort > effortMax) effort = effortMax;
+      }
+    }
+  }
+  return vel;
+}
+
+PlayerObject PlayerObject::predictedAfterCommand(const SoccerCommand& com) const {
+  Vector2D pos = absPos;
+  Vector2D vel = absVel;
+  vekbase::AngleDeg body = bodyAngle;
+  vekbase::AngleDeg neck = getNeckAngle();
+
+  switch (com.command()) {
+  case SoccerCommand::CMD_NONE:
+  case SoccerCommand::CMD_CATCH:
+  case SoccerCommand::CMD_KICK:
+  case SoccerCommand::CMD_TACKLE:
+    pos = predictedPosition(1);
+    vel = predictedVel(1, 0);
+    break;
+  case SoccerCommand::CMD_DASH: {
+    // Cut to a whole number; a value beyond int would make the cut undefined.
+    const double v = com.getValue0();
+    const int power = v >= double(INT_MAX) ? INT_MAX
+                      : v <= double(INT_MIN) ? INT_MIN
+                      : v == v               ? int(v)
+                                             : 0;
+    pos = predictedPosition(Value(power), 1);
+    vel = predictedVel(1, power);
+    break;
+  }
+  case SoccerCommand::CMD_MOVE:
+    pos = Vector2D(com.getValue0(), com.getValue1());
+    vel = Vector2D(0.0, 0.0);
+    body = vekbase::AngleDeg(0.0);
+    neck = vekbase::AngleDeg(0.0);
+    break;
+  case SoccerCommand::CMD_TURN: {
+    const vekbase::AngleDeg r = getRealTurnAngle(com.getAngle());
+    pos = predictedPosition(1);
+    vel = predictedVel(1, 0);
+    body = body + r;
+    neck = neck + r;
+    break;
+  }
+  case SoccerCommand::CMD_TURNNECK:
+    pos = predictedPosition(1);
+    vel = predictedVel(1, 0);
+    neck = neck + com.getAngle();
+    break;
+  default:
+    break;
+  }
+
+  PlayerObject next;
+  next.setAbsPos(pos);
+  next.setAbsVel(vel);
+  next.setBodyAngle(body);
+  next.setRelativeNeckAngle(neck - body);
+  next.setStamina(energy.getStamina());
+  return next;
+}
+
+int PlayerObject::predictNrCyclesToPoint(Vector2D posTo) const {
+  const vekbase::AngleDeg b = bodyAngleConf.valid() ? bodyAngle : vekbase::AngleDeg(180.0);
+  const Vector2D rel = posTo - absPos;
+  const double d = rel.dir(vekmath::DEG);
+  const double turn = std::fabs(double(vekbase::AngleDeg(double(b) - d)));
+  int turnCycles = 0;
+  if (turn > 100.0)
+    turnCycles = 3;
+  else if (turn > 20.0)
+    turnCycles = 2;
+
+  const PTypeIndex type = typeIndex();
+  const Value dist = rel.length();
+  if (dist < SP->bsize + PT->playerSize(type) + PT->kickableMargin(type)) return 0;
+  return turnCycles + int(dist / SP->pspeed_max);
+}
+
+Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  t = 0.0;
+  const Value mu = obj.decay();
+  const Value lo = -std::log(mu);
+  const Value speed = energy.getEffort() * PT->playerSpeedMax(typeIndex());
+  const Vector2D a = obj.getAbsPos() - absPos;
+  const Vector2D b = obj.getAbsVel() / (1.0 - mu);
+  const double whenToTurn = double(CP->whenToTurn());
+
+  for (int i = 0;;) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
+    log->zone(1022);
+    log->prefix() << "NewtonMethod: iteration " << i << ": " << t << "\n";
+
+    const Value m = std::pow(mu, t);
+    const Vector2D p = a + (1.0 - m) * b;
+    const Value dist = p.length();
+    Value f = dist - speed * t;
+    const double heading =
+        std::fabs(double(vekbase::AngleDeg(p.dir(vekmath::DEG) - double(bodyAngle))));
+    if (heading > whenToTurn) {
+      // A turn first costs one cycle of running.
+      f += speed;
+      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
+      log->zone(1022);
+      log->prefix() << "NewtonMethod: correct direction for player " << 2 << "\n";
+    }
+    if (std::fabs(f) < 0.0001) return absPos + p;
+    // Standing on the meeting point: nothing left to improve, and the
+    // derivative would divide by zero.
+    if (dist == 0.0) return absPos + p;
+
+    const Value df = (lo * m) * (b * p) / dist - speed;
+    if (df >= 0.0)
+      t = 999.0;
+    else
+      t = t - f / df;
+    ++i;
+    if (i > 9) {
+      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
+      log->zone(1022);
+      log->prefix() << "Newton's method too slow" << "\n";
+      return absPos + p;
+    }
+  }
 }
 
 std::ostream& operator<<(std::ostream& os, const PlayerObject& p) {

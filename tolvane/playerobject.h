@@ -95,6 +95,37 @@ public:
   // Whether this player should see an object at p with the view width cone.
   bool pointVisible(Vector2D p, vekbase::ViewWidth cone) const;
 
+  // Turn and dash physics as the server applies them to this player.
+  // The moment to send so that the body turns by angDesiredAngle, bounded by
+  // the server's moment limits.
+  vekbase::AngleDeg getAngleForTurn(vekbase::AngleDeg angDesiredAngle) const;
+  // The body rotation a turn command with moment turnAngle gives now.
+  vekbase::AngleDeg getRealTurnAngle(vekbase::AngleDeg turnAngle) const;
+  // The dash power that moves the player towards posRelTo (target minus own
+  // position) in one cycle, after the stamina protection.
+  Value getPowerForDash(Vector2D posRelTo, bool important) const;
+  // power bounded to the server's limits and lowered so that stamina stays
+  // above the recovery threshold, unless the dash is important or the half
+  // is ending.
+  Value adjustDashPower(Value power, bool important) const;
+  // The energy after the given cycles of dashing with dashPower.
+  vekbase::Energy predictedEnergy(Value dashPower, int cycles) const;
+
+  // Motion prediction. Position after the given cycles of drifting.
+  Vector2D predictedPosition(int cycles) const override;
+  // Position after the given cycles of dashing with dashPower.
+  Vector2D predictedPosition(Value dashPower, int cycles) const;
+  // Velocity after the given cycles of dashing with dashPower.
+  Vector2D predictedVel(int cycles, int dashPower) const;
+  // The player one cycle after the body command com (position, velocity,
+  // angles and stamina; the result is of player type 0).
+  PlayerObject predictedAfterCommand(const SoccerCommand& com) const;
+  // A rough count of the cycles needed to reach posTo, turning included.
+  int predictNrCyclesToPoint(Vector2D posTo) const;
+  // Where this player, running straight at full speed, meets obj; t receives
+  // the time in cycles.
+  Vector2D newtonMethod(const MobileObject& obj, Value& t) const;
+
 protected:
   // playerType, or 0 when the type table no longer holds it.
   PTypeIndex typeIndex() const;

@@ -1,6 +1,11 @@
 #include "tolvane/wmstate.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "tolvane/actuator.h"
 #include "tolvane/clientparam.h"
+#include "tolvane/formations/formation.h"
 #include "tolvane/formations/formationparam.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
@@ -215,4 +220,557 @@ std::ostream& operator<<(std::ostream& ostr, const WMState& wm) {
   else
     ostr << *me << std::endl;
   return ostr;
+}
+
+// ---- Ball and play-mode predicates ----
+
+namespace {
+
+// Opens a trace line of the queries when the level is logged.
+vomar::Forwarder* queryLine(unsigned short level) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (log->indentation(level) < 0) return nullptr;
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+  log->zone(1150);
+  return log;
+}
+
+void traceResult(const char* what, bool result, unsigned short level) {
+  if (vomar::Forwarder* log = queryLine(level))
+    log->indent(level) << what << " : " << (result ? "true" : "false") << "\n";
+}
+
+// A player standing exactly on a position must not make the sum infinite.
+const double minSquaredDistance = 1.0e-4;
+
+} // namespace
+
+Value WMState::kickableDistance(PTypeIndex type) const {
+  return PT->kickableMargin(type) + PT->playerSize(type) + SP->bsize;
+}
+
+bool WMState::isCatchBanActive() const {
+  const vekbase::Timer lastCatch = Actuator::instance()->getLastCatchTime();
+  const bool active =
+      vekbase::Timer::currentTime() < lastCatch.serverTime() + SP->cban_cycle;
+  traceResult("isCatchBanActive()", active, 40);
+  return active;
+}
+
+bool WMState::isBallCatchable() const {
+  const bool catchable = CP->goalie() && !isCatchBanActive() &&
+                         getPlayMode() == PlayMode::Play_On &&
+                         isInOurPenaltyArea(me().getAbsPos()) && ball.getDistConf().valid() &&
+                         ball.getDist() <= SP->catch_area_l;
+  traceResult("isBallCatchable()", catchable, 30);
+  return catchable;
+}
+
+bool WMState::willCatchBallSafer(Value margin) const {
+  const PlayerObject& self = me();
+  bool safer = false;
+  Vector2D posPred = self.predictedPosition(1);
+  const Vector2D posBall = ball.predictedPosition(1);
+  const Value reach = SP->catch_area_l - margin;
+  if (!(ball.getDist() < reach) && ball.getDistConf().valid() && isInOurPenaltyArea(posPred) &&
+      isInOurPenaltyArea(posBall) &&
+      ball.getDist() < SP->bspeed_max + PT->playerSpeedMax(self.getPlayerType()) + reach) {
+    const vekspace::Line2D lineGoalie(posPred, self.getBodyAngle());
+    const Vector2D posClosestToBall = lineGoalie.getPointOnLineClosestTo(posBall);
+    const Value dPower = self.getPowerForDash(posClosestToBall - posPred, false);
+    posPred = self.predictedPosition(dPower, 1);
+    safer = posPred.dist(posBall) < reach;
+  }
+  traceResult("willCatchBallSafer()", safer, 30);
+  return safer;
+}
+
+bool WMState::isBallKickable() const {
+  const bool kickable =
+      ball.getDistConf().valid() && ball.getDist() < kickableDistance(me().getPlayerType());
+  traceResult("isBallKickable()", kickable, 30);
+  if (vomar::Forwarder* log = queryLine(40))
+    log->indent(40) << "ball distance is " << ball.getDist() << "\n";
+  return kickable;
+}
+
+bool WMState::isBallKickableForPlayer(Side s, Unum u, Value safetyArea) const {
+  if (!ball.getAbsPosConf().valid()) return false;
+  const PlayerList& team = s == mySide ? own : others;
+  // The number comes from the agent program; a list without that entry
+  // holds no such player.
+  if (u >= team.size()) return false;
+  const PlayerObject& player = team[u];
+  if (!player.getAbsPosConf().valid()) return false;
+  const Value dist = player.getAbsPos().dist(ball.getAbsPos());
+  const bool kickable = dist < kickableDistance(player.getPlayerType()) - safetyArea;
+  traceResult("isBallKickable()", kickable, 30);
+  if (vomar::Forwarder* log = queryLine(40))
+    log->indent(40) << "ball distance is " << dist << "\n";
+  return kickable;
+}
+
+bool WMState::willBallBeKickable(int steps, Value dashPower, Value buffer) const {
+  const Vector2D predBallPos = ball.predictedPosition(steps);
+  const Vector2D myPredPos = me().predictedPosition(dashPower, steps);
+  const bool kickable =
+      myPredPos.dist(predBallPos) <= kickableDistance(me().getPlayerType()) - buffer;
+  traceResult("willBallBeKickable()", kickable, 30);
+  return kickable;
+}
+
+vekspace::RectRegion WMState::getOurPenaltyArea() const {
+  static const vekspace::RectRegion area(Vector2D(-52.5, -20.16), Vector2D(-36.0, 20.16));
+  return area;
+}
+
+bool WMState::isInOurPenaltyArea(const Vector2D& p) const {
+  if (vomar::Forwarder* log = queryLine(50))
+    log->indent(50) << "isInOurPenaltyArea(" << p << ")" << "\n";
+  return getOurPenaltyArea().in(p);
+}
+
+bool WMState::isDeadBallUs() const {
+  const PlayMode::PlayModeType m = getPlayMode();
+  return m == PlayMode::My_Free_Kick || m == PlayMode::My_Kick_In ||
+         m == PlayMode::My_Corner_Kick || m == PlayMode::My_Kick_Off;
+}
+
+bool WMState::isDeadBallThem() const {
+  const PlayMode::PlayModeType m = getPlayMode();
+  return m == PlayMode::Their_Free_Kick || m == PlayMode::Their_Kick_In ||
+         m == PlayMode::Their_Corner_Kick || m == PlayMode::Their_Kick_Off;
+}
+
+// ---- Offside line ----
+
+Value WMState::getOffsideLine() const {
+  Value last = 0.0;
+  Value lastButOne = 0.0;
+  for (std::size_t i = 1; i <= std::size_t(ServerParam::max_players) && i < others.size(); ++i) {
+    if (!others[i].getAbsPosConf().valid()) continue;
+    const Value x = others[i].getAbsPos()[0];
+    if (x > last) {
+      lastButOne = last;
+      last = x;
+    } else if (lastButOne < x && x < last) {
+      lastButOne = x;
+    }
+  }
+  Value offsideLine = lastButOne;
+  if (ball.getAbsPos()[0] > offsideLine) offsideLine = ball.getAbsPos()[0];
+  return offsideLine;
+}
+
+bool WMState::offside(const PlayerObject& player) const {
+  const Value x = player.getAbsPos()[0];
+  return x > 0.0 && x > getOffsideLine();
+}
+
+// ---- Team positions and the race to the ball ----
+
+namespace {
+
+// Stands for a player who cannot reach the target.
+const Value max_t = 999.0;
+
+} // namespace
+
+Side WMState::teamWithBall() const {
+  if (!ball.getAbsPosConf().valid() || mySide == u) return u;
+  Unum fastest = 0;
+  bool ourTeam = false;
+  getFastestPlayerToBall(fastest, ourTeam);
+  return ourTeam ? mySide : theirSide;
+}
+
+Vector2D WMState::getStrategicPosition(Unum u) const {
+  if (u > Unum(ServerParam::max_players)) {
+    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
+    log->zone(1150);
+    log->prefix() << "getStrategicPosition: no player number " << u << "\n";
+    return Vector2D(0.0, 0.0);
+  }
+  const Value maxX = getOffsideLine();
+  const Vector2D ballPos = ball.getAbsPosConf().valid() ? ball.getAbsPos() : Vector2D(0.0, 0.0);
+  if (u == 0) u = myUnum;
+  return FP->currentFormation().strategicPosition(u, ballPos, maxX);
+}
+
+int WMState::cyclesSinceLastCatch() const {
+  return (vekbase::Timer::currentTime() - Actuator::instance()->getLastCatchTime()).serverTime();
+}
+
+int WMState::cyclesSinceLastTackle() const {
+  return (vekbase::Timer::currentTime() - Actuator::instance()->getLastTackleTime()).serverTime();
+}
+
+Unum WMState::getClosestTeammateTo(Value& dist, const Vector2D& pos, bool myself,
+                                   bool goalie) const {
+  dist = -1.0;
+  Unum best = 0;
+  for (std::size_t i = 1; i < own.size(); ++i) {
+    if (!goalie && knowOurGoalie && i == ourGoalieNo) continue;
+    if (!myself && i == myUnum) continue;
+    if (!own[i].getAbsPosConf().valid()) continue;
+    const Value d = pos.dist(own[i].getAbsPos());
+    if (dist < 0.0 || d < dist) {
+      dist = d;
+      best = Unum(i);
+    }
+  }
+  return best;
+}
+
+Unum WMState::getClosestOpponentTo(Value& dist, const Vector2D& pos, bool goalie) const {
+  dist = -1.0;
+  Unum best = 0;
+  for (std::size_t i = 1; i < others.size(); ++i) {
+    if (!goalie && knowTheirGoalie && i == oppGoalieNo) continue;
+    if (!others[i].getAbsPosConf().valid()) continue;
+    const Value d = pos.dist(others[i].getAbsPos());
+    if (dist < 0.0 || d < dist) {
+      dist = d;
+      best = Unum(i);
+    }
+  }
+  return best;
+}
+
+Unum WMState::getClosestStrategicPositionTo(Value& dist, const Vector2D& pos, bool myself,
+                                            bool goalie) const {
+  dist = -1.0;
+  Unum best = 0;
+  for (Unum i = 1; i <= 10; ++i) {
+    if (!goalie && knowOurGoalie && i == ourGoalieNo) continue;
+    if (!myself && i == myUnum) continue;
+    const Value d = pos.dist(getStrategicPosition(i));
+    if (dist < 0.0 || d < dist) {
+      dist = d;
+      best = i;
+    }
+  }
+  return best;
+}
+
+namespace {
+
+// Lowers minT and sets who when p can reach target sooner.
+void tryInterceptor(const PlayerObject& p, const MobileObject& target, Value& minT, Unum& who) {
+  if (!p.getAbsPosConf().valid()) return;
+  Value t = 0.0;
+  p.newtonMethod(target, t);
+  if (t < minT) {
+    minT = t;
+    who = p.getUnum();
+  }
+}
+
+} // namespace
+
+Value WMState::getFastestTeammateToBall(Unum& u) const {
+  static vekbase::Timer called(0, 0);
+  static Unum fastestTeammate = 0;
+  static Value fastestTime = 0.0;
+  if (called == vekbase::Timer::currentTime()) {
+    u = fastestTeammate;
+    return fastestTime;
+  }
+  Value minT = max_t;
+  const BallObject target = ball;
+  for (const PlayerObject& p : own) tryInterceptor(p, target, minT, u);
+  const Side me_side = me().getTeam();
+  for (const PlayerObject& p : unknown)
+    if (p.getTeam() == me_side) tryInterceptor(p, target, minT, u);
+  if (!(minT < max_t)) u = myUnum;
+  fastestTeammate = u;
+  fastestTime = minT;
+  called = vekbase::Timer::currentTime();
+  return minT;
+}
+
+Value WMState::getFastestOpponentToBall(Unum& unum) const {
+  static vekbase::Timer called(0, 0);
+  static Unum fastestOpponent = 0;
+  static Value fastestTime = 0.0;
+  if (called == vekbase::Timer::currentTime()) {
+    unum = fastestOpponent;
+    return fastestTime;
+  }
+  unum = 0;
+  Value minT = max_t;
+  const BallObject target = ball;
+  for (const PlayerObject& p : others) tryInterceptor(p, target, minT, unum);
+  const Side me_side = me().getTeam();
+  for (const PlayerObject& p : unknown)
+    if (p.getTeam() != me_side && p.getTeam() != u) tryInterceptor(p, target, minT, unum);
+  fastestOpponent = unum;
+  fastestTime = minT;
+  called = vekbase::Timer::currentTime();
+  return minT;
+}
+
+Value WMState::getFastestPlayerToBall(Unum& u, bool& my_team) const {
+  Unum uTm = 0, uOpp = 0;
+  const Value tTm = getFastestTeammateToBall(uTm);
+  const Value tOpp = getFastestOpponentToBall(uOpp);
+  if (tOpp > tTm) {
+    my_team = true;
+    u = uTm;
+    return tTm;
+  }
+  my_team = false;
+  u = uOpp;
+  return tOpp;
+}
+
+Value WMState::getFastestTeammateToPlayer(const PlayerObject& obj, Unum& u) const {
+  Value minT = max_t;
+  for (const PlayerObject& p : own)
+    if (p.getUnum() != obj.getUnum()) tryInterceptor(p, obj, minT, u);
+  const Side me_side = me().getTeam();
+  for (const PlayerObject& p : unknown) {
+    if (p.getUnum() == obj.getUnum() && p.getTeam() == obj.getTeam()) continue;
+    if (p.getTeam() == me_side) tryInterceptor(p, obj, minT, u);
+  }
+  if (!(minT < max_t)) u = myUnum;
+  return minT;
+}
+
+Value WMState::getFastestOpponentToPlayer(const PlayerObject& obj, Unum& unum) const {
+  unum = 0;
+  Value minT = max_t;
+  for (const PlayerObject& p : others)
+    if (p.getUnum() != obj.getUnum()) tryInterceptor(p, obj, minT, unum);
+  const Side me_side = me().getTeam();
+  for (const PlayerObject& p : unknown) {
+    if (p.getUnum() == obj.getUnum() && p.getTeam() == obj.getTeam()) continue;
+    if (p.getTeam() != me_side && p.getTeam() != u) tryInterceptor(p, obj, minT, unum);
+  }
+  return minT;
+}
+
+Value WMState::getFastestPlayerToPlayer(const PlayerObject& obj, Unum& u, bool& my_team) const {
+  Unum uTm = 0, uOpp = 0;
+  const Value tTm = getFastestTeammateToPlayer(obj, uTm);
+  const Value tOpp = getFastestOpponentToPlayer(obj, uOpp);
+  if (tOpp > tTm) {
+    my_team = true;
+    u = uTm;
+    return tTm;
+  }
+  my_team = false;
+  u = uOpp;
+  return tOpp;
+}
+
+bool WMState::isFastestPlayerToBall() const {
+  Unum fastest = 0;
+  bool ourTeam = false;
+  getFastestPlayerToBall(fastest, ourTeam);
+  return fastest == me().getUnum() && ourTeam;
+}
+
+bool WMState::isFastestPlayerToPlayer(const PlayerObject& obj) const {
+  Unum fastest = 0;
+  bool ourTeam = false;
+  getFastestPlayerToPlayer(obj, fastest, ourTeam);
+  return fastest == me().getUnum() && ourTeam;
+}
+
+bool WMState::isFastestTeammateToBall() const {
+  Unum fastest = 0;
+  getFastestTeammateToBall(fastest);
+  if (vomar::Forwarder* log = queryLine(40))
+    log->indent(40) << "isFastestTeammateToBall: " << fastest << "\n";
+  return fastest == me().getUnum();
+}
+
+bool WMState::isFastestTeammateToPlayer(const PlayerObject& obj) const {
+  Unum fastest = 0;
+  getFastestTeammateToPlayer(obj, fastest);
+  if (vomar::Forwarder* log = queryLine(40))
+    log->indent(40) << "isFastestTeammateToPlayer: " << fastest << "\n";
+  return fastest == me().getUnum();
+}
+
+bool WMState::lockKick() const {
+  for (const PlayerObject& p : own) {
+    const Unum n = p.getUnum();
+    if (!p.getAbsPosConf().valid()) continue;
+    if (n == myUnum) continue;
+    if (!isBallKickableForPlayer(mySide, n, 0.1)) continue;
+    if (n > myUnum || n == 1) return true;
+  }
+  return false;
+}
+
+Value WMState::congestionAtPos(Vector2D pos) const {
+  Value congestion = 0.0;
+  auto add = [&](const PlayerObject& p) {
+    if (!p.getAbsPosConf().valid()) return;
+    congestion += 1.0 / std::max(p.getAbsPos().dist2(pos), minSquaredDistance);
+  };
+  for (const PlayerObject& p : others) add(p);
+  for (const PlayerObject& p : unknown) add(p);
+  return congestion;
+}
+
+// ---- Spatial and goal-kick queries ----
+
+namespace {
+
+const Vector2D goalCentre(52.5, 0.0);
+const Vector2D postTop(52.5, -7.0);
+const Vector2D postBottom(52.5, 7.0);
+
+// The three shot classes: distance of the shooter to the goal, angle of the
+// ball's line to the goal centre, and the widest opening beside the keeper.
+void shotClasses(const Vector2D& shooter, const Vector2D& ballPos, const Vector2D& keeper,
+                 unsigned short& x, unsigned short& y, unsigned short& z) {
+  const double d = shooter.dist(goalCentre);
+  x = d < 7 ? 0 : d < 16 ? 1 : d < 27 ? 2 : d < 40 ? 3 : 4;
+
+  double a = std::fabs(std::atan2(ballPos[1], 52.5 - ballPos[0]));
+  if (a > 1.5707963267948966) a = 3.141592653589793 - a;
+  y = a < 0.2898 ? 0 : a < 0.6082 ? 1 : a < 1.03 ? 2 : a < 1.1905 ? 3 : 4;
+
+  const double g = std::max(vekmath::angleFromThreePoints(shooter, keeper, postTop),
+                            vekmath::angleFromThreePoints(shooter, keeper, postBottom)) *
+                   180.0 / 3.141592653589793;
+  // A value that is not a number falls into the last class.
+  z = g < 5 ? 0 : g < 20 ? 1 : g < 35 ? 2 : g < 50 ? 3 : g < 70 ? 4 : g < 90 ? 5 : 6;
+}
+
+} // namespace
+
+namespace {
+
+// Where the opponents' keeper stands; while it is not known, the middle of
+// the goal.
+Vector2D keeperPosition(bool known, Unum number, const WMState::PlayerList& others) {
+  if (known && number >= 1 && number < others.size()) return others[number].getAbsPos();
+  return goalCentre;
+}
+
+} // namespace
+
+void WMState::goalKickSituation(unsigned short& x, unsigned short& y, unsigned short& z) const {
+  shotClasses(myPosition(), ball.getAbsPos(), keeperPosition(knowTheirGoalie, oppGoalieNo, others),
+              x, y, z);
+}
+
+void WMState::goalKickSituation(PlayerObject p, unsigned short& x, unsigned short& y,
+                                unsigned short& z) const {
+  shotClasses(p.getAbsPos(), p.getAbsPos(), keeperPosition(knowTheirGoalie, oppGoalieNo, others),
+              x, y, z);
+}
+
+vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D& pos, vekbase::AngleDeg ang_min,
+                                               vekbase::AngleDeg ang_max,
+                                               vekbase::AngleDeg& ang_large,
+                                               Value max_dist) const {
+  static const char* const sig =
+      "vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D&, vekbase::AngleDeg, "
+      "vekbase::AngleDeg, vekbase::AngleDeg&, double) const";
+  vomar::Forwarder::instance(8192)->incIndent();
+  if (vomar::Forwarder* log = queryLine(20))
+    log->indent(20) << sig << " (" << pos << ", " << double(ang_min) << ", " << double(ang_max)
+                    << ", &ang_large, " << max_dist << ")" << "\n";
+
+  PlayerList gegner(others);
+  gegner.insert(gegner.end(), unknown.begin(), unknown.end());
+  PlayerList v;
+  for (const PlayerObject& p : gegner)
+    if (p.getDirConf().valid() && p.getAbsPos().dist(pos) <= max_dist) v.push_back(p);
+  if (vomar::Forwarder* log = queryLine(60)) {
+    log->indent(60) << "Gegner: ";
+    for (const PlayerObject& p : gegner) *log << " " << p.getUnum();
+    *log << "\n";
+  }
+
+  // The seen directions are relative to the head.
+  const vekbase::AngleDeg neck = me().getNeckAngle();
+  const double lo = double(ang_min - neck);
+  const double hi = double(ang_max - neck);
+  std::vector<vekbase::AngleDeg> ang;
+  for (const PlayerObject& p : v) {
+    const double d = double(p.getDir());
+    if (d > hi || d < lo) continue;
+    ang.push_back(p.getDir() + neck);
+  }
+  ang.push_back(ang_min);
+  ang.push_back(ang_max);
+  std::sort(ang.begin(), ang.end(), [](const vekbase::AngleDeg& a, const vekbase::AngleDeg& b) {
+    return double(a) < double(b);
+  });
+
+  // Only gaps between neighbours count, not the one around the back.
+  double max = std::fabs(double(ang[1] - ang[0]));
+  vekbase::AngleDeg dir = ang[0] + vekbase::AngleDeg(0.5 * max);
+  for (std::size_t k = 1; k + 1 < ang.size(); ++k) {
+    const double d = double(ang[k + 1] - ang[k]);
+    if (d > max) {
+      max = std::fabs(d);
+      dir = ang[k] + vekbase::AngleDeg(0.5 * max);
+    }
+  }
+
+  ang_large = vekbase::AngleDeg(max);
+  if (vomar::Forwarder* log = queryLine(30))
+    log->indent(30) << "dir: " << double(dir) << ", largest Angle: " << float(max) << "\n";
+  if (vomar::Forwarder* log = queryLine(20)) log->indent(20) << "end " << sig << "\n";
+  vomar::Forwarder::instance(8192)->decIndent();
+  return dir;
+}
+
+int WMState::getOpponentsInRegion(const vekspace::Region& region) const {
+  int count = 0;
+  for (const PlayerObject& p : others)
+    if (region.in(p.getAbsPos()) && p.getAbsPosConf().valid()) ++count;
+  for (const PlayerObject& p : unknown)
+    if (region.in(p.getAbsPos()) && p.getAbsPosConf().valid()) ++count;
+  return count;
+}
+
+int WMState::getOpponentsInOurPenaltyArea() const {
+  return getOpponentsInRegion(getOurPenaltyArea());
+}
+
+bool WMState::opponentPathLineMarkingPosition(Vector2D& p0, const Vector2D& p1,
+                                              Value radius) const {
+  Value dist = 0.0;
+  const Unum n = getClosestOpponentTo(dist, p1, false);
+  if (n == 0) return false;
+  const Vector2D p2 = others[n].getAbsPos();
+  if (!(p2.dist(p1) < radius)) return false;
+  if (!ball.getAbsPosConf().valid()) return false;
+  Vector2D foot;
+  if (vekspace::Line2D::inBetween(p1, p2, ball.getAbsPos(), foot)) {
+    p0 = foot;
+    return true;
+  }
+  p0 = foot.dist2(p2) <= foot.dist2(p1) ? p2 : p1;
+  return true;
+}
+
+const vekspace::Line2D& WMState::getLeftLine() const {
+  static const vekspace::Line2D leftLine(Vector2D(-52.5, 0.0), vekbase::AngleDeg(90.0));
+  return leftLine;
+}
+
+const vekspace::Line2D& WMState::getTopLine() const {
+  static const vekspace::Line2D topLine(Vector2D(0.0, -34.0), vekbase::AngleDeg(0.0));
+  return topLine;
+}
+
+const vekspace::Line2D& WMState::getRightLine() const {
+  static const vekspace::Line2D rightLine(Vector2D(52.5, 0.0), vekbase::AngleDeg(90.0));
+  return rightLine;
+}
+
+const vekspace::Line2D& WMState::getBottomLine() const {
+  static const vekspace::Line2D bottomLine(Vector2D(0.0, 34.0), vekbase::AngleDeg(0.0));
+  return bottomLine;
 }

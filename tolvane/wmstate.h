@@ -15,6 +15,8 @@
 #include "tolvanebase/energy.h"
 #include "tolvanebase/timer.h"
 #include "tolvanebase/viewmode.h"
+#include "tolvanespace/line2d.h"
+#include "tolvanespace/region.h"
 
 class ClientParam;
 class PlayertypeParam;
@@ -118,6 +120,116 @@ public:
   // The ball's velocity in the frame of the agent's body.
   Vector2D ballRelativeToBodyVel() const;
 
+  // Debug dumps of the model, once per merged cycle (wmstatelog.cpp): what
+  // the belief state knows, what one sight held, and monitor drawings.
+  void logKnowledge() const;
+  void logSights() const;
+  void logWM() const;
+  void logWMWithCol(std::string col) const;
+
+  // Ball and play-mode predicates.
+  // The catch ban after the agent's last catch is still running.
+  bool isCatchBanActive() const;
+  // The agent as goalkeeper may catch the ball now.
+  bool isBallCatchable() const;
+  // One dash would bring the ball, now outside the catch area less margin,
+  // inside it next cycle.
+  bool willCatchBallSafer(Value margin) const;
+  // The ball is strictly within the agent's kickable distance.
+  bool isBallKickable() const;
+  // The ball is strictly within the kickable distance, less safetyArea, of
+  // player number u of side s.
+  bool isBallKickableForPlayer(Side s, Unum u, Value safetyArea) const;
+  // After steps cycles of dashing with dashPower the ball is within the
+  // kickable distance less buffer (the bound counts as kickable).
+  bool willBallBeKickable(int steps, Value dashPower, Value buffer) const;
+  bool isTackleable() const { return false; }
+  bool isInOurPenaltyArea(const Vector2D& p) const;
+
+  bool isBeforeKickOff() const { return getPlayMode() == PlayMode::Before_Kick_Off; }
+  bool isKickOffUs() const { return getPlayMode() == PlayMode::My_Kick_Off; }
+  bool isKickOffThem() const { return getPlayMode() == PlayMode::Their_Kick_Off; }
+  bool isKickInUs() const { return getPlayMode() == PlayMode::My_Kick_In; }
+  bool isKickInThem() const { return getPlayMode() == PlayMode::Their_Kick_In; }
+  bool isCornerKickUs() const { return getPlayMode() == PlayMode::My_Corner_Kick; }
+  bool isCornerKickThem() const { return getPlayMode() == PlayMode::Their_Corner_Kick; }
+  bool isGoalKickUs() const { return getPlayMode() == PlayMode::My_Goal_Kick; }
+  bool isGoalKickThem() const { return getPlayMode() == PlayMode::Their_Goal_Kick; }
+  bool isFreeKickUs() const { return getPlayMode() == PlayMode::My_Free_Kick; }
+  bool isFreeKickThem() const { return getPlayMode() == PlayMode::Their_Free_Kick; }
+  bool isOffsideUs() const { return getPlayMode() == PlayMode::My_Offside; }
+  bool isOffsideThem() const { return getPlayMode() == PlayMode::Their_Offside; }
+  bool isKickFaultUs() const { return getPlayMode() == PlayMode::My_Free_Kick_Fault; }
+  bool isKickFaultThem() const { return getPlayMode() == PlayMode::Their_Free_Kick_Fault; }
+  bool isBackPassUs() const { return getPlayMode() == PlayMode::My_Back_Pass; }
+  bool isBackPassThem() const { return getPlayMode() == PlayMode::Their_Back_Pass; }
+  // Free kick, kick-in, corner or kick-off; not goal kicks.
+  bool isDeadBallUs() const;
+  bool isDeadBallThem() const;
+
+  // The x of the opponents' offside line: the larger of the ball's x and the
+  // second-largest opponent x, never below 0.
+  Value getOffsideLine() const;
+  bool offside(const PlayerObject& player) const;
+
+  // Team positions and the race to the ball.
+  // The side whose player reaches the ball first; u when unknown.
+  Side teamWithBall() const;
+  // The formation position of shirt u (0: the agent) for the current ball
+  // and offside line; numbers above 11 are refused with (0, 0).
+  Vector2D getStrategicPosition(Unum u = 0) const;
+  int cyclesSinceLastCatch() const;
+  int cyclesSinceLastTackle() const;
+  // Nearest team-mate (opponent) to pos with a valid position; 0 and
+  // dist = -1 when there is none; ties go to the lower number.
+  Unum getClosestTeammateTo(Value& dist, const Vector2D& pos, bool myself, bool goalie) const;
+  Unum getClosestOpponentTo(Value& dist, const Vector2D& pos, bool goalie) const;
+  // The team-mate (1 to 10) whose strategic position is nearest pos.
+  Unum getClosestStrategicPositionTo(Value& dist, const Vector2D& pos, bool myself,
+                                     bool goalie) const;
+  // Least interception time to the ball and who achieves it; computed once
+  // per simulation time.
+  Value getFastestTeammateToBall(Unum& u) const;
+  Value getFastestOpponentToBall(Unum& unum) const;
+  // A tie goes to the opponents.
+  Value getFastestPlayerToBall(Unum& u, bool& my_team) const;
+  Value getFastestTeammateToPlayer(const PlayerObject& obj, Unum& u) const;
+  Value getFastestOpponentToPlayer(const PlayerObject& obj, Unum& unum) const;
+  Value getFastestPlayerToPlayer(const PlayerObject& obj, Unum& u, bool& my_team) const;
+  bool isFastestPlayerToBall() const;
+  bool isFastestPlayerToPlayer(const PlayerObject& obj) const;
+  bool isFastestTeammateToBall() const;
+  bool isFastestTeammateToPlayer(const PlayerObject& obj) const;
+  // A team-mate with precedence (a higher number, or number 1) can kick the
+  // ball, so the agent must leave it.
+  bool lockKick() const;
+  // Sum of 1 / d^2 over the opponents and unidentified players.
+  Value congestionAtPos(Vector2D pos) const;
+
+  // Spatial and goal-kick queries.
+  // Classes of a shot at the opponents' goal: distance (0 to 4), angle of
+  // the ball to the goal (0 to 4), opening beside the goalkeeper (0 to 6).
+  void goalKickSituation(unsigned short& x, unsigned short& y, unsigned short& z) const;
+  // The same, all from p's position.
+  void goalKickSituation(PlayerObject p, unsigned short& x, unsigned short& y,
+                         unsigned short& z) const;
+  // The absolute direction through the middle of the widest gap between the
+  // opponents seen within max_dist of pos, between ang_min and ang_max;
+  // ang_large receives the gap's width.
+  vekbase::AngleDeg getDirOfWidestAngle(const Vector2D& pos, vekbase::AngleDeg ang_min,
+                                        vekbase::AngleDeg ang_max, vekbase::AngleDeg& ang_large,
+                                        Value max_dist) const;
+  int getOpponentsInRegion(const vekspace::Region& region) const;
+  int getOpponentsInOurPenaltyArea() const;
+  // A marking point on the line from p1 to the nearest opponent within
+  // radius of p1; false (p0 untouched) when there is none or the ball is
+  // unknown.
+  bool opponentPathLineMarkingPosition(Vector2D& p0, const Vector2D& p1, Value radius) const;
+  const vekspace::Line2D& getLeftLine() const;
+  const vekspace::Line2D& getTopLine() const;
+  const vekspace::Line2D& getRightLine() const;
+  const vekspace::Line2D& getBottomLine() const;
+
   friend std::ostream& operator<<(std::ostream& ostr, const WMState& wm);
   // The persistent model takes the snapshot's fields over directly.
   friend class UpdateableWMState;
@@ -126,6 +238,10 @@ protected:
   // The agent's own entry, or a default player while there is none, so that
   // no query reads outside own.
   const PlayerObject& me() const;
+  // Our penalty area, x in [-52.5, -36), y in [-20.16, 20.16).
+  vekspace::RectRegion getOurPenaltyArea() const;
+  // Ball radius plus player size plus kickable margin of that player type.
+  Value kickableDistance(PTypeIndex type) const;
 
   PlayerList own;
   PlayerList others;

@@ -1,0 +1,101 @@
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/tolvane/driver/driver_util.h"
+#include "tolvane/clientparam.h"
+
+namespace {
+
+std::string slurp(const std::string& file) {
+  std::ifstream in(file);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool exists(const std::string& file) {
+  struct stat st;
+  return stat(file.c_str(), &st) == 0;
+}
+
+void normalLine(unsigned int zone, const std::string& text) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
+  log->zone(zone);
+  log->prefix() << text << "\n";
+}
+
+} // namespace
+
+TEST(Logs, FileNamesAndWhatEachFileGets) {
+  char dirTemplate[] = "/tmp/tolvane-logs-XXXXXX";
+  const std::string dir = mkdtemp(dirTemplate);
+  ASSERT_EQ(0, mkdir((dir + "/logs").c_str(), 0700));
+  ClientParam* cp = ClientParam::instance();
+  cp->my_team_name = "Blue";
+
+  {
+    // Both logs off: no file, only prefix and level.
+    cp->message_log_dir = dir;
+    TestPlayer p;
+    p.parse("(init l 7 before_kick_off)");
+    p.WM().includeSensed(p.WMS);
+    p.initLogs();
+    EXPECT_EQ(150, vomar::Forwarder::instance(8192)->maxLogLevel());
+    EXPECT_FALSE(exists(dir + "/Blue7-l-message.log"));
+  }
+
+  const std::string messageLog = dir + "/logs/Blue7-l-message.log";
+  const std::string actionLog = dir + "/Blue7-l-actions.log";
+  {
+    std::ofstream(messageLog) << "older game\n";
+    cp->save_message_log = true;
+    cp->save_action_log = true;
+    cp->message_log_dir = dir + "/logs";
+    cp->action_log_dir = dir + "/";
+    TestPlayer p;
+    p.parse("(init l 7 before_kick_off)");
+    p.WM().includeSensed(p.WMS);
+    p.initLogs();
+    p.parse("(splat)");
+    normalLine(1900, "bridge line");
+    vomar::Forwarder::instance(8192)->flush();
+  }
+  // The player is gone and its files with it; the log stream goes on.
+  normalLine(1900, "after the player");
+  vomar::Forwarder::instance(8192)->flush();
+
+  const std::string messages = slurp(messageLog);
+  const std::string actions = slurp(actionLog);
+  EXPECT_EQ(std::string::npos, messages.find("older game"));
+  EXPECT_NE(std::string::npos, messages.find("bridge line\n"));
+  EXPECT_EQ(std::string::npos, messages.find("splat"));
+  EXPECT_EQ(std::string::npos, messages.find("after the player"));
+  EXPECT_NE(std::string::npos, actions.find("unknown message received from server (splat)\n"));
+  EXPECT_EQ(std::string::npos, actions.find("bridge line"));
+
+  {
+    cp->save_message_log = false;
+    TestPlayer p;
+    p.parse("(init r 11 play_on)");
+    p.WM().includeSensed(p.WMS);
+    p.initLogs();
+  }
+  EXPECT_TRUE(exists(dir + "/Blue11-r-actions.log"));
+
+  cp->save_action_log = false;
+  cp->message_log_dir = "./";
+  cp->action_log_dir = "./";
+  unlink(messageLog.c_str());
+  unlink(actionLog.c_str());
+  unlink((dir + "/Blue11-r-actions.log").c_str());
+  rmdir((dir + "/logs").c_str());
+  rmdir(dir.c_str());
+}

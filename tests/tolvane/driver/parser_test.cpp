@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/tolvane/driver/driver_util.h"
+#include "tolvane/clientparam.h"
+#include "tolvane/playerparam.h"
+#include "tolvane/playertypeparam.h"
+#include "tolvane/serverparam.h"
+
+namespace {
+
+const std::string SENSE0 =
+    "(sense_body 0 (view_mode high normal) (stamina 4000 1) (speed 0 0) (head_angle 0) "
+    "(kick 0) (dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
+    "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
+
+void joinAs(TestPlayer& p, const std::string& team, const std::string& reply) {
+  ClientParam::instance()->my_team_name = team;
+  p.parse(reply);
+}
+
+} // namespace
+
+TEST(Parser, NameTablesAndDispatch) {
+  TestPlayer p;
+  EXPECT_EQ(55u, p.flag_id.size());
+  EXPECT_EQ(17, p.flag_id["g l"]);
+  EXPECT_EQ(18, p.flag_id["g r"]);
+  EXPECT_EQ(u, p.side["u"]);
+  // While the own side is undetermined, the own team counts as r.
+  ClientParam::instance()->my_team_name = "Blue";
+  p.parse("(see 1 ((p \"Blue\" 5) 1 2) ((p \"Red\" 6) 1 2))");
+  EXPECT_EQ(r, p.WMS.getUnknown().at(0).getTeam());
+  EXPECT_EQ(l, p.WMS.getUnknown().at(1).getTeam());
+
+  LogCapture log(1215, 1215);
+  EXPECT_EQ(VekPlayer::ThinkMsg, p.parse("(think)"));
+  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(error unknown_command)"));
+  EXPECT_EQ(1, log.count("unknown message received from server: (error unknown_command)\n"));
+  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(splat)"));
+  EXPECT_EQ(1, log.count("unknown message received from server (splat)\n"));
+  EXPECT_EQ(VekPlayer::ScoreMsg, p.parse("(score 3000 1 2)"));
+  EXPECT_EQ(0, p.WMS.getMyScore());
+  p.parseScore("(score 3000 1 2)");
+  EXPECT_EQ(1, p.WMS.getMyScore());
+  EXPECT_EQ(2, p.WMS.getTheirScore());
+  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(init)"));
+  EXPECT_EQ(1, log.count("blank expected in server message: (init)\n"));
+
+  // Texts too short for the positions the dispatcher looks at.
+  for (const char* text : {"", "(", "(p", "(player_", "(s", "(se", "(sense_body", "(sense_body "})
+    EXPECT_EQ(VekPlayer::xOtherMsg, p.parse(text)) << text;
+  EXPECT_EQ(1, log.count("sense_body message too short: (sense_body \n"));
+}
+
+TEST(Parser, InitAndReconnect) {
+  TestPlayer p;
+  LogCapture log(1215, 1215);
+  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(init r 10 play_on)"));
+  EXPECT_EQ(10u, p.WMS.getMyNumber());
+  EXPECT_EQ(r, p.WMS.getMySide());
+  EXPECT_EQ(10u, p.WMF.getMyNumber());
+  EXPECT_EQ(PlayMode::Play_On, p.WMS.getPlayMode());
+
+  p.parse("(init l 3 before_kick_off)");
+  EXPECT_EQ(PlayMode::Before_Kick_Off, p.WMS.getPlayMode());
+
+  ClientParam::instance()->reconnect_unum = 5;
+  p.parse("(reconnect r play_on)");
+  EXPECT_EQ(5u, p.WMS.getMyNumber());
+  ClientParam::instance()->reconnect_unum = 0;
+
+  p.parse("(init x 4 play_on)");
+  EXPECT_EQ(u, p.WMS.getMySide());
+
+  // Shirt numbers outside 1..11 are refused, not taken over.
+  p.parse("(init l 0 play_on)");
+  p.parse("(init l 12 play_on)");
+  EXPECT_EQ(4u, p.WMS.getMyNumber());
+  EXPECT_EQ(2, log.count("shirt number out of range in init message: "));
+  p.parse("(reconnect");
+  p.parse("(init l");
+  EXPECT_EQ(1, log.count("reconnect message expected: (reconnect\n"));
+  EXPECT_EQ(1, log.count("blank expected in init message: (init l\n"));
+}
+
+TEST(Parser, ParameterMessages) {
+  TestPlayer p;
+  LogCapture log(1215, 1215);
+  ServerParam* sp = ServerParam::instance();
+  PlayertypeParam* pt = PlayertypeParam::instance(1);
+
+  // A parameter message first returns every key to its default.
+  sp->portnum = 7000;
+  p.parse("(server_param (goal_width 14.5)(inertia_moment 4.0))");
+  EXPECT_EQ(14.5, sp->gwidth);
+  EXPECT_EQ(4.0, sp->inertia_moment);
+  EXPECT_EQ(6000, sp->portnum);
+
+  p.parse("(player_param (player_types 7))");
+  EXPECT_EQ(8, pt->numTypes());
+  p.parse("(player_param (player_types 3))");
+  EXPECT_EQ(4, pt->numTypes());
+  p.parse("(player_param (player_types 0))");
+  EXPECT_EQ(4, pt->numTypes());
+  EXPECT_EQ(1, log.count("player_types out of range in player_param message: "));
+
+  // Pairs written back to back: none after the id is skipped.
+  p.parse("(player_param (player_types 7))");
+  p.parse("(player_type (id 2)(player_speed_max 1.25) (stamina_inc_max 40.5))");
+  EXPECT_EQ(1.25, pt->TP[2].player_speed_max);
+  EXPECT_EQ(40.5, pt->TP[2].stamina_inc_max);
+  EXPECT_EQ(0.4, pt->TP[2].player_decay);
+  EXPECT_EQ(0, log.count(" setting wc player"));
+  p.parse("(player_type (id 6)(player_speed_max 1.5))");
+  EXPECT_EQ(1.5, pt->TP[6].player_speed_max);
+  EXPECT_EQ(1, log.count(" setting wc player\n"));
+
+  p.parse("(player_type (id 8)(player_speed_max 1.75))");
+  p.parse("(player_type (id -1)(player_speed_max 1.75))");
+  EXPECT_EQ(2, log.count("player type out of range in player_type message: "));
+  p.parse("(player_type (speed 1))");
+  p.parse("(player_type (id 2");
+  EXPECT_EQ(1, log.count("'id' keyword expected in player_type message (player_type (speed 1))"));
+  EXPECT_EQ(1, log.count("')' expected in player_type message (player_type (id 2\n"));
+  EXPECT_EQ(1.25, pt->TP[2].player_speed_max);
+
+  // The real server's messages, with keys unknown to version 8.
+  const std::vector<std::string> rec = recording("server-v8-session.txt");
+  for (const std::string& m : rec)
+    if (m.compare(0, 7, "(server") == 0 || m.compare(0, 7, "(player") == 0) p.parse(m);
+  EXPECT_EQ(18, PlayerParam::instance()->player_types);
+  EXPECT_EQ(19, pt->numTypes());
+  EXPECT_EQ(1.05, pt->TP[0].player_speed_max);
+  EXPECT_EQ(7.39477, pt->TP[1].inertia_moment);
+
+  // change_player_type writes the team-mate's type into the model.
+  p.parse("(init l 2 before_kick_off)");
+  p.parse("(change_player_type 4 2)");
+  EXPECT_EQ(2, p.WM().getOwn(4).getPlayerType());
+  p.parse("(change_player_type 4)");
+  p.parse("(change_player_type 12 1)");
+  p.parse("(change_player_type 4 19)");
+  EXPECT_EQ(2, p.WM().getOwn(4).getPlayerType());
+  EXPECT_EQ(1, log.count("shirt number out of range in change_player_type message: "));
+  EXPECT_EQ(1, log.count("player type out of range in change_player_type message: "));
+}
+
+TEST(Parser, SenseBody) {
+  TestPlayer p;
+  LogCapture log(1215, 1215);
+  vekbase::Timer::updateTime(99);
+  EXPECT_EQ(VekPlayer::SenseMsg, p.parse(SENSE0));
+  EXPECT_EQ(0, p.step);
+  EXPECT_EQ(vekbase::Timer(0, 0), vekbase::Timer::currentTime());
+  EXPECT_TRUE(p.WMS.getViewQuality().isHigh());
+  EXPECT_TRUE(p.WMS.getViewWidth().isNormal());
+  EXPECT_EQ(4000.0, p.WMS.getMe()->getStamina());
+  EXPECT_EQ(1.0, p.WMS.getMe()->getEffort());
+  p.parse(SENSE0);
+  p.parse(SENSE0);
+  EXPECT_EQ(vekbase::Timer(0, 2), vekbase::Timer::currentTime());
+  EXPECT_EQ(0, log.count("expected"));
+
+  // Blocks in another order give the same values.
+  const std::string msg =
+      "(sense_body 7 (arm (movable 5) (expires 20) (target 12.5 -30) (count 12)) "
+      "(tackle (expires 5) (count 3)) (change_view 0) (head_angle -85) (speed 0.5 270) "
+      "(stamina 3500.5 0.75) (view_mode low narrow) (kick 0) (dash 0) (turn 0) (say 0) "
+      "(turn_neck 0) (catch 0) (move 0))";
+  p.parse(msg);
+  EXPECT_EQ(7, p.step);
+  EXPECT_TRUE(p.WMS.getViewQuality().isLow());
+  EXPECT_TRUE(p.WMS.getViewWidth().isNarrow());
+  EXPECT_EQ(3500.5, p.WMS.getMe()->getStamina());
+  EXPECT_EQ(0.75, p.WMS.getMe()->getEffort());
+  EXPECT_EQ(0.5, p.WMS.getMySpeed());
+  EXPECT_EQ(-90.0, double(p.WMS.getMySpeedDir()));
+  EXPECT_EQ(-85.0, double(p.WMS.getMe()->getRelativeNeckAngle()));
+  ArmObject arm = p.WMS.getArm();
+  EXPECT_EQ(5, arm.getImmobileDuration());
+  EXPECT_EQ(20, arm.getPointDuration());
+  EXPECT_EQ(12.5, arm.getTargetDist());
+  EXPECT_EQ(-30.0, double(arm.getTargetDir()));
+  EXPECT_EQ(0, log.count("expected"));
+
+  p.parse("(sense_body 8 (view_mode good wide) (speed 0.25))");
+  EXPECT_TRUE(p.WMS.getViewQuality().isLow());
+  EXPECT_TRUE(p.WMS.getViewWidth().isWide());
+  EXPECT_EQ(3u, p.view_quality.size());
+  // A block with too few values is not read.
+  EXPECT_EQ(0.5, p.WMS.getMySpeed());
+  EXPECT_EQ(1, log.count("stamina keyword expected in sense_body or fullstate message\n"));
+  EXPECT_EQ(1, log.count("tackle param not found in sense_body msg\n"));
+  EXPECT_EQ(1, log.count("arm keyword expected in sense_body message: (sense_body 8"));
+
+  // The keyword reader keeps (turn 7) and (turn_neck 2) apart.
+  std::vector<std::string> v;
+  p.parseString = "(sense_body 5 (turn_neck 2) (turn 7))";
+  p.p1 = 12;
+  ASSERT_EQ(1, p.parseParam(v, "turn"));
+  EXPECT_EQ("7", v[0]);
+  ASSERT_EQ(1, p.parseParam(v, "turn_neck"));
+  EXPECT_EQ("2", v[0]);
+  EXPECT_EQ(0, p.parseParam(v, "dash"));
+  EXPECT_EQ("2", v[0]);
+}
+
+TEST(Parser, SeeRecordedAndCrafted) {
+  TestPlayer p;
+  LogCapture log(1215, 1215);
+  joinAs(p, "Blue", "(init l 2 before_kick_off)");
+
+  const std::vector<std::string> rec = recording("server-v8-session.txt");
+  std::string big;
+  for (const std::string& m : rec)
+    if (m.compare(0, 4, "(see") == 0 && m.size() > big.size()) big = m;
+  ASSERT_EQ(0u, big.find("(see 2 ((f c) 0.7 0 -0.126 0.1)"));
+  EXPECT_EQ(VekPlayer::SeeMsg, p.parse(big));
+  EXPECT_EQ(2, p.step);
+  EXPECT_TRUE(SightPeek::committed(p.WMS));
+  EXPECT_EQ(20u, p.WMS.getFlags().size());
+  EXPECT_EQ(FlagObject::Flag_C, p.WMS.getFlags()[0].getId());
+  EXPECT_EQ(1u, p.WMS.getLines().size());
+  EXPECT_EQ(3.0, p.WMS.getBall().getDist());
+  ASSERT_EQ(1u, p.WMS.getOthers().size());
+  EXPECT_EQ(2u, p.WMS.getOthers()[0].getUnum());
+  EXPECT_EQ(11.0, p.WMS.getOthers()[0].getDist());
+  ASSERT_EQ(1u, p.WMS.getUnknown().size());
+  EXPECT_EQ(0, log.count("see"));
+
+  p.parse(SENSE0);
+  const std::string crafted =
+      "(see 10 ((b) 5.5) ((p \"Blue\" 3 goalie) 10 20 0 0 45 10) "
+      "((p \"blue\" 4) 12 -30 0.1 0.2 -45 -5 t) ((p \"Blue\") 8 15 t) ((p \"Red\") 9 -15 60) "
+      "((p) 30) ((P) 1.5 170) ((B) 1 170) ((F) 2 30) ((p \"Red\" 12) 1 2 0 0 0 0) "
+      "((f z z) 1 2) ((l b) 20 -80))";
+  p.parse(crafted);
+  EXPECT_TRUE(SightPeek::committed(p.WMS));
+  ASSERT_EQ(2u, p.WMS.getOwn().size());
+  EXPECT_TRUE(p.WMS.getOwn()[1].isGoalie());
+  EXPECT_EQ(3u, p.WMS.ourGoalieNum());
+  ASSERT_EQ(1u, p.WMS.getOthers().size());
+  EXPECT_EQ(4u, p.WMS.getOthers()[0].getUnum());
+  EXPECT_TRUE(p.WMS.getOthers()[0].isTackling());
+  ASSERT_EQ(4u, p.WMS.getUnknown().size());
+  EXPECT_EQ(l, p.WMS.getUnknown()[0].getTeam());
+  EXPECT_TRUE(p.WMS.getUnknown()[0].isTackling());
+  EXPECT_EQ(r, p.WMS.getUnknown()[1].getTeam());
+  EXPECT_FALSE(p.WMS.getUnknown()[1].isTackling());
+  EXPECT_EQ(60.0, double(p.WMS.getUnknown()[1].getPointDir()));
+  EXPECT_EQ(u, p.WMS.getUnknown()[2].getTeam());
+  EXPECT_EQ(1.5, p.WMS.getUnknown()[3].getDist());
+  EXPECT_EQ(1.0, p.WMS.getBall().getDist());
+  EXPECT_EQ(170.0, double(p.WMS.getBall().getDir()));
+  EXPECT_EQ(0u, p.WMS.getFlags().size());
+  EXPECT_EQ(LineObject::Line_B, p.WMS.getLines()[0].getId());
+  EXPECT_EQ(1, log.count("shirt number out of range in see message: "));
+  EXPECT_EQ(1, log.count("unknown flag in see message: "));
+
+  // A fault drops the rest and commits nothing; earlier flags stay.
+  p.parse(SENSE0);
+  log.clear();
+  const std::string bad = "(see 11 ((f c) 10 0) ((b) 1 2 3) ((f l t) 4 5))";
+  p.parse(bad);
+  EXPECT_FALSE(SightPeek::committed(p.WMS));
+  EXPECT_EQ(1u, p.WMS.getFlags().size());
+  EXPECT_EQ(1, log.count("got wrong number of parameters for 'seeBall' method: " + bad + "\n"));
+
+  struct Case {
+    const char* text;
+    const char* fault;
+  } faults[] = {
+      {"(see 12 ((p \"Red\" 2 goalie x) 1 2))", "while seeing a player: "},
+      {"(see 12 ((p \"Red\" 2) 1 2 3 4 5))", "for 'seePlayer' method: "},
+      {"(see 12 ((p \"Red\") 1 2 0 0 0 0))", "for 'seePlayer' method: "},
+      {"(see 12 ((P) 1))", "for 'seePlayer' method: "},
+      {"(see 12 ((g l)))", "for 'seeGoal' method: "},
+      {"(see 12 ((l r) 1 2 3 4 5))", "for 'seeLine' method: "},
+      {"(see 12 (() 1 2))", "no matching 'see' method"},
+      {"(see 12 ((b) 1 2)", "expected in see message"},
+      {"(see 12 ((b", "expected in see message"},
+  };
+  for (const Case& c : faults) {
+    log.clear();
+    p.parse(SENSE0);
+    p.parse(c.text);
+    EXPECT_FALSE(SightPeek::committed(p.WMS)) << c.text;
+    EXPECT_EQ(1, log.count(c.fault)) << c.text << "\n" << log.text();
+  }
+
+  // No blank after the time: ignored silently.
+  log.clear();
+  p.parse("(see 12)");
+  EXPECT_FALSE(SightPeek::committed(p.WMS));
+  EXPECT_EQ("", log.text());
+  // An entry of a flag near the agent ends a message.
+  p.parse("(see 13 ((f c) 1 2) ((F) 1 2))");
+  EXPECT_TRUE(SightPeek::committed(p.WMS));
+}
+
+// Every cut of the real messages is parsed without reading past its end.
+TEST(Parser, TruncatedRecordedMessages) {
+  TestPlayer p;
+  joinAs(p, "Blue", "(init l 2 before_kick_off)");
+  const std::vector<std::string> rec = recording("server-v8-session.txt");
+  const std::string heads[] = {"(sense_body", "(see", "(player_type", "(change_player_type"};
+  for (const std::string& head : heads) {
+    const std::string m = firstOf(rec, head);
+    ASSERT_FALSE(m.empty()) << head;
+    for (std::size_t n = 0; n <= m.size(); ++n) p.parse(m.substr(0, n));
+  }
+  for (const std::string& m : rec) p.parse(m);
+}

@@ -1,0 +1,283 @@
+#include <arpa/inet.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/tolvane/driver/driver_util.h"
+#include "tolvane/actuator.h"
+#include "tolvane/behaviors/behavior.h"
+#include "tolvane/clientparam.h"
+#include "tolvane/connection.h"
+#include "tolvane/serverparam.h"
+
+using Clock = std::chrono::steady_clock;
+using vekbase::TimevalXL;
+using vekbase::ViewQuality;
+using vekbase::ViewWidth;
+
+namespace {
+
+int udpSocket(int& port) {
+  int fd = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+  socklen_t len = sizeof(addr);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+  port = ntohs(addr.sin_port);
+  return fd;
+}
+
+// A soccer server on 127.0.0.1: it takes the init on one port and, like
+// the real one, answers and plays from a second port. The script runs in
+// a thread of its own while the player runs in the test's thread.
+class FakeServer {
+public:
+  FakeServer() : initFd(udpSocket(initPort)), gameFd(udpSocket(gamePort)) {
+    // The player's link raises SIGIO and blocks it only in its own thread;
+    // the server's thread inherits the block from here.
+    sigset_t sigio;
+    sigemptyset(&sigio);
+    sigaddset(&sigio, SIGIO);
+    pthread_sigmask(SIG_BLOCK, &sigio, nullptr);
+  }
+  ~FakeServer() {
+    if (thread.joinable()) thread.join();
+    ::close(initFd);
+    ::close(gameFd);
+  }
+
+  void run(std::function<void(FakeServer&)> script) {
+    thread = std::thread([this, script] { script(*this); });
+  }
+  void join() { thread.join(); }
+
+  // The next datagram to the init port, "" after waitMs.
+  std::string receiveInit(int waitMs = 2000) { return receive(initFd, waitMs); }
+  // The next datagram to the game port.
+  std::string receive(int waitMs = 2000) { return receive(gameFd, waitMs); }
+  // From the game port, NUL-terminated like the real server's.
+  void send(const std::string& text) {
+    const std::string bytes = text + std::string(1, '\0');
+    sendto(gameFd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&client),
+           sizeof(client));
+  }
+
+  int initPort;
+  int gamePort;
+
+private:
+  std::string receive(int fd, int waitMs) {
+    timeval tv = {waitMs / 1000, (waitMs % 1000) * 1000};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
+    char buf[9000];
+    socklen_t len = sizeof(client);
+    ssize_t n = recvfrom(fd, buf, sizeof(buf), 0, reinterpret_cast<sockaddr*>(&client), &len);
+    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+  }
+
+  int initFd;
+  int gameFd;
+  sockaddr_in client{};
+  std::thread thread;
+};
+
+std::string nul(const std::string& text) {
+  return text + std::string(1, '\0');
+}
+
+struct CountingBehavior : Behavior {
+  explicit CountingBehavior(VekPlayer* p) : Behavior(p) {}
+  void init() override { ++inits; }
+  void process() override {
+    ++processed;
+    number = wm().getMyNumber();
+    Actuator::instance()->queueUp(SoccerCommand(SoccerCommand::CMD_DASH, 50.0));
+  }
+  int inits = 0;
+  int processed = 0;
+  Unum number = 0;
+};
+
+void configure(const FakeServer& server, int sbStepMs) {
+  ClientParam* cp = ClientParam::instance();
+  cp->host = "127.0.0.1";
+  cp->my_team_name = "Blue";
+  cp->reconnect_unum = 0;
+  ServerParam::instance()->portnum = server.initPort;
+  ServerParam::instance()->sb_step = sbStepMs;
+}
+
+std::string senseBody(int t) {
+  return "(sense_body " + std::to_string(t) +
+         " (view_mode high normal) (stamina 8000 1) (speed 0 0) (head_angle 0) (kick 0) "
+         "(dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
+         "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
+}
+
+std::string see(int t) {
+  return "(see " + std::to_string(t) + " ((f c) 10 0) ((g r) 60 5) ((b) 5 0))";
+}
+
+long msSince(Clock::time_point t) {
+  return static_cast<long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count());
+}
+
+} // namespace
+
+TEST(VekPlayer, WaitForSeeTable) {
+  TestPlayer p;
+  LogCapture log(1220, 1220);
+  const ViewQuality high(ViewQuality::S_high), low(ViewQuality::S_low);
+  const ViewWidth narrow(ViewWidth::S_narrow), normal(ViewWidth::S_normal),
+      wide(ViewWidth::S_wide);
+  const TimevalXL none(0, 0), shortWait(40000), longWait(80000);
+  EXPECT_EQ(shortWait, p.waitForSeeTime(0, low, wide));
+  EXPECT_EQ(longWait, p.waitForSeeTime(-1, high, normal));
+  EXPECT_EQ(none, p.waitForSeeTime(1, high, wide));
+  EXPECT_EQ(shortWait, p.waitForSeeTime(1, low, narrow));
+  EXPECT_EQ(longWait, p.waitForSeeTime(1, high, normal));
+  EXPECT_EQ(longWait, p.waitForSeeTime(1, low, wide));
+  EXPECT_EQ(none, p.waitForSeeTime(2, high, normal));
+  EXPECT_EQ(none, p.waitForSeeTime(2, low, wide));
+  EXPECT_EQ(shortWait, p.waitForSeeTime(2, high, narrow));
+  EXPECT_EQ(shortWait, p.waitForSeeTime(2, low, normal));
+  EXPECT_EQ(0, log.count("strange cycle number"));
+  EXPECT_EQ(longWait, p.waitForSeeTime(3, high, normal));
+  EXPECT_EQ(1, log.count("strange cycle number\n"));
+  EXPECT_FALSE(p.seenThisCycle());
+}
+
+TEST(VekPlayer, HandshakeAndSilentServer) {
+  FakeServer server;
+  configure(server, 5);
+  std::vector<std::string> got;
+  server.run([&got](FakeServer& s) {
+    got.push_back(s.receiveInit());
+    s.send("(init l 7 before_kick_off)");
+    // The clang version, then the first decision.
+    got.push_back(s.receive());
+    got.push_back(s.receive());
+  });
+
+  TestPlayer player;
+  CountingBehavior behavior(&player);
+  LogCapture log(1220, 1220);
+  ASSERT_TRUE(player.initBehave(&behavior));
+  EXPECT_EQ(1, behavior.inits);
+  EXPECT_EQ(7u, player.myNumber());
+  EXPECT_EQ('l', player.mySide());
+
+  const Clock::time_point start = Clock::now();
+  player.mainloop();
+  const long elapsed = msSince(start);
+  server.join();
+
+  ASSERT_EQ(3u, got.size());
+  EXPECT_EQ(nul("(init Blue (version 8.04))"), got[0]);
+  EXPECT_EQ(nul("(clang (ver 8 8))"), got[1]);
+  EXPECT_EQ(nul("(change_view narrow low)"), got[2]);
+  EXPECT_EQ(0, behavior.processed);
+  // One turn per sense_body step: the first decides, the other 59 skip.
+  EXPECT_EQ(59, log.count("skipped behave because of lost body commands\n"));
+  EXPECT_GE(elapsed, 60 * 5 - 5);
+  EXPECT_LT(elapsed, 3000);
+}
+
+TEST(VekPlayer, NoStartOrRefusedInit) {
+  {
+    TestPlayer player;
+    player.dontStart = true;
+    CountingBehavior behavior(&player);
+    EXPECT_FALSE(player.initBehave(&behavior));
+    EXPECT_FALSE(player.connection->connected());
+  }
+  {
+    FakeServer server;
+    configure(server, 5);
+    server.run([](FakeServer& s) {
+      s.receiveInit();
+      s.send("(error no_more_team_or_player_or_goalie)");
+    });
+    TestPlayer player;
+    CountingBehavior behavior(&player);
+    LogCapture log(0, 0);
+    EXPECT_FALSE(player.initBehave(&behavior));
+    EXPECT_EQ(0, behavior.inits);
+    EXPECT_EQ(1, log.count("init refused by server: (error no_more_team_or_player_or_goalie)\n"));
+  }
+}
+
+TEST(VekPlayer, CyclesTuningLateSightAndTiming) {
+  FakeServer server;
+  configure(server, 5);
+  // In synch mode every change_view goes out at once, so that each
+  // decision is seen by the server.
+  ServerParam::instance()->synch_mode = true;
+
+  std::vector<std::string> decisions;
+  long lateWaitMs = -1;
+  long busyWaitMs = -1;
+  server.run([&](FakeServer& s) {
+    s.receiveInit();
+    s.send("(init l 7 before_kick_off)");
+    s.receive();
+    // The first turn finds no sense_body and decides when its wait ends.
+    decisions.push_back(s.receive());
+    for (int t = 1; t <= 2; ++t) {
+      s.send(senseBody(t));
+      s.send(see(t));
+      decisions.push_back(s.receive());
+    }
+    // No see in time: the decision waits out the see wait, then the sight
+    // comes late.
+    Clock::time_point sent = Clock::now();
+    s.send(senseBody(3));
+    decisions.push_back(s.receive());
+    lateWaitMs = msSince(sent);
+    s.send(see(3));
+    // Messages arriving during the wait do not stretch it.
+    sent = Clock::now();
+    s.send(senseBody(4));
+    for (int i = 0; i < 4; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      s.send("(hear 4 referee play_on)");
+    }
+    decisions.push_back(s.receive());
+    busyWaitMs = msSince(sent);
+  });
+
+  TestPlayer player;
+  CountingBehavior behavior(&player);
+  LogCapture log(1220, 1220);
+  ASSERT_TRUE(player.initBehave(&behavior));
+  player.mainloop();
+  server.join();
+  ServerParam::instance()->synch_mode = false;
+
+  ASSERT_EQ(5u, decisions.size());
+  EXPECT_EQ(nul("(change_view narrow low)"), decisions[0]);
+  EXPECT_EQ(nul("(change_view normal high)"), decisions[1]);
+  EXPECT_EQ(nul("(dash 50.00)"), decisions[2]);
+  EXPECT_EQ(nul("(dash 50.00)"), decisions[3]);
+  EXPECT_EQ(nul("(dash 50.00)"), decisions[4]);
+  EXPECT_EQ(3, behavior.processed);
+  EXPECT_EQ(7u, behavior.number);
+  EXPECT_EQ(1, log.count("Late sight\n"));
+  // The see phase is unknown in both cycles: 80 ms.
+  EXPECT_GE(lateWaitMs, 70);
+  EXPECT_LT(lateWaitMs, 160);
+  EXPECT_GE(busyWaitMs, 70);
+  EXPECT_LT(busyWaitMs, 160);
+}

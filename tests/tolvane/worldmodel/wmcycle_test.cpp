@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tolvane/vekplayer.h"
+
+namespace {
+
+struct Driver : VekPlayer {
+  using VekPlayer::WMS;
+};
+
+// The true state after the server's fullstate message: the agent's (left
+// player 2) position and neck direction, and the ball's position.
+struct Truth {
+  Vector2D me, ball;
+  double neck = 0.0;
+  bool read(const std::string& msg) {
+    const std::size_t b = msg.find("((b) ");
+    const std::size_t p = msg.find("((p l 2 ");
+    if (b == std::string::npos || p == std::string::npos) return false;
+    std::istringstream bs(msg.substr(b + 5));
+    bs >> ball[0] >> ball[1];
+    std::istringstream ps(msg.substr(msg.find(')', p) + 1));
+    double vx, vy, body, head;
+    ps >> me[0] >> me[1] >> vx >> vy >> body >> head;
+    neck = double(vekbase::AngleDeg(body + head));
+    return !ps.fail() && !bs.fail();
+  }
+};
+
+bool finite(const Vector2D& v) { return std::isfinite(v[0]) && std::isfinite(v[1]); }
+
+// Replays the recording of the left player 2, whose fullstate messages tell
+// the true positions, through the parser and the world model in the order
+// of the main loop: update at sense_body, one merge per cycle at its see.
+TEST(WMCycle, RecordedMatchAgainstFullstate) {
+  std::ifstream in(TOLVANE_DATA_DIR "/server-v8-fullstate.txt");
+  ASSERT_TRUE(in.good());
+  Driver p;
+  Truth truth;
+  int seesThisCycle = 0;
+  int merged = 0;
+  double worstPos = 0.0, worstNeck = 0.0, worstBall = 0.0;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    if (line.compare(0, 11, "(fullstate ") == 0) {
+      ASSERT_TRUE(truth.read(line)) << line;
+    }
+    const VekPlayer::SenseType kind = p.parse(line);
+    if (kind == VekPlayer::InitMsg) {
+      p.WM().includeSensed(p.WMS);
+      ASSERT_EQ(2u, p.WM().getMyNumber());
+      ASSERT_EQ(l, p.WM().getMySide());
+    } else if (kind == VekPlayer::SenseMsg) {
+      p.update();
+      seesThisCycle = 0;
+    } else if (kind == VekPlayer::SeeMsg && ++seesThisCycle == 1) {
+      p.WM().includeSensed(p.WMS);
+      ++merged;
+      const UpdateableWMState& wm = p.WM();
+      ASSERT_TRUE(finite(wm.myPosition())) << line;
+      ASSERT_TRUE(wm.myPositionConf().valid());
+      worstPos = std::max(worstPos, wm.myPosition().dist(truth.me));
+      const vekbase::AngleDeg neckError = wm.myNeckAngle() - vekbase::AngleDeg(truth.neck);
+      worstNeck = std::max(worstNeck, std::fabs(double(neckError)));
+      if (merged == 1) {
+        // The first sight of the recording: 1 m behind the centre spot, the
+        // ball on it.
+        EXPECT_LT(wm.myPosition().dist(Vector2D(-1.0, 0.0)), 0.2);
+        EXPECT_LT(std::fabs(double(wm.myNeckAngle())), 1.0);
+        EXPECT_LT(wm.getBall().getAbsPos().dist(Vector2D(0.0, 0.0)), 0.2);
+        EXPECT_TRUE(wm.getBall().getAbsPosConf().valid());
+      }
+      if (p.WMS.getBall().getDistConf().valid()) {
+        ASSERT_TRUE(finite(wm.getBall().getAbsPos()));
+        worstBall = std::max(worstBall, wm.getBall().getAbsPos().dist(truth.ball));
+      }
+    }
+  }
+  EXPECT_GT(merged, 80);
+  // The sights are quantised; in this match the errors stay below 1 m and
+  // 1.5 degrees, also in the cycles of low view quality (bearings only).
+  EXPECT_LT(worstPos, 1.5);
+  EXPECT_LT(worstNeck, 3.0);
+  EXPECT_LT(worstBall, 1.5);
+}
+
+} // namespace

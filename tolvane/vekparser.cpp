@@ -1,0 +1,738 @@
+// The parser of the soccer server's messages. It reads the raw text with
+// plain searches; every position is checked against the text's end, so a
+// truncated or malformed message is dropped (or the block skipped) with a
+// log line and never read beyond.
+
+#include <charconv>
+#include <climits>
+
+#include "tolvane/actuator.h"
+#include "tolvane/paramreader.h"
+#include "tolvane/playerparam.h"
+#include "tolvane/playertypeparam.h"
+#include "tolvane/serverparam.h"
+#include "tolvane/vekplayer.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+const unsigned int ZONE_PARSER = 1215;
+const unsigned short LEVEL = 20;
+const std::size_t npos = std::string::npos;
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// The start of a number as strtol and strtod see it: blanks skipped, a
+// leading '+' dropped (std::from_chars takes only '-').
+const char* numberStart(const char* first, const char* last) {
+  while (first < last && isBlank(*first)) ++first;
+  if (first < last && *first == '+' && first + 1 < last && first[1] != '-') ++first;
+  return first;
+}
+
+// The decimal integer at the start of [first, last), independent of the
+// locale; 0 when there is none, clamped to the range of int.
+int toInt(const char* first, const char* last) {
+  first = numberStart(first, last);
+  long long v = 0;
+  const std::from_chars_result res = std::from_chars(first, last, v, 10);
+  if (res.ec == std::errc::result_out_of_range)
+    return first < last && *first == '-' ? INT_MIN : INT_MAX;
+  if (res.ec != std::errc()) return 0;
+  if (v > INT_MAX) return INT_MAX;
+  if (v < INT_MIN) return INT_MIN;
+  return static_cast<int>(v);
+}
+
+// The decimal number at the start of [first, last), independent of the
+// locale; 0 when there is none.
+double toDouble(const char* first, const char* last, const char** stop = nullptr) {
+  first = numberStart(first, last);
+  double v = 0.0;
+  const std::from_chars_result res = std::from_chars(first, last, v, std::chars_format::general);
+  if (stop) *stop = res.ec == std::errc() ? res.ptr : first;
+  return res.ec == std::errc() ? v : 0.0;
+}
+
+int toInt(const std::string& s) {
+  return toInt(s.data(), s.data() + s.size());
+}
+
+double toDouble(const std::string& s) {
+  return toDouble(s.data(), s.data() + s.size());
+}
+
+// From position pos of s (nothing when pos lies beyond the end).
+int intAt(const std::string& s, std::size_t pos) {
+  if (pos > s.size()) return 0;
+  return toInt(s.data() + pos, s.data() + s.size());
+}
+
+vekbase::AngleDeg angle(const std::string& word) {
+  return vekbase::AngleDeg(toDouble(word));
+}
+
+// Appends the blank-separated words of s[from, to) to out.
+void splitWords(const std::string& s, std::size_t from, std::size_t to,
+                std::vector<std::string>& out) {
+  if (to > s.size()) to = s.size();
+  std::size_t i = from;
+  while (i < to) {
+    while (i < to && isBlank(s[i])) ++i;
+    std::size_t j = i;
+    while (j < to && !isBlank(s[j])) ++j;
+    if (j > i) out.emplace_back(s, i, j - i);
+    i = j;
+  }
+}
+
+// Searches what from the cursor on; failing that, wholly before it.
+std::size_t findAroundCursor(const std::string& s, const std::string& what, std::size_t cursor) {
+  std::size_t pos = cursor <= s.size() ? s.find(what, cursor) : npos;
+  if (pos != npos) return pos;
+  pos = s.find(what);
+  if (pos != npos && (cursor == npos || pos + what.size() <= cursor)) return pos;
+  return npos;
+}
+
+} // namespace
+
+void VekPlayer::warn(unsigned short level, const std::string& text,
+                     const std::string& msg) const {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (log->indentation(level) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(ZONE_PARSER);
+    log->indent(level) << text << msg << "\n";
+  }
+}
+
+VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
+  // Positions 1, 3 and 8 tell the kinds apart; a shorter text is no server
+  // message of that kind.
+  if (msg.size() < 2) {
+    warn(LEVEL, "unknown message received from server: ", msg);
+    return xOtherMsg;
+  }
+  switch (msg[1]) {
+  case 'c':
+    parseChangePlayerTypeMessage(msg);
+    return xOtherMsg;
+  case 'f':
+    parseFullstate(msg);
+    return FullstateMsg;
+  case 'h':
+    parseHear(msg);
+    return HearMsg;
+  case 'i':
+    if (msg.find(' ') == npos)
+      warn(LEVEL, "blank expected in server message: ", msg);
+    else
+      parseInitMessage(msg);
+    return xOtherMsg;
+  case 'p':
+    if (msg.size() > 8 && msg[8] == 'p') {
+      if (msg.find(' ') == npos)
+        warn(LEVEL, "blank expected in player_param message: ", msg);
+      else
+        parsePlayerParam(msg);
+    } else if (msg.size() > 8 && msg[8] == 't') {
+      parsePlayerType(msg);
+    } else {
+      warn(LEVEL, "unknown message received from server ", msg);
+    }
+    return xOtherMsg;
+  case 'r':
+    parseInitMessage(msg);
+    return xOtherMsg;
+  case 's':
+    if (msg.size() < 4) break;
+    switch (msg[3]) {
+    case 'e':
+      parseSee(msg);
+      return SeeMsg;
+    case 'n':
+      // The cycle's time follows the keyword; without it there is no
+      // cycle to open.
+      if (msg.size() <= 12) {
+        warn(LEVEL, "sense_body message too short: ", msg);
+        return xOtherMsg;
+      }
+      parseSenseBody(msg);
+      return SenseMsg;
+    case 'o':
+      return ScoreMsg;
+    case 'r':
+      if (msg.find(' ') == npos)
+        warn(LEVEL, "blank expected in server_param message ", msg);
+      else
+        parseServerParam(msg);
+      return xOtherMsg;
+    default:
+      break;
+    }
+    warn(LEVEL, "unknown message received from server ", msg);
+    return xOtherMsg;
+  case 't':
+    warn(LEVEL, "Think message received. ");
+    return ThinkMsg;
+  default:
+    warn(LEVEL, "unknown message received from server: ", msg);
+    return xOtherMsg;
+  }
+  warn(LEVEL, "unknown message received from server ", msg);
+  return xOtherMsg;
+}
+
+void VekPlayer::parseInitMessage(const std::string& msg) {
+  Side s;
+  int unum;
+  std::size_t modeStart;
+  if (msg[1] == 'i') {
+    const std::size_t pos = msg.find("(init ");
+    if (pos == npos) {
+      warn(LEVEL, "init message expected: ", msg);
+      return;
+    }
+    const std::size_t sidePos = pos + 6;
+    const std::size_t blank = sidePos < msg.size() ? msg.find(' ', sidePos + 2) : npos;
+    if (blank == npos) {
+      warn(LEVEL, "blank expected in init message: ", msg);
+      return;
+    }
+    s = side[std::string(1, msg[sidePos])];
+    unum = toInt(msg.data() + sidePos + 2, msg.data() + blank);
+    modeStart = blank;
+  } else {
+    const std::size_t pos = msg.find("(reconnect ");
+    if (pos == npos || pos + 11 >= msg.size()) {
+      warn(LEVEL, "reconnect message expected: ", msg);
+      return;
+    }
+    const std::size_t sidePos = pos + 11;
+    s = side[std::string(1, msg[sidePos])];
+    unum = CP->reconnect_unum;
+    modeStart = sidePos + 1;
+  }
+  if (unum < 1 || unum > 11) {
+    warn(LEVEL, "shirt number out of range in init message: ", msg);
+    return;
+  }
+  WMS.initWM(static_cast<Unum>(unum), s);
+  WMF.init(static_cast<Unum>(unum), s);
+  parsePlayMode(msg.substr(modeStart));
+}
+
+void VekPlayer::parseParamsToReader(ParamReader& reader, const std::string& msg,
+                                    std::size_t start) {
+  reader.begin();
+  std::size_t pos = msg.find('(', start);
+  while (pos != npos) {
+    ++pos;
+    setNextParam(reader, msg, pos);
+    pos = msg.find('(', pos);
+  }
+  reader.end();
+}
+
+void VekPlayer::setNextParam(ParamReader& reader, const std::string& msg, std::size_t& pos) {
+  const std::size_t blank = msg.find(' ', pos);
+  if (blank == npos) {
+    warn(LEVEL, "unexpected end of string in param message: ", msg);
+    return;
+  }
+  const std::size_t close = msg.find(')', blank);
+  if (close == npos) {
+    warn(LEVEL, "')' expected in param message: ", msg);
+    pos = msg.size();
+    return;
+  }
+  reader.setParameter(msg.substr(pos, blank - pos), msg.substr(blank + 1, close - blank - 1));
+  pos = close;
+}
+
+void VekPlayer::parseServerParam(const std::string& msg) {
+  // The store keeps itself started from its construction on; only a store
+  // started afresh writes the defaults the message's pairs then overwrite.
+  SP->end();
+  parseParamsToReader(*SP, msg, 2);
+}
+
+void VekPlayer::parsePlayerParam(const std::string& msg) {
+  PP->end();
+  parseParamsToReader(*PP, msg, 2);
+  // One record per type plus the worst-case record.
+  const int types = PP->player_types;
+  if (types < 1 || types > PlayertypeParam::max_types) {
+    warn(LEVEL, "player_types out of range in player_param message: ", msg);
+    return;
+  }
+  PT->setNumTypes(types + 1);
+}
+
+void VekPlayer::parsePlayerType(const std::string& msg) {
+  const std::size_t idPos = msg.find("(id ");
+  if (idPos == npos) {
+    warn(LEVEL, "'id' keyword expected in player_type message ", msg);
+    return;
+  }
+  const std::size_t close = msg.find(')', idPos + 4);
+  if (close == npos) {
+    warn(LEVEL, "')' expected in player_type message ", msg);
+    return;
+  }
+  const int id = toInt(msg.data() + idPos + 4, msg.data() + close);
+  if (msg.find(' ', close) == npos) {
+    warn(LEVEL, "blank expected in player_type message ", msg);
+    return;
+  }
+  if (id < 0 || id >= PT->numTypes()) {
+    warn(LEVEL, "player type out of range in player_type message: ", msg);
+    return;
+  }
+  PT->setCurrentType(id);
+  // The pairs follow the id pair directly, with or without a blank between.
+  parseParamsToReader(*PT, msg, close + 1);
+  if (id == PP->player_types - 1) warn(LEVEL, " setting wc player");
+}
+
+void VekPlayer::parseChangePlayerTypeMessage(const std::string& msg) {
+  static std::vector<std::string> values;
+  parseString = msg;
+  p1 = 0;
+  if (parseParam(values, "change_player_type") != 2) return;
+  const int unum = toInt(values[0]);
+  const int type = toInt(values[1]);
+  if (unum < 1 || unum > 11 || static_cast<std::size_t>(unum) >= uwms.getOwn().size()) {
+    warn(LEVEL, "shirt number out of range in change_player_type message: ", msg);
+    return;
+  }
+  if (type < 0 || type >= PT->numTypes()) {
+    warn(LEVEL, "player type out of range in change_player_type message: ", msg);
+    return;
+  }
+  uwms.getOwnPlayer(unum).setPlayerType(type);
+}
+
+void VekPlayer::parseScore(const std::string& msg) {
+  static std::vector<std::string> values;
+  parseString = msg;
+  p1 = 0;
+  if (parseParam(values, "score") < 3) return;
+  const int mine = toInt(values[1]);
+  const int theirs = toInt(values[2]);
+  WMS.setScores(mine, theirs);
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (log->indentation(50) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(ZONE_PARSER);
+    log->indent(50) << "parsed Scores: our score: " << mine << " their score: " << theirs
+                    << "\n";
+  }
+}
+
+void VekPlayer::parsePlayMode(const std::string& msg) {
+  // The referee's rules (goals, goalie free kicks, penalties) are not read
+  // yet: the word is handed on as it stands.
+  const std::size_t blank = msg.find(' ');
+  if (blank == npos) {
+    warn(LEVEL, "blank expected in message: ", msg);
+    return;
+  }
+  const std::size_t end = msg.find_first_of(") ", blank + 1);
+  if (end == npos) {
+    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+    if (log->indentation(LEVEL) >= 0) {
+      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+      log->zone(ZONE_PARSER);
+      log->indent(LEVEL) << "')' expected in message: " << msg << "(" << blank + 1 << ")"
+                         << "\n";
+    }
+    return;
+  }
+  WMS.setPlayMode(msg.substr(blank + 1, end - blank - 1));
+}
+
+// Hear and fullstate messages are recognised but not read yet.
+void VekPlayer::parseHear(const std::string&) {}
+
+void VekPlayer::parseFullstate(const std::string&) {}
+
+int VekPlayer::parseParam(std::vector<std::string>& vec, const std::string& keyword) {
+  static std::string searchstr;
+  searchstr.assign("(");
+  searchstr.append(keyword);
+  searchstr.push_back(' ');
+
+  p2 = p1;
+  const std::size_t pos = findAroundCursor(parseString, searchstr, p1);
+  if (pos == npos) {
+    warn(LEVEL, keyword + " keyword expected in sense_body or fullstate message");
+    p1 = npos;
+    return 0;
+  }
+  p1 = pos + searchstr.size();
+  p2 = parseString.find(')', p1);
+  if (p2 == npos) {
+    warn(LEVEL, "')' expected in sense_body or fullstate message: ", parseString);
+    return 0;
+  }
+  vec.clear();
+  splitWords(parseString, p1, p2, vec);
+  return static_cast<int>(vec.size());
+}
+
+void VekPlayer::parseArmValues(int& armMovable, int& armExpires, double& armDist,
+                               vekbase::AngleDeg& armDir, int& armCount) {
+  p2 = p1;
+  const std::size_t arm = findAroundCursor(parseString, "(arm ", p1);
+  if (arm == npos) {
+    warn(LEVEL, "arm keyword expected in sense_body message: ", parseString);
+    p1 = npos;
+    return;
+  }
+  const std::size_t movable = parseString.find("(movable ", arm);
+  if (movable == npos) {
+    warn(LEVEL, "movable keyword expected in sense_body message: ", parseString);
+    return;
+  }
+  armMovable = intAt(parseString, movable + 9);
+  const std::size_t expires = parseString.find("(expires ", movable);
+  if (expires == npos) {
+    warn(LEVEL, "expires keyword expected in sense_body message: ", parseString);
+    return;
+  }
+  armExpires = intAt(parseString, expires + 9);
+  const std::size_t target = parseString.find("(target ", expires);
+  if (target == npos) {
+    warn(LEVEL, "target keyword expected in sense_body message: ", parseString);
+    return;
+  }
+  {
+    // Both numbers of the target stand before its ")".
+    std::size_t close = parseString.find(')', target);
+    if (close == npos) close = parseString.size();
+    const char* last = parseString.data() + close;
+    const char* after = nullptr;
+    armDist = toDouble(parseString.data() + target + 8, last, &after);
+    armDir = vekbase::AngleDeg(toDouble(after, last));
+  }
+  const std::size_t count = parseString.find("(count ", target);
+  if (count == npos) {
+    warn(LEVEL, "count keyword expected in sense_body message: ", parseString);
+    return;
+  }
+  armCount = intAt(parseString, count + 7);
+  p1 = count + 7;
+}
+
+void VekPlayer::parseTackleValues(int& tackleExpires, int& tackleCount) {
+  const unsigned short level = 40;
+  p2 = p1;
+  const std::size_t remembered = p1;
+  const std::size_t tackle = findAroundCursor(parseString, "(tackle ", p1);
+  if (tackle == npos) {
+    warn(level, "tackle param not found in sense_body msg");
+    p1 = remembered;
+    return;
+  }
+  const std::size_t expires = parseString.find("(expires ", tackle);
+  if (expires != npos) {
+    tackleExpires = intAt(parseString, expires + 9);
+    p1 = expires;
+  } else {
+    warn(level, "tackle expires param not found in sense_body msg");
+    p1 = remembered;
+  }
+  const std::size_t count = p1 <= parseString.size() ? parseString.find("(count ", p1) : npos;
+  if (count != npos) {
+    tackleCount = intAt(parseString, count + 7);
+    p1 = count;
+  } else {
+    warn(level, "tackle count param not found in sense_body msg");
+  }
+}
+
+void VekPlayer::parseSenseBody(const std::string& msg) {
+  // Created once and reused by every sense_body.
+  static std::vector<std::string> splitVec(2);
+
+  int kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo, attentionTo, tackle;
+  actuator->getCounts(kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo,
+                      attentionTo, tackle);
+
+  // A sight that came after the last decision still reaches the model
+  // before the snapshot is emptied.
+  if (lateMsg) uwms.includeSeen(WMS);
+  WMS.clearData();
+
+  parseString = msg;
+  p1 = 12;
+  p2 = parseString.find(' ', p1);
+  step = toInt(parseString.data() + p1,
+               parseString.data() + (p2 == npos ? parseString.size() : p2));
+  vekbase::Timer::updateTime(step);
+
+  if (parseParam(splitVec, "view_mode") >= 2) {
+    const vekbase::ViewWidth::Width width = view_width[splitVec[1]];
+    const vekbase::ViewQuality::Quality quality = view_quality[splitVec[0]];
+    WMS.setViewMode(quality, width);
+  }
+  if (parseParam(splitVec, "stamina") >= 2) {
+    WMS.setEffort(toDouble(splitVec[1]));
+    WMS.setStamina(toDouble(splitVec[0]));
+  }
+  if (parseParam(splitVec, "speed") >= 2) {
+    const vekbase::AngleDeg dir = angle(splitVec[1]);
+    WMS.setMySpeed(toDouble(splitVec[0]), dir);
+  }
+  if (parseParam(splitVec, "head_angle") >= 1) WMS.setMyRelativeNeckAngle(angle(splitVec[0]));
+
+  struct Counter {
+    const char* keyword;
+    int* value;
+  };
+  const Counter counters[] = {{"kick", &kick},         {"dash", &dash},
+                              {"turn", &turn},         {"say", &say},
+                              {"turn_neck", &turnNeck}, {"catch", &catches},
+                              {"move", &move},         {"change_view", &changeView}};
+  for (const Counter& c : counters)
+    if (parseParam(splitVec, c.keyword) >= 1) *c.value = toInt(splitVec[0]);
+
+  int armMovable = 0;
+  int armExpires = 0;
+  double armDist = 0.0;
+  vekbase::AngleDeg armDir;
+  parseArmValues(armMovable, armExpires, armDist, armDir, pointTo);
+  WMS.setArm(armMovable, armExpires, armDist, armDir);
+
+  int tackleExpires = 0;
+  parseTackleValues(tackleExpires, tackle);
+  WMS.setTackle(tackleExpires);
+
+  actuator->setCounts(kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo,
+                      attentionTo, tackle);
+}
+
+int VekPlayer::parseNextSeeParam(std::vector<std::string>& v, bool& lastParam) {
+  v.clear();
+  const std::size_t open = p1 <= parseString.size() ? parseString.find("((", p1) : npos;
+  if (open == npos) {
+    warn(LEVEL, "'((' expected in see message");
+    return 0;
+  }
+  p1 = open + 2;
+  p2 = parseString.find(')', p1);
+  if (p2 == npos) {
+    warn(LEVEL, "')' expected in see message: ", parseString);
+    return 0;
+  }
+  v.emplace_back(parseString, p1, p2 - p1);
+  // One separator after the name's ")".
+  p1 = p2 + 2;
+  p2 = p1 <= parseString.size() ? parseString.find(')', p1) : npos;
+  if (p2 == npos) {
+    warn(LEVEL, "')' expected in see message: ", parseString);
+    return 0;
+  }
+  if (p2 + 1 < parseString.size() && parseString[p2 + 1] == ')') lastParam = true;
+  splitWords(parseString, p1, p2, v);
+  return static_cast<int>(v.size());
+}
+
+void VekPlayer::parseSee(const std::string& msg) {
+  static std::vector<std::string> v;
+  static std::vector<std::string> pVec;
+
+  parseString = msg;
+  WMS.getFlags().clear();
+  WMS.getLines().clear();
+
+  p1 = 5;
+  p2 = parseString.find(' ', p1);
+  if (p2 == npos) return;
+  step = toInt(parseString.data() + p1, parseString.data() + p2);
+
+  bool lastParam = false;
+  while (!lastParam) {
+    const int count = parseNextSeeParam(v, lastParam);
+    if (count == 0) return;
+    const std::string& name = v[0];
+    const int values = count - 1;
+    if (name.empty()) {
+      warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
+      return;
+    }
+
+    switch (name[0]) {
+    case 'b':
+      if (values == 1)
+        WMS.seeBall(angle(v[1]));
+      else if (values == 2)
+        WMS.seeBall(toDouble(v[1]), angle(v[2]));
+      else if (values == 4)
+        WMS.seeBall(toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+      else {
+        warn(LEVEL, "got wrong number of parameters for 'seeBall' method: ", parseString);
+        return;
+      }
+      break;
+
+    case 'f':
+    case 'g': {
+      if (values != 1 && values != 2 && values != 4) {
+        warn(LEVEL,
+             name[0] == 'f' ? "got wrong number of parameters for 'seeFlag' method: "
+                            : "got wrong number of parameters for 'seeGoal' method: ",
+             parseString);
+        return;
+      }
+      // A name the field does not have would be taken for another flag and
+      // mislead the self-localisation.
+      const auto it = flag_id.find(name);
+      if (it == flag_id.end()) {
+        warn(LEVEL, "unknown flag in see message: ", parseString);
+        break;
+      }
+      if (values == 1)
+        WMS.seeFlag(it->second, angle(v[1]));
+      else if (values == 2)
+        WMS.seeFlag(it->second, toDouble(v[1]), angle(v[2]));
+      else
+        WMS.seeFlag(it->second, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+      break;
+    }
+
+    case 'l': {
+      if (values != 1 && values != 2 && values != 4) {
+        warn(LEVEL, "got wrong number of parameters for 'seeLine' method: ", parseString);
+        return;
+      }
+      const auto it = line_id.find(name);
+      if (it == line_id.end()) {
+        warn(LEVEL, "unknown line in see message: ", parseString);
+        break;
+      }
+      if (values == 1)
+        WMS.seeLine(it->second, angle(v[1]));
+      else if (values == 2)
+        WMS.seeLine(it->second, toDouble(v[1]), angle(v[2]));
+      else
+        WMS.seeLine(it->second, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+      break;
+    }
+
+    case 'p': {
+      pVec.clear();
+      splitWords(name, 0, name.size(), pVec);
+      if (pVec.size() > 4) {
+        warn(LEVEL, "got wrong number of parameters while seeing a player: ", parseString);
+        return;
+      }
+      const bool gotTeamname = pVec.size() >= 2;
+      const bool gotUnum = pVec.size() >= 3;
+      const bool gotGoalie = pVec.size() >= 4;
+      Side pSide = u;
+      if (gotTeamname) {
+        const std::string& word = pVec[1];
+        const std::string team = word.size() >= 2 ? word.substr(1, word.size() - 2) : "";
+        const bool mine = team == CP->myTeamName();
+        const bool left = WMS.getMySide() == l;
+        pSide = side[(mine == left) ? "l" : "r"];
+      }
+      int number = 0;
+      if (gotUnum) {
+        number = toInt(pVec[2]);
+        if (number < 1 || number > 11) {
+          warn(LEVEL, "shirt number out of range in see message: ", parseString);
+          break;
+        }
+      }
+      const PlayerObject::TriValLogic isGoalie = gotGoalie ? PlayerObject::t : PlayerObject::f;
+      const Unum unum = static_cast<Unum>(number);
+
+      bool stored = true;
+      switch (values) {
+      case 1:
+        if (!gotTeamname)
+          WMS.seePlayer(angle(v[1]));
+        else if (!gotUnum)
+          WMS.seePlayer(pSide, angle(v[1]));
+        else
+          WMS.seePlayer(pSide, unum, angle(v[1]));
+        break;
+      case 2:
+        if (!gotTeamname)
+          WMS.seePlayer(toDouble(v[1]), angle(v[2]));
+        else
+          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), false);
+        break;
+      case 3:
+        if (!gotTeamname)
+          stored = false;
+        else if (v[3] == "t")
+          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), true);
+        else
+          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), angle(v[3]), false);
+        break;
+      case 4:
+        if (!gotTeamname)
+          stored = false;
+        else
+          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), angle(v[3]), true);
+        break;
+      case 6:
+      case 7:
+      case 8:
+        if (!gotUnum) {
+          stored = false;
+        } else if (values == 6 || (values == 7 && v[7] == "t")) {
+          WMS.seePlayer(pSide, unum, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]),
+                        angle(v[5]), angle(v[6]), isGoalie, values == 7);
+        } else {
+          WMS.seePlayer(pSide, unum, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]),
+                        angle(v[5]), angle(v[6]), angle(v[7]), isGoalie, values == 8);
+        }
+        break;
+      default:
+        stored = false;
+        break;
+      }
+      if (!stored) {
+        // Too many or too few values, or values that need the team or the
+        // shirt number the name does not give.
+        warn(LEVEL, "got wrong number of parameters for 'seePlayer' method: ", parseString);
+        return;
+      }
+      break;
+    }
+
+    case 'B':
+      if (values < 2) {
+        warn(LEVEL, "got wrong number of parameters for 'seeBall' method: ", parseString);
+        return;
+      }
+      WMS.seeBall(toDouble(v[1]), angle(v[2]));
+      break;
+
+    case 'P':
+      if (values < 2) {
+        warn(LEVEL, "got wrong number of parameters for 'seePlayer' method: ", parseString);
+        return;
+      }
+      WMS.seePlayer(toDouble(v[1]), angle(v[2]));
+      break;
+
+    case 'F':
+    case 'G':
+      break;
+
+    default:
+      warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
+      return;
+    }
+  }
+  WMS.setCurrentSight();
+}

@@ -1,0 +1,401 @@
+#include "tolvane/vekplayer.h"
+
+#include <chrono>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "tolvane/actuator.h"
+#include "tolvane/behaviors/behavior.h"
+#include "tolvane/connection.h"
+#include "tolvane/serverconnection.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+const unsigned int ZONE_MAINLOOP = 1220;
+
+// A link stays alive after its player is gone: the Actuator keeps pointing
+// at it, so it is closed but kept here rather than freed.
+std::vector<std::unique_ptr<Connection>>& retiredLinks() {
+  static std::vector<std::unique_ptr<Connection>> links;
+  return links;
+}
+
+void mainloopTrace(unsigned short level, const std::string& text) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (log->indentation(level) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(ZONE_MAINLOOP);
+    log->indent(level) << text << "\n";
+  }
+}
+
+void handshakeError(const std::string& text) {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
+  log->zone(0);
+  log->prefix() << text << "\n";
+}
+
+// The end of a wait that must not be stretched by the messages arriving
+// during it.
+class Deadline {
+public:
+  explicit Deadline(long usec) { reset(usec); }
+  void reset(long usec) {
+    end = std::chrono::steady_clock::now() + std::chrono::microseconds(usec < 0 ? 0 : usec);
+  }
+  vekbase::TimevalXL remaining() const {
+    auto left = std::chrono::duration_cast<std::chrono::microseconds>(
+                    end - std::chrono::steady_clock::now())
+                    .count();
+    return vekbase::TimevalXL(static_cast<long>(left < 0 ? 0 : left));
+  }
+
+private:
+  std::chrono::steady_clock::time_point end;
+};
+
+} // namespace
+
+VekPlayer::VekPlayer()
+    : VekActions(), connection(nullptr), onlineMonitor(nullptr), actuator(nullptr),
+      lateMsg(false), seeMsgThisCycle(CYCLE_UNKNOWN), p1(0), p2(0), step(0),
+      behavior(nullptr), untuned(true), messageLog(nullptr), actionLog(nullptr),
+      M_timer(&vekbase::Timer::currentTime()), tuneCount(0) {
+  initPlayer();
+}
+
+VekPlayer::VekPlayer(int argc, char* argv[])
+    : VekActions(argc, argv), connection(nullptr), onlineMonitor(nullptr), actuator(nullptr),
+      lateMsg(false), seeMsgThisCycle(CYCLE_UNKNOWN), p1(0), p2(0), step(0),
+      behavior(nullptr), untuned(true), messageLog(nullptr), actionLog(nullptr),
+      M_timer(&vekbase::Timer::currentTime()), tuneCount(0) {
+  initPlayer();
+}
+
+VekPlayer::~VekPlayer() {
+  // The log stream must not keep writing into files that are gone.
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  if (messageLog) {
+    log->removeStream(messageLog);
+    delete messageLog;
+  }
+  if (actionLog) {
+    log->removeStream(actionLog);
+    delete actionLog;
+  }
+  if (connection) {
+    if (connection->connected()) connection->close();
+    retiredLinks().emplace_back(connection);
+  }
+}
+
+void VekPlayer::initPlayer() {
+  onlineMonitor = nullptr;
+  connection = new ServerConnection();
+  actuator = Actuator::instance(connection);
+  fillNameTables();
+  step = 0;
+  lateMsg = false;
+  untuned = true;
+}
+
+void VekPlayer::fillNameTables() {
+  view_quality["high"] = vekbase::ViewQuality::S_high;
+  view_quality["low"] = vekbase::ViewQuality::S_low;
+
+  view_width["wide"] = vekbase::ViewWidth::S_wide;
+  view_width["normal"] = vekbase::ViewWidth::S_normal;
+  view_width["narrow"] = vekbase::ViewWidth::S_narrow;
+
+  side["l"] = l;
+  side["r"] = r;
+
+  static const struct {
+    const char* name;
+    FlagObject::FlagId id;
+  } flags[] = {
+      {"f c", FlagObject::Flag_C},         {"f c t", FlagObject::Flag_CT},
+      {"f c b", FlagObject::Flag_CB},      {"f l t", FlagObject::Flag_LT},
+      {"f l b", FlagObject::Flag_LB},      {"f r t", FlagObject::Flag_RT},
+      {"f r b", FlagObject::Flag_RB},      {"f p l t", FlagObject::Flag_PLT},
+      {"f p l c", FlagObject::Flag_PLC},   {"f p l b", FlagObject::Flag_PLB},
+      {"f p r t", FlagObject::Flag_PRT},   {"f p r c", FlagObject::Flag_PRC},
+      {"f p r b", FlagObject::Flag_PRB},   {"g r", FlagObject::Flag_GR},
+      {"g l", FlagObject::Flag_GL},        {"f g l t", FlagObject::Flag_GLT},
+      {"f g l b", FlagObject::Flag_GLB},   {"f g r t", FlagObject::Flag_GRT},
+      {"f g r b", FlagObject::Flag_GRB},   {"f t l 50", FlagObject::Flag_TL50},
+      {"f t l 40", FlagObject::Flag_TL40}, {"f t l 30", FlagObject::Flag_TL30},
+      {"f t l 20", FlagObject::Flag_TL20}, {"f t l 10", FlagObject::Flag_TL10},
+      {"f t 0", FlagObject::Flag_T0},      {"f t r 10", FlagObject::Flag_TR10},
+      {"f t r 20", FlagObject::Flag_TR20}, {"f t r 30", FlagObject::Flag_TR30},
+      {"f t r 40", FlagObject::Flag_TR40}, {"f t r 50", FlagObject::Flag_TR50},
+      {"f b l 50", FlagObject::Flag_BL50}, {"f b l 40", FlagObject::Flag_BL40},
+      {"f b l 30", FlagObject::Flag_BL30}, {"f b l 20", FlagObject::Flag_BL20},
+      {"f b l 10", FlagObject::Flag_BL10}, {"f b 0", FlagObject::Flag_B0},
+      {"f b r 10", FlagObject::Flag_BR10}, {"f b r 20", FlagObject::Flag_BR20},
+      {"f b r 30", FlagObject::Flag_BR30}, {"f b r 40", FlagObject::Flag_BR40},
+      {"f b r 50", FlagObject::Flag_BR50}, {"f l t 30", FlagObject::Flag_LT30},
+      {"f l t 20", FlagObject::Flag_LT20}, {"f l t 10", FlagObject::Flag_LT10},
+      {"f l 0", FlagObject::Flag_L0},      {"f l b 10", FlagObject::Flag_LB10},
+      {"f l b 20", FlagObject::Flag_LB20}, {"f l b 30", FlagObject::Flag_LB30},
+      {"f r t 30", FlagObject::Flag_RT30}, {"f r t 20", FlagObject::Flag_RT20},
+      {"f r t 10", FlagObject::Flag_RT10}, {"f r 0", FlagObject::Flag_R0},
+      {"f r b 10", FlagObject::Flag_RB10}, {"f r b 20", FlagObject::Flag_RB20},
+      {"f r b 30", FlagObject::Flag_RB30}};
+  for (const auto& f : flags) flag_id[f.name] = f.id;
+
+  line_id["l l"] = LineObject::Line_L;
+  line_id["l t"] = LineObject::Line_T;
+  line_id["l r"] = LineObject::Line_R;
+  line_id["l b"] = LineObject::Line_B;
+}
+
+bool VekPlayer::initBehave(Behavior* b) {
+  behavior = b;
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->addStream(&std::cerr, vomar::ForwarderStreamBuf::S_PASS_NONE);
+
+  if (dontStart) return false;
+
+  if (!connection->open()) {
+    handshakeError("Can't open connection.");
+    return false;
+  }
+  connection->sendInitializeMessage();
+  if (!connection->waitForMessage(vekbase::TimevalXL(1, 0))) {
+    handshakeError("waiting for init message failed");
+    return false;
+  }
+
+  const std::string reply(Connection::sendbuf);
+  parse(reply);
+  // The server refuses a player (team full, bad version, ...) with an error
+  // instead of the init reply: there is no side and no shirt number to play.
+  if (reply.compare(0, 6, "(error") == 0) {
+    handshakeError("init refused by server: " + reply);
+    return false;
+  }
+
+  uwms.includeSensed(WMS);
+  initLogs();
+  connection->sendMessage("(clang (ver 8 8))");
+  if (behavior) behavior->init();
+  return true;
+}
+
+Unum VekPlayer::myNumber() const {
+  return WM().getMyNumber();
+}
+
+std::string VekPlayer::myTeamName() const {
+  return CP->myTeamName();
+}
+
+unsigned char VekPlayer::mySide() const {
+  return WM().getMySide() == l ? 'l' : 'r';
+}
+
+void VekPlayer::setSide(Side s) {
+  PlayMode::setSide(s);
+}
+
+bool VekPlayer::seenThisCycle() const {
+  return seeMsgThisCycle > 0;
+}
+
+void VekPlayer::update() {
+  uwms.update();
+}
+
+void VekPlayer::mainloop() {
+  vekbase::ViewQuality vq(vekbase::ViewQuality::S_high);
+  vekbase::ViewWidth vw(vekbase::ViewWidth::S_normal);
+  signed char cycle = CYCLE_UNKNOWN;
+  int cyclesWithoutMsg = 0;
+  bool behaved = false;
+  bool printFullstate = false;
+  bool include_sensed = true;
+  seeMsgThisCycle = CYCLE_UNKNOWN;
+
+  do {
+    // Every wait of a turn counts against one deadline, so that messages
+    // dribbling in cannot stretch the turn beyond the wait it was given.
+    const long sbStep = 1000L * SP->sb_step;
+    bool waitForMessages = true;
+    Deadline deadline(sbStep);
+
+    do {
+      if (!connection->waitForMessage(deadline.remaining())) {
+        waitForMessages = false;
+        ++cyclesWithoutMsg;
+        continue;
+      }
+      const SenseType msgType = parse(Connection::sendbuf);
+      switch (msgType) {
+      case HearMsg:
+        lateMsg = behaved;
+        break;
+      case SeeMsg:
+        lateMsg = behaved;
+        if (behaved && seeMsgThisCycle == 0) mainloopTrace(20, "Late sight");
+        ++seeMsgThisCycle;
+        if (!behaved) {
+          waitForMessages = false;
+          if (seeMsgThisCycle == 1 && cycle == 0) actuator->sendPendingChangeView();
+        }
+        deadline.reset(sbStep);
+        break;
+      case SenseMsg: {
+        update();
+        lateMsg = false;
+        behaved = false;
+        include_sensed = true;
+        vq = WMS.getViewQuality();
+        vw = WMS.getViewWidth();
+        actuator->setCurrentViewMode(vq, vw);
+        cycle = actuator->nextCycle(cycle, seeMsgThisCycle);
+        seeMsgThisCycle = 0;
+        cyclesWithoutMsg = 0;
+        const vekbase::TimevalXL timeout = waitForSeeTime(cycle, vq, vw);
+        deadline.reset(static_cast<long>(timeout));
+        if (timeout == vekbase::TimevalXL(0, 0)) waitForMessages = false;
+        break;
+      }
+      case FullstateMsg:
+        printFullstate = true;
+        break;
+      default:
+        break;
+      }
+    } while (connection->dataOnSocket() || waitForMessages);
+
+    if (include_sensed && seeMsgThisCycle == 1) {
+      include_sensed = false;
+      uwms.includeSensed(WMS);
+      WM().logKnowledge();
+      WMS.logSights();
+      WM().logWM();
+    }
+
+    if (printFullstate) {
+      vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+      WMState::PlayerList::const_iterator me = static_cast<const WMFullstate&>(WMF).getMe();
+      if (me != WMF.getOwn().end() && log->indentation(30) >= 0) {
+        log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+        log->zone(ZONE_MAINLOOP);
+        log->indent(30) << "FULLSTATE: " << "My Pos: " << me->getAbsPos()
+                        << "\tangle: " << double(me->getBodyAngle())
+                        << "\trel_neck: " << double(me->getRelativeNeckAngle())
+                        << "\tvel: " << me->getAbsVel() << "\tenergy: " << me->getEnergy()
+                        << "\n";
+      }
+      if (log->indentation(20) >= 0) {
+        log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+        log->zone(ZONE_MAINLOOP);
+        log->indent(20) << "FULLSTATE: " << "Ball Pos: " << WMF.getBall().getAbsPos()
+                        << " vel: " << WMF.getBall().getAbsVel() << "\n";
+      }
+    }
+
+    if (!behaved) {
+      actuator->clearQueue();
+      if (untuned)
+        tuneClient();
+      else if (behavior)
+        behavior->process();
+      actuator->sendActions();
+      behaved = true;
+    } else {
+      mainloopTrace(40, "skipped behave because of lost body commands");
+    }
+  } while (cyclesWithoutMsg <= 59);
+}
+
+vekbase::TimevalXL VekPlayer::waitForSeeTime(signed char cycle, vekbase::ViewQuality vq,
+                                             vekbase::ViewWidth vw) {
+  // Fixed at the first call: later changes of the parameters do not move
+  // the timing of a running match.
+  static const long slowDown = SP->slow_down_factor;
+  static const vekbase::TimevalXL tvShort(1000L * CP->select_short_wait * slowDown);
+  static const vekbase::TimevalXL tvLong(1000L * CP->select_long_wait * slowDown);
+  static const vekbase::TimevalXL tvMedium(CP->select_short_wait > SP->sb_step / 4 ? tvShort
+                                                                                     : tvLong);
+  static const vekbase::TimevalXL noWait(0, 0);
+
+  switch (cycle) {
+  case 0:
+    return tvShort;
+  case -1:
+    return tvLong;
+  case 1:
+    if (vq.isHigh() && vw.isWide()) return noWait;
+    if (vq.isLow() && vw.isNarrow()) return tvShort;
+    return tvLong;
+  case 2:
+    if (vq.isHigh() && vw.isNormal()) return noWait;
+    if (vw.isWide()) return noWait;
+    return tvMedium;
+  default:
+    mainloopTrace(10, "strange cycle number");
+    return tvLong;
+  }
+}
+
+void VekPlayer::tuneClient() {
+  if (tuneCount == 0) {
+    actuator->queueUp(SoccerCommand(SoccerCommand::CMD_CHANGEVIEW,
+                                    vekbase::ViewWidth(vekbase::ViewWidth::S_narrow),
+                                    vekbase::ViewQuality(vekbase::ViewQuality::S_low)));
+  } else if (tuneCount == 1) {
+    actuator->queueUp(SoccerCommand(SoccerCommand::CMD_CHANGEVIEW,
+                                    vekbase::ViewWidth(vekbase::ViewWidth::S_normal),
+                                    vekbase::ViewQuality(vekbase::ViewQuality::S_high)));
+    untuned = false;
+  } else {
+    untuned = false;
+  }
+  ++tuneCount;
+}
+
+void VekPlayer::initLogs() {
+  std::cerr << "initLogs" << std::endl;
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->registerPrefix(M_timer);
+  log->setMaxLogLevel(150);
+
+  auto fileName = [this](const std::string& dir, const char* suffix) {
+    std::ostringstream name;
+    name.imbue(std::locale::classic());
+    name << dir << CP->myTeamName() << myNumber() << "-" << mySide() << suffix;
+    return name.str();
+  };
+
+  if (CP->save_message_log) {
+    const std::string name = fileName(CP->messageLogDir(), "-message.log");
+    std::cerr << "opening message log" << std::endl;
+    messageLog = new std::ofstream(name.c_str(), std::ios::out | std::ios::trunc);
+    log->addStream(messageLog, vomar::ForwarderStreamBuf::S_PASS_NORMAL);
+    log->addLogZone(messageLog, 0);
+    log->addLogZone(messageLog, 1050);
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
+    log->zone(1);
+    log->prefix() << "opened message log" << "\n";
+  }
+
+  if (CP->save_action_log) {
+    const std::string name = fileName(CP->actionLogDir(), "-actions.log");
+    std::cerr << "opening action log" << std::endl;
+    actionLog = new std::ofstream(name.c_str(), std::ios::out | std::ios::trunc);
+    log->addStream(actionLog, vomar::ForwarderStreamBuf::S_PASS_TRACER);
+    log->addLogZoneRange(actionLog, 1020, 1050);
+    log->addLogZoneRange(actionLog, 1080, 1229);
+    if (log->indentation(1) >= 0) {
+      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+      log->zone(1);
+      log->indent(1) << "opened action log" << "\n";
+    }
+  }
+}

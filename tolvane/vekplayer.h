@@ -1,0 +1,151 @@
+#ifndef TOLVANE_VEKPLAYER_H
+#define TOLVANE_VEKPLAYER_H
+
+#include <cstddef>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tolvane/flagobject.h"
+#include "tolvane/lineobject.h"
+#include "tolvane/playmode.h"
+#include "tolvane/soccercommand.h"
+#include "tolvane/updateablewmstate.h"
+#include "tolvane/vekactions.h"
+#include "tolvane/wmfullstate.h"
+#include "tolvane/wmsensedstate.h"
+#include "tolvanebase/timer.h"
+#include "tolvanebase/timevalxl.h"
+#include "tolvanebase/viewmode.h"
+
+class Actuator;
+class Behavior;
+class Connection;
+class OnlineMonitor;
+class ParamReader;
+
+// The one player of the process: it owns the world model and the link to the
+// soccer server, performs the handshake, runs one decision per simulation
+// cycle through its Behavior, and parses every message of the server.
+class VekPlayer : public VekActions {
+public:
+  // The kind of a parsed server message.
+  enum SenseType {
+    SeeMsg = 0,
+    HearMsg = 1,
+    SenseMsg = 2,
+    FullstateMsg = 3,
+    InitMsg = 4,
+    ScoreMsg = 5,
+    ThinkMsg = 6,
+    xOtherMsg = 7
+  };
+
+  // No see message since the last sense_body can be counted yet.
+  static const signed char CYCLE_UNKNOWN = -1;
+
+  // From the parameter stores as they stand now.
+  VekPlayer();
+  // Reads the command line first, so that every option is in force.
+  VekPlayer(int argc, char* argv[]);
+  ~VekPlayer() override;
+
+  // The handshake; true when the player is ready for the main loop.
+  bool initBehave(Behavior* b);
+  // Runs until the server falls silent.
+  void mainloop();
+  // Classifies one message text and hands it to its handler.
+  SenseType parse(const std::string& msg);
+
+  Unum myNumber() const;
+  std::string myTeamName() const;
+  // 'l' on the left side, 'r' otherwise (also while the side is unknown).
+  unsigned char mySide() const;
+  void setSide(Side s);
+
+  UpdateableWMState& WM() override { return uwms; }
+  const UpdateableWMState& WM() const override { return uwms; }
+
+  // Advances the world model by one cycle.
+  void update();
+
+protected:
+  bool seenThisCycle() const override;
+
+  // The wait for the cycle's see message after a sense_body, from the see
+  // phase and the view mode; zero means no wait.
+  vekbase::TimevalXL waitForSeeTime(signed char cycle, vekbase::ViewQuality vq,
+                                    vekbase::ViewWidth vw);
+  // Queues the view-tuning change_view of the first two decisions.
+  void tuneClient();
+  void initLogs();
+
+  // Handlers of the message kinds.
+  void parseInitMessage(const std::string& msg);
+  void parseParamsToReader(ParamReader& reader, const std::string& msg, std::size_t start);
+  void setNextParam(ParamReader& reader, const std::string& msg, std::size_t& pos);
+  void parseServerParam(const std::string& msg);
+  void parsePlayerParam(const std::string& msg);
+  void parsePlayerType(const std::string& msg);
+  void parseChangePlayerTypeMessage(const std::string& msg);
+  void parseScore(const std::string& msg);
+  void parsePlayMode(const std::string& msg);
+  void parseHear(const std::string& msg);
+  void parseFullstate(const std::string& msg);
+  void parseSenseBody(const std::string& msg);
+  void parseSee(const std::string& msg);
+
+  // Readers of parseString. parseParam returns the values of the block
+  // "(keyword ...)" in vec and their number (0, vec unchanged, when the
+  // block or its ")" is missing).
+  int parseParam(std::vector<std::string>& vec, const std::string& keyword);
+  void parseArmValues(int& armMovable, int& armExpires, double& armDist,
+                      vekbase::AngleDeg& armDir, int& armCount);
+  void parseTackleValues(int& tackleExpires, int& tackleCount);
+  // Splits the next "((name) values)" entry of a see message: the name
+  // first, then one word per value; 0 when no whole entry could be read.
+  int parseNextSeeParam(std::vector<std::string>& v, bool& lastParam);
+
+  // One parser warning (priority S_TRACER, zone 1215): text, then the whole
+  // message when withMsg.
+  void warn(unsigned short level, const std::string& text, const std::string& msg = "") const;
+
+  Connection* connection;
+  OnlineMonitor* onlineMonitor;
+  PlayMode pMode;
+  WMSensedState WMS;
+  WMFullstate WMF;
+  UpdateableWMState uwms;
+  Actuator* actuator;
+  // A see or hear message came after this cycle's decision.
+  bool lateMsg;
+  // See messages since the last sense_body; CYCLE_UNKNOWN before the first.
+  int seeMsgThisCycle;
+  std::map<std::string, vekbase::ViewQuality::Quality> view_quality;
+  std::map<std::string, vekbase::ViewWidth::Width> view_width;
+  std::map<std::string, FlagObject::FlagId> flag_id;
+  std::map<std::string, LineObject::LineId> line_id;
+  std::map<std::string, Side> side;
+  std::string parseString;
+  std::size_t p1;
+  std::size_t p2;
+  int step;
+  Behavior* behavior;
+  bool untuned;
+  std::ofstream* messageLog;
+  std::ofstream* actionLog;
+  const vekbase::Timer* M_timer;
+
+private:
+  VekPlayer(const VekPlayer&) = delete;
+  VekPlayer& operator=(const VekPlayer&) = delete;
+
+  void initPlayer();
+  void fillNameTables();
+
+  // change_view commands queued by tuneClient so far.
+  int tuneCount;
+};
+
+#endif
