@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <climits>
+#include <iostream>
 
 #include "tolvane/actuator.h"
 #include "tolvane/paramreader.h"
@@ -333,9 +334,12 @@ void VekPlayer::parseScore(const std::string& msg) {
   }
 }
 
+Side VekPlayer::sideAt(const std::string& word, std::size_t index) {
+  if (index >= word.size()) return u;
+  return side[std::string(1, word[index])];
+}
+
 void VekPlayer::parsePlayMode(const std::string& msg) {
-  // The referee's rules (goals, goalie free kicks, penalties) are not read
-  // yet: the word is handed on as it stands.
   const std::size_t blank = msg.find(' ');
   if (blank == npos) {
     warn(LEVEL, "blank expected in message: ", msg);
@@ -352,13 +356,343 @@ void VekPlayer::parsePlayMode(const std::string& msg) {
     }
     return;
   }
-  WMS.setPlayMode(msg.substr(blank + 1, end - blank - 1));
+  const std::string word = msg.substr(blank + 1, end - blank - 1);
+  std::string mode = word;
+
+  // Only a letter l or r names a team. While the own side is undetermined
+  // (u), any other letter (goal_kick_l has a k there) would otherwise be
+  // taken for the own side.
+  const Side mine = WMS.getMySide();
+  const Side theirs = WMS.getTheirSide();
+  auto score = [&](Side scorer) {
+    if (scorer == u) return false;
+    if (scorer == mine)
+      WMS.setScores(WMS.getMyScore() + 1, WMS.getTheirScore());
+    else if (scorer == theirs)
+      WMS.setScores(WMS.getMyScore(), WMS.getTheirScore() + 1);
+    else
+      return false;
+    return true;
+  };
+
+  if (word.compare(0, 5, "goal_") == 0) {
+    if (score(sideAt(word, 5))) mode = "before_kick_off";
+  } else if (word.compare(0, 5, "free_") == 0) {
+    // The free kick after a catch is the goalie's, whatever letter it has.
+    if (WMS.getPlayMode() == PlayMode::My_Goalie_Catch_Ball)
+      mode = mine == l ? "goalie_free_kick_l" : "goalie_free_kick_r";
+    else if (WMS.getPlayMode() == PlayMode::Their_Goalie_Catch_Ball)
+      mode = mine == r ? "goalie_free_kick_l" : "goalie_free_kick_r";
+  } else if (word.compare(0, 8, "penalty_") == 0) {
+    if (word.compare(8, 5, "score") == 0)
+      score(sideAt(word, 14));
+    else if (word.compare(8, 7, "onfield") == 0 && word.size() > 16)
+      WMS.setPenaltyKickSide(sideAt(word, 16));
+  }
+  WMS.setPlayMode(mode);
 }
 
-// Hear and fullstate messages are recognised but not read yet.
-void VekPlayer::parseHear(const std::string&) {}
+void VekPlayer::parseHear(const std::string& msg) {
+  warn(LEVEL, "Parsing hear msg: ", msg);
+  parseString = msg;
 
-void VekPlayer::parseFullstate(const std::string&) {}
+  p1 = parseString.find(' ');
+  if (p1 == npos) {
+    warn(LEVEL, "blank expected after hear: ", msg);
+    return;
+  }
+  p2 = parseString.find(' ', p1 + 1);
+  if (p2 == npos) {
+    warn(LEVEL, "blank expected after time: ", msg);
+    return;
+  }
+  const int time = toInt(parseString.data() + p1 + 1, parseString.data() + p2);
+
+  const std::size_t senderStart = p2 + 1;
+  p1 = senderStart;
+  p2 = parseString.find(' ', p1);
+  if (p2 == npos) {
+    warn(LEVEL, "blank expected after dir/sender: ", msg);
+    return;
+  }
+  const std::string sender = parseString.substr(p1, p2 - p1);
+
+  if (sender == "self") {
+    warn(LEVEL, "sender is me, ignoring message");
+    return;
+  }
+  if (sender == "referee") {
+    warn(LEVEL, "sender is referee");
+    if (parseString.find(')', senderStart) == npos) {
+      warn(LEVEL, "')' expected in message: ", msg);
+      return;
+    }
+    parsePlayMode(parseString.substr(senderStart));
+    return;
+  }
+  if (sender == "online_coach_left" || sender == "online_coach_right") {
+    warn(LEVEL, "sender is an online coach");
+    if (parseString.find(')', senderStart) == npos) {
+      warn(LEVEL, "')' expected in message: ", msg);
+      return;
+    }
+    parseOnlineCoach(parseString.substr(senderStart));
+    return;
+  }
+  if (sender == "coach") {
+    warn(LEVEL, "sender is an _OFF_line coach, ignoring message");
+    return;
+  }
+
+  const vekbase::AngleDeg direction(toInt(sender));
+  p1 = p2 + 1;
+  p2 = parseString.find(' ', p1);
+  if (p2 == npos) {
+    warn(LEVEL, "blank expected after sender: ", msg);
+    return;
+  }
+  const std::string team = parseString.substr(p1, p2 - p1);
+  MsgObject* stored;
+  int unum = 0;
+  if (team == "our") {
+    p1 = p2 + 1;
+    p2 = parseString.find(' ', p1);
+    if (p2 == npos) {
+      warn(LEVEL, "blank expected after unum: ", msg);
+      return;
+    }
+    unum = toInt(parseString.data() + p1, parseString.data() + p2);
+    if (unum < 1 || unum > 11) {
+      warn(LEVEL, "shirt number out of range in hear message: ", msg);
+      return;
+    }
+    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+    if (log->indentation(LEVEL) >= 0) {
+      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+      log->zone(ZONE_PARSER);
+      log->indent(LEVEL) << "sender is teammate no. " << unum << "\n";
+    }
+    stored = &WMS.getTeamMsg();
+  } else if (team == "opp") {
+    warn(LEVEL, "sender is an opponent.");
+    stored = &WMS.getOpponentMsg();
+  } else {
+    return;
+  }
+
+  const std::size_t open = parseString.find('"', p2);
+  if (open == npos) {
+    warn(LEVEL, "no quotation marks: ", msg);
+    return;
+  }
+  const std::size_t close = parseString.find('"', open + 1);
+  if (close == npos) {
+    warn(LEVEL, "only one quotation mark: ", msg);
+    return;
+  }
+  stored->setMsgString(parseString.substr(open + 1, close - open - 1));
+  stored->setReceiveTime(vekbase::Timer(time, 0));
+  if (unum > 0) stored->setSenderUnum(static_cast<Unum>(unum));
+  stored->setSenderDirection(direction);
+}
+
+double VekPlayer::decodeOnlineCoach(const std::string& field) {
+  std::cout << "begin decode " << field << std::endl;
+  double value = 0.0;
+  for (const char c : field) value = value * 62 + (static_cast<signed char>(c) - 48);
+  return value;
+}
+
+void VekPlayer::parseOnlineCoach(const std::string& msg) {
+  const std::size_t blank = msg.find(' ');
+  if (blank == npos) {
+    warn(LEVEL, "blank expected in message: ", msg);
+    return;
+  }
+  // The payload stands between the 11 characters of its head after the
+  // blank and the 3 characters that close the message.
+  const std::size_t start = blank + 12;
+  if (msg.size() < start + 3) {
+    warn(LEVEL, "online coach message too short: ", msg);
+    return;
+  }
+  const std::string payload = msg.substr(start, msg.size() - 3 - start);
+  std::cout << "TEMP : " << payload << std::endl;
+
+  auto position = [](const std::string& block, std::size_t at) {
+    return Vector2D(decodeOnlineCoach(block.substr(at, 2)) / 10.0 - 70.0,
+                    decodeOnlineCoach(block.substr(at + 2, 2)) / 10.0 - 70.0);
+  };
+  auto velocity = [](const std::string& block, std::size_t at) {
+    return Vector2D(decodeOnlineCoach(block.substr(at, 2)) / 100.0 - 2.0,
+                    decodeOnlineCoach(block.substr(at + 2, 2)) / 100.0 - 2.0);
+  };
+
+  if (payload.compare(0, 2, "y/") == 0 && payload.size() == 90) {
+    std::cout << "you : " << payload << std::endl;
+    for (int k = 1; k <= 11; ++k) {
+      const std::string block = payload.substr(2 + 8 * (k - 1), 8);
+      if (block == "????????" || static_cast<std::size_t>(k) >= uwms.getOwn().size()) continue;
+      PlayerObject& player = uwms.getOwnPlayer(k);
+      player.setAbsPos(position(block, 0));
+      player.setAbsVel(velocity(block, 4));
+    }
+  } else if (payload.compare(0, 2, "t/") == 0 && payload.size() == 101) {
+    std::cout << "they" << std::endl;
+    for (int k = 1; k <= 11; ++k) {
+      const std::string block = payload.substr(2 + 9 * (k - 1), 9);
+      if (block == "?????????" || static_cast<std::size_t>(k) >= uwms.getOthers().size())
+        continue;
+      PlayerObject& player = uwms.getOthersPlayer(k);
+      const int type = block[0] - '0';
+      if (block[0] >= '0' && block[0] <= '9' && type < PT->numTypes())
+        player.setPlayerType(type);
+      else
+        warn(LEVEL, "player type out of range in online coach message: ", msg);
+      player.setAbsPos(position(block, 1));
+      player.setAbsVel(velocity(block, 5));
+    }
+  }
+}
+
+bool VekPlayer::getFullstateBallVals(std::vector<std::string>& vals) {
+  p1 = findAroundCursor(parseString, "((b)", p1);
+  if (p1 == npos) {
+    warn(LEVEL, "'((b)' expected in fullstate message: ", parseString);
+    return false;
+  }
+  vals.clear();
+  p1 += 4;
+  p2 = parseString.find(')', p1);
+  // A "(" before the ")" belongs to the next block: this one is not closed.
+  if (p2 == npos || parseString.find('(', p1) < p2) {
+    warn(LEVEL, "')' expected in fullstate message: ", parseString);
+    return false;
+  }
+  splitWords(parseString, p1, p2, vals);
+  return true;
+}
+
+bool VekPlayer::getFullstatePlayerVals(std::vector<std::string>& vals, bool& lastPlayer) {
+  const std::string& s = parseString;
+  p1 = p1 <= s.size() ? s.find("((p ", p1) : npos;
+  if (p1 == npos) {
+    warn(LEVEL, "'((p ' expected in fullstate message: ", s);
+    return false;
+  }
+  vals.clear();
+  p1 += 4;
+  p2 = s.find(')', p1);
+  if (p2 == npos || s.find('(', p1) < p2) {
+    warn(LEVEL, "')' expected in fullstate message: ", s);
+    return false;
+  }
+  splitWords(s, p1, p2, vals);
+
+  // Each part must end before the next one of its block begins, so that no
+  // words of another block are taken.
+  p1 = p2 + 1;
+  const std::size_t stamina = s.find("(stamina ", p1);
+  const std::size_t nextParen = s.find_first_of("()", p1);
+  if (stamina == npos || nextParen < stamina) {
+    warn(LEVEL, "'(stamina ' expected in fullstate message: ", s);
+    return false;
+  }
+  splitWords(s, p1, stamina, vals);
+
+  p1 = stamina + 9;
+  p2 = s.find(')', p1);
+  if (p2 == npos || s.find('(', p1) < p2 || p2 + 1 >= s.size() || s[p2 + 1] != ')') {
+    warn(LEVEL, "'))' expected in fullstate message: ", s);
+    return false;
+  }
+  if (p2 + 2 < s.size() && s[p2 + 2] == ')') lastPlayer = true;
+  splitWords(s, p1, p2, vals);
+  return true;
+}
+
+void VekPlayer::parseFullstate(const std::string& msg) {
+  std::vector<std::string> vals(8);
+  std::vector<std::string> ballVals(4);
+  std::vector<std::string> playerVals(12);
+
+  int kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo, attentionTo, tackle;
+  actuator->getCounts(kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo,
+                      attentionTo, tackle);
+
+  parseString = msg;
+  bool lastPlayer = false;
+  p1 = 11;
+  p2 = parseString.find(' ', p1 <= parseString.size() ? p1 : parseString.size());
+
+  // A block with fewer values than it must carry is skipped whole.
+  auto block = [&](const char* keyword, int wanted) {
+    if (parseParam(vals, keyword) >= wanted) return true;
+    if (p1 != npos && p2 != npos)
+      warn(LEVEL, std::string(keyword) + " values expected in fullstate message: ", msg);
+    return false;
+  };
+
+  if (block("pmode", 1)) WMF.setPlayMode(vals[0]);
+  if (block("vmode", 2)) {
+    const vekbase::ViewWidth::Width width = view_width[vals[1]];
+    WMF.setViewMode(view_quality[vals[0]], width);
+  }
+  if (block("count", 8)) {
+    int* const counters[] = {&kick, &dash, &turn, &catches, &move, &turnNeck, &changeView, &say};
+    for (std::size_t i = 0; i < 8; ++i) *counters[i] = toInt(vals[i]);
+  }
+
+  int armMovable = 0;
+  int armExpires = 0;
+  double armDist = 0.0;
+  vekbase::AngleDeg armDir;
+  parseArmValues(armMovable, armExpires, armDist, armDir, pointTo);
+  // The message has no attentionto and no tackle count: those stay the
+  // queue's own, so that none of them is taken as lost.
+  actuator->setCounts(kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo,
+                      attentionTo, tackle);
+  WMF.setArm(armMovable, armExpires, armDist, armDir);
+
+  if (block("score", 2)) WMF.setScore(toInt(vals[0]), toInt(vals[1]));
+
+  // Without a ball block the fresh list of empty words puts the ball at
+  // rest on the centre spot.
+  const bool ballRead = getFullstateBallVals(ballVals);
+  if (ballVals.size() == 4) {
+    Vector2D pos(toDouble(ballVals[0]), toDouble(ballVals[1]));
+    Vector2D vel(toDouble(ballVals[2]), toDouble(ballVals[3]));
+    WMF.setBall(pos, vel);
+  } else if (ballRead) {
+    warn(LEVEL, "ball values expected in fullstate message: ", msg);
+  }
+
+  while (!lastPlayer) {
+    playerVals.clear();
+    if (!getFullstatePlayerVals(playerVals, lastPlayer)) break;
+    if (playerVals.size() != 12) {
+      warn(LEVEL, "player values expected in fullstate message: ", msg);
+      continue;
+    }
+    const int unum = toInt(playerVals[1]);
+    if (unum < 1 || unum > 11) {
+      warn(LEVEL, "shirt number out of range in fullstate message: ", msg);
+      continue;
+    }
+    const bool goalie = playerVals[2] == "g";
+    int type = goalie ? 0 : toInt(playerVals[2]);
+    if (type < 0 || type >= PT->numTypes()) {
+      warn(LEVEL, "player type out of range in fullstate message: ", msg);
+      type = 0;
+    }
+    Vector2D pos(toDouble(playerVals[3]), toDouble(playerVals[4]));
+    Vector2D vel(toDouble(playerVals[5]), toDouble(playerVals[6]));
+    WMF.setPlayer(side[playerVals[0]], static_cast<Unum>(unum), type, pos, vel,
+                  angle(playerVals[7]), angle(playerVals[8]), toDouble(playerVals[9]),
+                  toDouble(playerVals[10]), toDouble(playerVals[11]),
+                  goalie ? PlayerObject::t : PlayerObject::f);
+  }
+}
 
 int VekPlayer::parseParam(std::vector<std::string>& vec, const std::string& keyword) {
   static std::string searchstr;

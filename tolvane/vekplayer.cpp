@@ -280,25 +280,7 @@ void VekPlayer::mainloop() {
       WM().logWM();
     }
 
-    if (printFullstate) {
-      vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-      WMState::PlayerList::const_iterator me = static_cast<const WMFullstate&>(WMF).getMe();
-      if (me != WMF.getOwn().end() && log->indentation(30) >= 0) {
-        log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-        log->zone(ZONE_MAINLOOP);
-        log->indent(30) << "FULLSTATE: " << "My Pos: " << me->getAbsPos()
-                        << "\tangle: " << double(me->getBodyAngle())
-                        << "\trel_neck: " << double(me->getRelativeNeckAngle())
-                        << "\tvel: " << me->getAbsVel() << "\tenergy: " << me->getEnergy()
-                        << "\n";
-      }
-      if (log->indentation(20) >= 0) {
-        log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-        log->zone(ZONE_MAINLOOP);
-        log->indent(20) << "FULLSTATE: " << "Ball Pos: " << WMF.getBall().getAbsPos()
-                        << " vel: " << WMF.getBall().getAbsVel() << "\n";
-      }
-    }
+    if (printFullstate) logFullstate();
 
     if (!behaved) {
       actuator->clearQueue();
@@ -312,6 +294,25 @@ void VekPlayer::mainloop() {
       mainloopTrace(40, "skipped behave because of lost body commands");
     }
   } while (cyclesWithoutMsg <= 59);
+}
+
+void VekPlayer::logFullstate() const {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  WMState::PlayerList::const_iterator me = WMF.getMe();
+  if (me != WMF.getOwn().end() && log->indentation(30) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(ZONE_MAINLOOP);
+    log->indent(30) << "FULLSTATE: " << "My Pos: " << me->getAbsPos()
+                    << "\tangle: " << double(me->getBodyAngle())
+                    << "\trel_neck: " << double(me->getRelativeNeckAngle())
+                    << "\tvel: " << me->getAbsVel() << "\tenergy: " << me->getEnergy() << "\n";
+  }
+  if (log->indentation(20) >= 0) {
+    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
+    log->zone(ZONE_MAINLOOP);
+    log->indent(20) << "FULLSTATE: " << "Ball Pos: " << WMF.getBall().getAbsPos()
+                    << " vel: " << WMF.getBall().getAbsVel() << "\n";
+  }
 }
 
 vekbase::TimevalXL VekPlayer::waitForSeeTime(signed char cycle, vekbase::ViewQuality vq,

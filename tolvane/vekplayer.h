@@ -80,6 +80,8 @@ protected:
   // Queues the view-tuning change_view of the first two decisions.
   void tuneClient();
   void initLogs();
+  // The agent's and the ball's true state from the last fullstate message.
+  void logFullstate() const;
 
   // Handlers of the message kinds.
   void parseInitMessage(const std::string& msg);
@@ -91,7 +93,14 @@ protected:
   void parseChangePlayerTypeMessage(const std::string& msg);
   void parseScore(const std::string& msg);
   void parsePlayMode(const std::string& msg);
+  // The side named by the letter at index of word; u past its end.
+  Side sideAt(const std::string& word, std::size_t index);
   void parseHear(const std::string& msg);
+  // The online coach's positions, from the sender word to the message's end,
+  // written straight into the world model.
+  void parseOnlineCoach(const std::string& msg);
+  // One base-62 field of the online coach's payload ('0' is digit 0).
+  static double decodeOnlineCoach(const std::string& field);
   void parseFullstate(const std::string& msg);
   void parseSenseBody(const std::string& msg);
   void parseSee(const std::string& msg);
@@ -103,6 +112,11 @@ protected:
   void parseArmValues(int& armMovable, int& armExpires, double& armDist,
                       vekbase::AngleDeg& armDir, int& armCount);
   void parseTackleValues(int& tackleExpires, int& tackleCount);
+  // Readers of a fullstate message: the ball's four values and the next
+  // player block's twelve words (lastPlayer set at the message's last
+  // block). False, with a log line, when no whole block could be read.
+  bool getFullstateBallVals(std::vector<std::string>& vals);
+  bool getFullstatePlayerVals(std::vector<std::string>& vals, bool& lastPlayer);
   // Splits the next "((name) values)" entry of a see message: the name
   // first, then one word per value; 0 when no whole entry could be read.
   int parseNextSeeParam(std::vector<std::string>& v, bool& lastParam);
