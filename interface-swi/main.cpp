@@ -1,0 +1,51 @@
+#include <SWI-Prolog.h>
+
+#include "interface-swi/client.h"
+#include "interface-swi/engine.h"
+#include "interface-swi/nametables.h"
+#include "interface-swi/predicates.h"
+#include "interface-swi/prolog.h"
+#include "tolvane/vekplayer.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+// Lives, like the player, until the engine ends the process.
+Prolog* behavior = nullptr;
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+  block_sigio();
+
+  fill_soccer_command_map();
+  fill_play_mode_map();
+  PL_register_extensions_in_module("user", predicates);
+
+  // The player reads the command line while it is made, so that the choice
+  // of link (live, offline replay, monitor relay) follows it; it is not
+  // read a second time, which would apply its parameter files twice.
+  client = new VekPlayer(argc, argv);
+  behavior = new Prolog(client);
+
+  if (!start_engine()) {
+    // An engine that never came up cannot be halted.
+    if (PL_is_initialised(nullptr, nullptr)) PL_halt(1);
+    return 1;
+  }
+  install_marker_atoms();
+  install_formation_types();
+
+  if (client->initBehave(behavior)) client->mainloop();
+
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
+  log->zone(0);
+  log->prefix() << client->myTeamName() << "(" << client->myNumber() << "): exit game"
+                << "\n";
+  // The log files belong to the player, which is never destroyed.
+  log->flush();
+
+  PL_halt(0);
+  return 0;
+}

@@ -1,0 +1,179 @@
+#include "interface-swi/commandlist.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "interface-swi/client.h"
+#include "interface-swi/prolog.h"
+#include "prologengine.h"
+#include "tolvane/actuator.h"
+#include "tolvane/vekplayer.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+::testing::Environment* const engine = ::testing::AddGlobalTestEnvironment(new PrologEngine);
+
+// What the queue would send after the goal, run on an empty queue.
+std::string queued(const std::string& goal) {
+  Actuator::instance()->clearQueue();
+  EXPECT_TRUE(prove(goal)) << goal;
+  return Actuator::instance()->actionString();
+}
+
+// Runs the goal, which must fail and queue nothing; returns its standard error.
+std::string failureText(const std::string& goal) {
+  Actuator::instance()->clearQueue();
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(prove(goal)) << goal;
+  EXPECT_EQ(Actuator::instance()->actionString(), "") << goal;
+  return ::testing::internal::GetCapturedStderr();
+}
+
+// The list PL_get_sclist makes of the command, as writeq prints it.
+std::string listOf(const SoccerCommand& cmd) {
+  fid_t frame = PL_open_foreign_frame();
+  term_t list = PL_new_term_ref();
+  char* text = nullptr;
+  std::string result = "(no list)";
+  if (PL_get_sclist(cmd, list) && PL_get_chars(list, &text, CVT_WRITEQ | BUF_STACK))
+    result = text;
+  PL_discard_foreign_frame(frame);
+  return result;
+}
+
+const std::string NO_COMMAND = "PL_queue_up/1 : can't get SoccerCommand ... exiting !\n";
+const std::string NO_LIST = "PL_get_soccercommand/2 : can't get list ... exiting !\n";
+
+// A player that has taken the init reply, so that the agent's side is known.
+class SidedPlayer : public VekPlayer {
+public:
+  explicit SidedPlayer(const std::string& reply) {
+    parse(reply);
+    WM().includeSensed(WMS);
+  }
+};
+
+} // namespace
+
+TEST(QueueUp, KindIsDecidedByTheLettersOfTheWord) {
+  EXPECT_EQ(queued("queue_up([dash, 100.0])"), "(dash 100.00)");
+  EXPECT_EQ(queued("queue_up([dash, 100])"), "(dash 100.00)");
+  EXPECT_EQ(queued("queue_up([kick, 50.0, -30])"), "(kick 50.00 -30.00)");
+  EXPECT_EQ(queued("queue_up([move, -10.5, 3])"), "(move -10.50 3.00)");
+  EXPECT_EQ(queued("queue_up([catch, 45.0])"), "(catch 45.00)");
+  EXPECT_EQ(queued("queue_up([turn, 30.0])"), "(turn 30.00)");
+  EXPECT_EQ(queued("queue_up([turnneck, 30.0])"), "(turn_neck 30.00)");
+  EXPECT_EQ(queued("queue_up([tackle, 50.0])"), "(tackle 50.00)");
+  EXPECT_EQ(queued("queue_up([tornado, 10.0, ignored])"), "(turn_neck 10.00)");
+  EXPECT_EQ(queued("queue_up([say, 'b 10 20'])"), "(say b 10 20)");
+  EXPECT_EQ(queued("queue_up([score])"), "(score)");
+  EXPECT_EQ(queued("queue_up([sensebody])"), "(sense_body)");
+  // An integer distance is no float: the arm drops.
+  EXPECT_EQ(queued("queue_up([pointto, 10.0, 30.0])"), "(pointto 10.00 30.00)");
+  EXPECT_EQ(queued("queue_up([pointto, 10, 30.0])"), "(pointto off)");
+  EXPECT_EQ(queued("queue_up([attentionto, off])"), "(attentionto off)");
+  // One command per slot: a second one of the same slot replaces the first.
+  EXPECT_EQ(queued("queue_up([dash, 10]), queue_up([turnneck, 5]), queue_up([dash, 20])"),
+            "(dash 20.00)(turn_neck 5.00)");
+  EXPECT_EQ(queued("queue_up([dash, 10]), queue_up([kick, 20, 0])"), "(kick 20.00 0.00)");
+
+  Actuator::instance()->clearQueue();
+  ASSERT_TRUE(prove("queue_up([changeview, wide, low])"));
+  int found = 0;
+  for (const SoccerCommand& cmd : Actuator::instance()->getSentCommands())
+    if (cmd.valid() && cmd.str() == "(change_view wide low)") ++found;
+  EXPECT_EQ(found, 1);
+}
+
+TEST(QueueUp, RefusedAndUnknownLists) {
+  EXPECT_EQ(failureText("queue_up([kick, 50.0])"), NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up([say, 42])"), NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up(dash)"), NO_LIST + NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up([7, 1.0])"), NO_LIST + NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up([kick, fast, 0.0])"),
+            "ERROR: PL_get_soccercommand/2 : kick: float expected for argument 2\n" + NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up([move, a, 1.0])"),
+            "ERROR: PL_get_soccercommand/2 : move :: float expected for argument 2\n" + NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up([move, 1.0, b])"),
+            "ERROR: PL_get_soccercommand/2 : move: float expected for argument 3\n" + NO_COMMAND);
+  EXPECT_EQ(failureText("queue_up([changeview, wx, high])"),
+            "PL_get_viewwidth/2 : got an illegal view width !\n" + NO_COMMAND);
+
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(queued("queue_up([foo, 1.0])"), "");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "queueing of unknown command foo was requested !!!\n");
+  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
+  std::ostringstream sink;
+  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
+  fwd->addLogZone(&sink, 1900);
+  EXPECT_EQ(queued("queue_up([none])"), "");
+  fwd->flush();
+  fwd->removeStream(&sink);
+  EXPECT_EQ(sink.str(), "PL_get_soccercommand/2 : queueing of CMD_NONE was requested !\n");
+}
+
+TEST(QueueUp, AttentionToFollowsTheAgentsSide) {
+  client = nullptr;
+  EXPECT_EQ(failureText("queue_up([attentionto, our, 7])"),
+            "ERROR: PL_get_soccercommand/2 : attentionto: atom 'l' or 'r' expected for "
+            "argument 2\n" + NO_COMMAND);
+  SidedPlayer player("(init l 7 before_kick_off)");
+  client = &player;
+  EXPECT_EQ(queued("queue_up([attentionto, our, 7])"), "(attentionto l 7)");
+  EXPECT_EQ(queued("queue_up([attentionto, left, 7])"), "(attentionto l 7)");
+  EXPECT_EQ(queued("queue_up([attentionto, their, 11])"), "(attentionto r 11)");
+  EXPECT_EQ(failureText("queue_up([attentionto, r, 12])"),
+            "ERROR: PL_get_soccercommand/2 : attentionto: uniform number between 1 and 11 "
+            "expected (value: 12) for argument 3\n" + NO_COMMAND);
+  client = nullptr;
+}
+
+TEST(CommandList, ListsFollowTheProtocolOrder) {
+  using C = SoccerCommand;
+  EXPECT_EQ(listOf(C(C::CMD_NONE)), "[none]");
+  EXPECT_EQ(listOf(C(C::CMD_KICK, 50.0, vekbase::AngleDeg(-30.0))), "[kick,50.0,-30.0]");
+  EXPECT_EQ(listOf(C(C::CMD_MOVE, -10.5, 3.0)), "[move,-10.5,3.0]");
+  EXPECT_EQ(listOf(C(C::CMD_TURN, vekbase::AngleDeg(190.0))), "[turn,-170.0]");
+  EXPECT_EQ(listOf(C(C::CMD_TURNNECK, vekbase::AngleDeg(-30.0))), "[turnneck,-30.0]");
+  EXPECT_EQ(listOf(C(C::CMD_CHANGEVIEW, vekbase::ViewWidth(vekbase::ViewWidth::S_wide),
+                     vekbase::ViewQuality(vekbase::ViewQuality::S_low))),
+            "[changeview,wide,low]");
+  EXPECT_EQ(listOf(C(C::CMD_SAY, std::string("b 10 20"))), "[say,'b 10 20']");
+  EXPECT_EQ(listOf(C(C::CMD_POINTTO, 10.0, vekbase::AngleDeg(30.0))), "[pointto,10.0,30.0]");
+  EXPECT_EQ(listOf(C(C::CMD_POINTTO, std::string("off"))), "[pointto,off]");
+  EXPECT_EQ(listOf(C(C::CMD_ATTENTIONTO, 7u, r)), "[attentionto,r,7]");
+  EXPECT_EQ(listOf(C(C::CMD_SENSEBODY)), "[sensebody]");
+  EXPECT_EQ(listOf(C(C::CMD_DONE)), "[]");
+
+  fid_t frame = PL_open_foreign_frame();
+  EXPECT_TRUE(PL_get_sclist(C(C::CMD_DASH, 10.0), term("[dash, 10.0]")));
+  EXPECT_FALSE(PL_get_sclist(C(C::CMD_DASH, 10.0), term("[kick | _]")));
+  PL_discard_foreign_frame(frame);
+}
+
+TEST(PrologBehaviour, AGoalThatFailsOrRaisesKeepsWhatItQueued) {
+  ASSERT_TRUE(prove("assertz((init :- write(init), nl))"));
+  ASSERT_TRUE(prove("assertz((behave_midfielder :- queue_up([turn, 10]), X is foo + 1, X > 0))"));
+  Prolog behaviour(nullptr);
+  ::testing::internal::CaptureStdout();
+  behaviour.init();
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "init\n");
+
+  // No debugger: every cycle decides afresh and keeps its queued commands.
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    Actuator::instance()->clearQueue();
+    ::testing::internal::CaptureStderr();
+    behaviour.process();
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("foo/0"), std::string::npos);
+    EXPECT_EQ(Actuator::instance()->actionString(), "(turn 10.00)");
+  }
+  ASSERT_TRUE(prove("retractall(behave_midfielder)"));
+  ASSERT_TRUE(prove("assertz((behave_midfielder :- queue_up([dash, 5]), fail))"));
+  Actuator::instance()->clearQueue();
+  behaviour.process();
+  EXPECT_EQ(Actuator::instance()->actionString(), "(dash 5.00)");
+}

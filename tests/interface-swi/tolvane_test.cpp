@@ -1,0 +1,161 @@
+// The built program, with its agent program behind it, against a fake
+// server on the loopback interface.
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::string bytes(std::size_t(in ? std::streamoff(in.tellg()) : 0), '\0');
+  in.seekg(0);
+  in.read(&bytes[0], std::streamsize(bytes.size()));
+  return bytes;
+}
+
+// A scratch directory for the program's output and for damaged copies.
+struct ScratchDir {
+  ScratchDir() {
+    char pattern[] = "/tmp/tolvane_test.XXXXXX";
+    path = mkdtemp(pattern);
+  }
+  ~ScratchDir() {
+    for (const char* f : {"/out", "/err", "/program"}) unlink((path + f).c_str());
+    rmdir(path.c_str());
+  }
+  std::string path;
+};
+
+// The server's end: a UDP socket on a free loopback port.
+struct FakeServer {
+  FakeServer() : fd(socket(AF_INET, SOCK_DGRAM, 0)) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    bind(fd, reinterpret_cast<sockaddr*>(&a), len);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    port = ntohs(a.sin_port);
+  }
+  ~FakeServer() { close(fd); }
+
+  // The next datagram's text, "" when none comes in time.
+  std::string receive(int millis) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, millis) != 1) return "";
+    char buf[8192];
+    socklen_t len = sizeof peer;
+    const ssize_t n = recvfrom(fd, buf, sizeof buf - 1, 0, reinterpret_cast<sockaddr*>(&peer), &len);
+    buf[n > 0 ? n : 0] = '\0';
+    return buf;
+  }
+
+  void reply(const std::string& text) {
+    sendto(fd, text.c_str(), text.size() + 1, 0, reinterpret_cast<sockaddr*>(&peer), sizeof peer);
+  }
+
+  int fd;
+  int port;
+  sockaddr_in peer{};
+};
+
+// One run of a player on the fake server, whose main loop gives up after
+// sixty waits of 2 ms; standard output and error go to files.
+struct Player {
+  Player(const std::string& program, const FakeServer& server, std::vector<std::string> more,
+         const ScratchDir& dir)
+      : out(dir.path + "/out"), err(dir.path + "/err") {
+    std::vector<std::string> args = {program, "--host", "127.0.0.1", "--port",
+                                     std::to_string(server.port), "--sense_body_step", "2"};
+    args.insert(args.end(), more.begin(), more.end());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&fa, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (posix_spawn(&pid, program.c_str(), &fa, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&fa);
+  }
+  ~Player() {
+    if (pid > 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+  }
+
+  // The exit status, or -1 when the program has not ended within 5 s.
+  int status() {
+    for (int i = 0; pid > 0 && i < 1000; ++i) {
+      int st = 0;
+      if (waitpid(pid, &st, WNOHANG) == pid) {
+        pid = -1;
+        return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return -1;
+  }
+
+  pid_t pid = -1;
+  std::string out;
+  std::string err;
+};
+
+} // namespace
+
+TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
+  FakeServer server;
+  ScratchDir dir;
+  // Parameter files are the agent's business, never the engine's.
+  Player player(TOLVANE_EXECUTABLE, server, {"-s", "/nonexistent", "-p", "/nonexistent"}, dir);
+  EXPECT_EQ(server.receive(3000), "(init Tolvane (version 8.04))");
+  server.reply("(init l 7 before_kick_off)");
+  EXPECT_EQ(server.receive(3000), "(clang (ver 8 8))");
+  EXPECT_EQ(player.status(), 0) << readFile(player.err);
+  EXPECT_EQ(readFile(player.out), "init\n");
+}
+
+TEST(Tolvane, HelpPrintsUsageAndSendsNothing) {
+  FakeServer server;
+  ScratchDir dir;
+  Player player(TOLVANE_EXECUTABLE, server, {"--help"}, dir);
+  EXPECT_EQ(player.status(), 0);
+  EXPECT_EQ(readFile(player.err).rfind("Usage: tolvane [options]\n", 0), 0u);
+  EXPECT_EQ(server.receive(50), "");
+}
+
+TEST(Tolvane, WithoutAnIntactAgentProgramNothingStarts) {
+  ScratchDir dir;
+  const std::string program = dir.path + "/program";
+  const std::string whole = readFile(TOLVANE_EXECUTABLE);
+  // Cut off, then damaged inside the compressed program.
+  std::string copies[] = {whole.substr(0, whole.size() - 1000), whole};
+  copies[1].replace(whole.size() - 40000, 8, "XXXXXXXX");
+  for (const std::string& bytes : copies) {
+    std::ofstream(program, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    chmod(program.c_str(), 0755);
+    FakeServer server;
+    Player player(program, server, {}, dir);
+    EXPECT_EQ(player.status(), 1) << readFile(player.err);
+    EXPECT_EQ(server.receive(0), "");
+  }
+}
