@@ -33,7 +33,7 @@ void trace(unsigned int zone, unsigned short level, const std::string& text) {
   }
 }
 
-void prefixed(vomar::ForwarderStreamBuf::Priority prio, const char* text) {
+void prefixed(vomar::ForwarderStreamBuf::Priority prio, const std::string& text) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->getStreamBuf().priority(prio);
   log->zone(ZONE_COMMANDS);
@@ -200,48 +200,33 @@ void Actuator::setCounts(int kicks, int dashes, int turns, int catches, int move
     int server;
     int slot;
     SoccerCommand::CommandT kind;
-    const char* warning;
+    const char* expected;  // the kind's name in the warning, null for none
   };
   Check checks[] = {
-      {kickCount, kicks, SLOT_BODY, SoccerCommand::CMD_KICK,
-       "expected command of type CMD_KICK in sendCommandQueue"},
-      {dashCount, dashes, SLOT_BODY, SoccerCommand::CMD_DASH,
-       "expected command of type CMD_DASH in sendCommandQueue"},
-      {turnCount, turns, SLOT_BODY, SoccerCommand::CMD_TURN,
-       "expected command of type CMD_TURN in sendCommandQueue"},
-      {catchCount, catches, SLOT_BODY, SoccerCommand::CMD_CATCH,
-       "expected command of type CMD_CATCH in sendCommandQueue"},
-      {moveCount, moves, SLOT_BODY, SoccerCommand::CMD_MOVE,
-       "expected command of type CMD_MOVE in sendCommandQueue"},
+      {kickCount, kicks, SLOT_BODY, SoccerCommand::CMD_KICK, "CMD_KICK"},
+      {dashCount, dashes, SLOT_BODY, SoccerCommand::CMD_DASH, "CMD_DASH"},
+      {turnCount, turns, SLOT_BODY, SoccerCommand::CMD_TURN, "CMD_TURN"},
+      {catchCount, catches, SLOT_BODY, SoccerCommand::CMD_CATCH, "CMD_CATCH"},
+      {moveCount, moves, SLOT_BODY, SoccerCommand::CMD_MOVE, "CMD_MOVE"},
       {turnNeckCount, turnNecks, SLOT_TURNNECK, SoccerCommand::CMD_TURNNECK, nullptr},
       {changeViewCount, changeViews, SLOT_CHANGEVIEW, SoccerCommand::CMD_CHANGEVIEW,
-       "expected command of type CMD_CHANGEVIEW in sendCommandQueue"},
-      {sayCount, says, SLOT_SAY, SoccerCommand::CMD_SAY,
-       "expected command of type CMD_SAY in sendCommandQueue"},
-      {pointCount, points, SLOT_POINTTO, SoccerCommand::CMD_POINTTO,
-       "expected command of type CMD_POINT in sendCommandQueue"},
+       "CMD_CHANGEVIEW"},
+      {sayCount, says, SLOT_SAY, SoccerCommand::CMD_SAY, "CMD_SAY"},
+      {pointCount, points, SLOT_POINTTO, SoccerCommand::CMD_POINTTO, "CMD_POINT"},
+      {tackleCount, tackles, SLOT_BODY, SoccerCommand::CMD_TACKLE, "CMD_TACKLE"},
   };
   for (Check& c : checks) {
     if (c.own <= c.server) continue;
     if (sendCommandQueue[c.slot].command() == c.kind) {
       --c.own;
       setLostCommand(c.slot);
-    } else if (c.warning) {
-      prefixed(vomar::ForwarderStreamBuf::S_WARNING, c.warning);
+    } else if (c.expected) {
+      prefixed(vomar::ForwarderStreamBuf::S_WARNING,
+               std::string("expected command of type ") + c.expected + " in sendCommandQueue");
     }
   }
 
   if (attentionToCount > attentionTo) --attentionToCount;
-
-  if (tackleCount > tackles) {
-    if (sendCommandQueue[SLOT_BODY].command() == SoccerCommand::CMD_TACKLE) {
-      --tackleCount;
-      setLostCommand(SLOT_BODY);
-    } else {
-      prefixed(vomar::ForwarderStreamBuf::S_WARNING,
-               "expected command of type CMD_TACKLE in sendCommandQueue");
-    }
-  }
 }
 
 void Actuator::setLostCommand(int slot) {

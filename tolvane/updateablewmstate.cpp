@@ -312,22 +312,36 @@ struct Expected {
   bool taken;
 };
 
-// Index of the nearest expected player of the given team, by shirt number,
-// within 2 m of pos; 0 for none. Ties go to the lower number.
-std::size_t closestExpected(const std::vector<PlayerObject>& team, const std::vector<bool>& sbv,
-                            const Vector2D& pos) {
-  std::size_t best = 0;
+// Of the candidates first to last - 1 that dist2 measures (it gives the
+// squared distance, or false for one to leave out), the nearest within the
+// squared distance bound; last when there is none. Ties go to the lower
+// index.
+template <class Dist2>
+std::size_t nearestWithin(std::size_t first, std::size_t last, double bound, Dist2 dist2) {
+  std::size_t best = last;
   double bestDist2 = 0.0;
-  for (std::size_t k = 1; k < team.size() && k < sbv.size(); ++k) {
-    if (!sbv[k]) continue;
-    const double d2 = team[k].getAbsPos().dist2(pos);
-    if (d2 > 4.0) continue;
-    if (best == 0 || d2 < bestDist2) {
-      best = k;
+  for (std::size_t i = first; i < last; ++i) {
+    double d2 = 0.0;
+    if (!dist2(i, d2) || d2 > bound) continue;
+    if (best == last || d2 < bestDist2) {
+      best = i;
       bestDist2 = d2;
     }
   }
   return best;
+}
+
+// Index of the nearest expected player of the given team, by shirt number,
+// within 2 m of pos; 0 for none. Ties go to the lower number.
+std::size_t closestExpected(const std::vector<PlayerObject>& team, const std::vector<bool>& sbv,
+                            const Vector2D& pos) {
+  const std::size_t last = std::min(team.size(), sbv.size());
+  const std::size_t k = nearestWithin(1, last, 4.0, [&](std::size_t n, double& d2) {
+    if (!sbv[n]) return false;
+    d2 = team[n].getAbsPos().dist2(pos);
+    return true;
+  });
+  return k < last ? k : 0;
 }
 
 void appendNumbers(std::ostream& o, const std::vector<bool>& flags) {
@@ -420,20 +434,14 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
     } else if (located && !unkSBV.empty()) {
       // The sighting may explain a remembered anonymous player nearby.
       const double reach = 1.5 * PT->playerSpeedMax(recipient.getPlayerType());
-      const double threshold = reach * reach;
-      std::size_t best = unkSBV.size();
-      double bestDist2 = 0.0;
-      for (std::size_t i = 0; i < unkSBV.size(); ++i) {
-        const Side s = unkSBV[i].player->getTeam();
-        const bool sameTeam = ourTeam ? s == mySide : (s != mySide && s != u);
-        if (!sameTeam) continue;
-        const double d2 = unkSBV[i].player->getAbsPos().dist2(tmpPlayerPos);
-        if (d2 > threshold) continue;
-        if (best == unkSBV.size() || d2 < bestDist2) {
-          best = i;
-          bestDist2 = d2;
-        }
-      }
+      const std::size_t best =
+          nearestWithin(0, unkSBV.size(), reach * reach, [&](std::size_t i, double& d2) {
+            const Side s = unkSBV[i].player->getTeam();
+            const bool sameTeam = ourTeam ? s == mySide : (s != mySide && s != u);
+            if (!sameTeam) return false;
+            d2 = unkSBV[i].player->getAbsPos().dist2(tmpPlayerPos);
+            return true;
+          });
       if (best < unkSBV.size()) unkSBV.erase(unkSBV.begin() + best);
     }
   };
@@ -491,17 +499,12 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
         newUnk.push_back(p);
       }
     } else {
-      std::size_t best = unkSBV.size();
-      double bestDist2 = 0.0;
-      for (std::size_t i = 0; i < unkSBV.size(); ++i) {
-        if (unkSBV[i].taken) continue;
-        const double d2 = unkSBV[i].player->getAbsPos().dist2(curPlayerPos);
-        if (d2 > 4.0) continue;
-        if (best == unkSBV.size() || d2 < bestDist2) {
-          best = i;
-          bestDist2 = d2;
-        }
-      }
+      const std::size_t best =
+          nearestWithin(0, unkSBV.size(), 4.0, [&](std::size_t i, double& d2) {
+            if (unkSBV[i].taken) return false;
+            d2 = unkSBV[i].player->getAbsPos().dist2(curPlayerPos);
+            return true;
+          });
       PlayerObject p = best < unkSBV.size() ? *unkSBV[best].player : PlayerObject();
       takeOver(p, false);
       if (best < unkSBV.size()) unkSBV[best].taken = true;
@@ -559,9 +562,6 @@ bool UpdateableWMState::lineFlagLocalization(const std::vector<LineObject>& seen
   // The line seen farther away is seen at the steeper, more exact angle.
   const LineObject& line =
       seenL.size() >= 2 && seenL[1].getDist() > seenL[0].getDist() ? seenL[1] : seenL[0];
-  std::ostringstream o;
-  o << "line/flag: using " << line << " " << Vector2D(line.getDist(), double(line.getDir()));
-
   const double lineAng = double(line.getDir());
   const bool pos = lineAng >= 0.0;
   double h = 0.0;
@@ -582,11 +582,13 @@ bool UpdateableWMState::lineFlagLocalization(const std::vector<LineObject>& seen
   if (!usedFlag.getDistConf().valid()) return false;
   const std::size_t id = std::size_t(usedFlag.getId());
   if (id >= allFlags.size()) return false;
-  o << " flag " << usedFlag << Vector2D(usedFlag.getDist(), double(usedFlag.getDir()));
   const Vector2D tmpMyPos = polarVec(usedFlag.getDist(), usedFlag.getDir() + angle);
   newPos = allFlags[id].getAbsPos() - tmpMyPos;
 
-  if (std::ostream* out = trace()) *out << o.str() << "\n";
+  if (std::ostream* out = trace())
+    *out << "line/flag: using " << line << " " << Vector2D(line.getDist(), double(line.getDir()))
+         << " flag " << usedFlag << Vector2D(usedFlag.getDist(), double(usedFlag.getDir()))
+         << "\n";
   if (std::ostream* out = trace(ZONE_LINEFLAG, 30))
     *out << "Line/Flag: pos = " << newPos << ", dir = " << double(angle) << "\n";
   return true;

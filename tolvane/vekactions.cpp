@@ -9,6 +9,14 @@ const unsigned int ZONE_SKILLS = 1201;
 const unsigned int ZONE_DEBUG = 1200;
 const unsigned short LEVEL_ENTRY = 20;
 
+// A line of the debug tests, after the line prefix.
+vomar::Forwarder& debugLine() {
+  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
+  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
+  log->zone(ZONE_DEBUG);
+  return log->prefix();
+}
+
 } // namespace
 
 VekActions::VekActions() : VekOptions() {
@@ -68,17 +76,12 @@ SoccerCommand VekActions::testNewtonAndWidestAngle() const {
   const WMState& wm = WM();
   Value t = 0.0;
   const Vector2D meet = wm.getMe()->newtonMethod(wm.getBall(), t);
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-  log->zone(ZONE_DEBUG);
-  log->prefix() << "Newton Test " << meet << "\n";
+  debugLine() << "Newton Test " << meet << "\n";
 
   vekbase::AngleDeg gap;
   const vekbase::AngleDeg dir = wm.getDirOfWidestAngle(
       wm.myPosition(), vekbase::AngleDeg(-45.0), vekbase::AngleDeg(45.0), gap, 100.0);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-  log->zone(ZONE_DEBUG);
-  log->prefix() << "Widest Angle Test " << double(dir) << "\n";
+  debugLine() << "Widest Angle Test " << double(dir) << "\n";
   return SoccerCommand(SoccerCommand::CMD_MOVE, -10.0, 0.0);
 }
 

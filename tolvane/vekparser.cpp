@@ -75,6 +75,20 @@ vekbase::AngleDeg angle(const std::string& word) {
   return vekbase::AngleDeg(toDouble(word));
 }
 
+// Whether a ball, flag, goal or line of a sight has a form the server sends:
+// direction; distance and direction; or these with their changes.
+bool landmarkValues(int values) { return values == 1 || values == 2 || values == 4; }
+
+// Hands the values v[1] on of such an object to see.
+template <class See> void seeWithValues(const std::vector<std::string>& v, int values, See see) {
+  if (values == 1)
+    see(angle(v[1]));
+  else if (values == 2)
+    see(toDouble(v[1]), angle(v[2]));
+  else
+    see(toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+}
+
 // Appends the blank-separated words of s[from, to) to out.
 void splitWords(const std::string& s, std::size_t from, std::size_t to,
                 std::vector<std::string>& out) {
@@ -902,21 +916,16 @@ void VekPlayer::parseSee(const std::string& msg) {
 
     switch (name[0]) {
     case 'b':
-      if (values == 1)
-        WMS.seeBall(angle(v[1]));
-      else if (values == 2)
-        WMS.seeBall(toDouble(v[1]), angle(v[2]));
-      else if (values == 4)
-        WMS.seeBall(toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
-      else {
+      if (!landmarkValues(values)) {
         warn(LEVEL, "got wrong number of parameters for 'seeBall' method: ", parseString);
         return;
       }
+      seeWithValues(v, values, [this](auto... a) { WMS.seeBall(a...); });
       break;
 
     case 'f':
     case 'g': {
-      if (values != 1 && values != 2 && values != 4) {
+      if (!landmarkValues(values)) {
         warn(LEVEL,
              name[0] == 'f' ? "got wrong number of parameters for 'seeFlag' method: "
                             : "got wrong number of parameters for 'seeGoal' method: ",
@@ -930,17 +939,12 @@ void VekPlayer::parseSee(const std::string& msg) {
         warn(LEVEL, "unknown flag in see message: ", parseString);
         break;
       }
-      if (values == 1)
-        WMS.seeFlag(it->second, angle(v[1]));
-      else if (values == 2)
-        WMS.seeFlag(it->second, toDouble(v[1]), angle(v[2]));
-      else
-        WMS.seeFlag(it->second, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+      seeWithValues(v, values, [&](auto... a) { WMS.seeFlag(it->second, a...); });
       break;
     }
 
     case 'l': {
-      if (values != 1 && values != 2 && values != 4) {
+      if (!landmarkValues(values)) {
         warn(LEVEL, "got wrong number of parameters for 'seeLine' method: ", parseString);
         return;
       }
@@ -949,12 +953,7 @@ void VekPlayer::parseSee(const std::string& msg) {
         warn(LEVEL, "unknown line in see message: ", parseString);
         break;
       }
-      if (values == 1)
-        WMS.seeLine(it->second, angle(v[1]));
-      else if (values == 2)
-        WMS.seeLine(it->second, toDouble(v[1]), angle(v[2]));
-      else
-        WMS.seeLine(it->second, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+      seeWithValues(v, values, [&](auto... a) { WMS.seeLine(it->second, a...); });
       break;
     }
 

@@ -59,19 +59,11 @@ private:
 
 } // namespace
 
-VekPlayer::VekPlayer()
-    : VekActions(), connection(nullptr), onlineMonitor(nullptr), actuator(nullptr),
-      lateMsg(false), seeMsgThisCycle(CYCLE_UNKNOWN), p1(0), p2(0), step(0),
-      behavior(nullptr), untuned(true), messageLog(nullptr), actionLog(nullptr),
-      M_timer(&vekbase::Timer::currentTime()), tuneCount(0) {
+VekPlayer::VekPlayer() : VekActions() {
   initPlayer();
 }
 
-VekPlayer::VekPlayer(int argc, char* argv[])
-    : VekActions(argc, argv), connection(nullptr), onlineMonitor(nullptr), actuator(nullptr),
-      lateMsg(false), seeMsgThisCycle(CYCLE_UNKNOWN), p1(0), p2(0), step(0),
-      behavior(nullptr), untuned(true), messageLog(nullptr), actionLog(nullptr),
-      M_timer(&vekbase::Timer::currentTime()), tuneCount(0) {
+VekPlayer::VekPlayer(int argc, char* argv[]) : VekActions(argc, argv) {
   initPlayer();
 }
 

@@ -125,31 +125,31 @@ protected:
   // message when withMsg.
   void warn(unsigned short level, const std::string& text, const std::string& msg = "") const;
 
-  Connection* connection;
-  OnlineMonitor* onlineMonitor;
+  Connection* connection = nullptr;
+  OnlineMonitor* onlineMonitor = nullptr;
   PlayMode pMode;
   WMSensedState WMS;
   WMFullstate WMF;
   UpdateableWMState uwms;
-  Actuator* actuator;
+  Actuator* actuator = nullptr;
   // A see or hear message came after this cycle's decision.
-  bool lateMsg;
+  bool lateMsg = false;
   // See messages since the last sense_body; CYCLE_UNKNOWN before the first.
-  int seeMsgThisCycle;
+  int seeMsgThisCycle = CYCLE_UNKNOWN;
   std::map<std::string, vekbase::ViewQuality::Quality> view_quality;
   std::map<std::string, vekbase::ViewWidth::Width> view_width;
   std::map<std::string, FlagObject::FlagId> flag_id;
   std::map<std::string, LineObject::LineId> line_id;
   std::map<std::string, Side> side;
   std::string parseString;
-  std::size_t p1;
-  std::size_t p2;
-  int step;
-  Behavior* behavior;
-  bool untuned;
-  std::ofstream* messageLog;
-  std::ofstream* actionLog;
-  const vekbase::Timer* M_timer;
+  std::size_t p1 = 0;
+  std::size_t p2 = 0;
+  int step = 0;
+  Behavior* behavior = nullptr;
+  bool untuned = true;
+  std::ofstream* messageLog = nullptr;
+  std::ofstream* actionLog = nullptr;
+  const vekbase::Timer* M_timer = &vekbase::Timer::currentTime();
 
 private:
   VekPlayer(const VekPlayer&) = delete;
@@ -159,7 +159,7 @@ private:
   void fillNameTables();
 
   // change_view commands queued by tuneClient so far.
-  int tuneCount;
+  int tuneCount = 0;
 };
 
 #endif

@@ -5,8 +5,6 @@
 
 namespace {
 
-bool isShirtNumber(Unum n) { return n >= 1 && n <= Unum(ServerParam::max_players); }
-
 void warn(const char* what, Unum n) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
@@ -74,15 +72,4 @@ void WMFullstate::setRessources(Value stamina, Value effort, Value recovery) {
 void WMFullstate::setScore(int my, int their) {
   myScore = my;
   theirScore = their;
-}
-
-void WMFullstate::setViewMode(vekbase::ViewQuality::Quality q, vekbase::ViewWidth::Width w) {
-  myViewQuality.set(q);
-  myViewWidth.set(w);
-}
-
-void WMFullstate::setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir) {
-  arm.setPointDuration(expires);
-  arm.setImmobileDuration(movable);
-  arm.setTarget(dist, dir);
 }

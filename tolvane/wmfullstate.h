@@ -22,10 +22,8 @@ public:
                  Value rec, PlayerObject::TriValLogic isGoalie);
   void setRessources(Value stamina, Value effort, Value recovery);
   void setScore(int my, int their);
-  void setViewMode(vekbase::ViewQuality::Quality q, vekbase::ViewWidth::Width w);
-  // As in sense_body: cycles until the arm can move again, cycles until the
-  // pointing expires, and the target.
-  void setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir);
+  using WMState::setViewMode;
+  using WMState::setArm;
 };
 
 #endif

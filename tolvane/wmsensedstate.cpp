@@ -3,18 +3,35 @@
 #include <utility>
 
 #include "tolvane/clientparam.h"
-#include "tolvane/serverparam.h"
 #include "vomarlog/forwarder.h"
 
 namespace {
-
-bool isShirtNumber(Unum n) { return n >= 1 && n <= Unum(ServerParam::max_players); }
 
 vomar::Forwarder& errorLine(vomar::ForwarderStreamBuf::Priority prio) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->getStreamBuf().priority(prio);
   log->zone(1120);
   return log->prefix();
+}
+
+// A player seen close enough for its number, its motion and where it faces.
+PlayerObject closeSighting(Side side, Unum number, Value dist, vekbase::AngleDeg angle,
+                           Value distchange, vekbase::AngleDeg anglechange,
+                           vekbase::AngleDeg bodyDir, vekbase::AngleDeg neckDir,
+                           PlayerObject::TriValLogic isGoalie, bool isTackling) {
+  PlayerObject p;
+  p.setTeam(side);
+  p.setUnum(number);
+  p.setDist(dist, 1.0);
+  p.setDir(angle, 1.0);
+  p.setDDistDDir(distchange, anglechange, 1.0);
+  // Still relative to the observer's view; the merge of the sight turns
+  // them into field directions.
+  p.setBodyAngle(bodyDir, 1.0);
+  p.setRelativeNeckAngle(neckDir, 1.0);
+  p.setGoalieP(isGoalie);
+  p.setTackleP(isTackling);
+  return p;
 }
 
 } // namespace
@@ -44,12 +61,8 @@ void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDe
 
 void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDeg angle,
                             Value distchange, vekbase::AngleDeg anglechange) {
-  LineObject line;
-  line.setId(id0);
-  line.setDist(dist, 1.0);
-  line.setDir(angle, 1.0);
-  line.setDDistDDir(distchange, anglechange, 1.0);
-  seenLines.push_back(line);
+  seeLine(id0, dist, angle);
+  seenLines.back().setDDistDDir(distchange, anglechange, 1.0);
 }
 
 // A copy of the table entry of flag in out; ok false when the table has none
@@ -90,14 +103,9 @@ void WMSensedState::seeFlag(FlagObject::FlagId flag, Value dist, vekbase::AngleD
 
 void WMSensedState::seeFlag(FlagObject::FlagId flag, Value dist, vekbase::AngleDeg angle,
                             Value distchange, vekbase::AngleDeg anglechange) {
-  FlagObject f(FlagObject::No_Flag, "", 0.0, 0.0);
-  bool ok;
-  addFlag(flag, true, f, ok);
-  if (!ok) return;
-  f.setDist(dist, 1.0);
-  f.setDir(angle, 1.0);
-  f.setDDistDDir(distchange, anglechange, 1.0);
-  seenFlags.push_back(f);
+  const std::size_t before = seenFlags.size();
+  seeFlag(flag, dist, angle);
+  if (seenFlags.size() > before) seenFlags.back().setDDistDDir(distchange, anglechange, 1.0);
 }
 
 void WMSensedState::seeBall(vekbase::AngleDeg angle) { ball.setDir(angle, 1.0); }
@@ -109,8 +117,7 @@ void WMSensedState::seeBall(Value dist, vekbase::AngleDeg angle) {
 
 void WMSensedState::seeBall(Value dist, vekbase::AngleDeg angle, Value distchange,
                             vekbase::AngleDeg anglechange) {
-  ball.setDist(dist, 1.0);
-  ball.setDir(angle, 1.0);
+  seeBall(dist, angle);
   ball.setDDistDDir(distchange, anglechange, 1.0);
 }
 
@@ -166,19 +173,8 @@ void WMSensedState::seePlayer(Side side, Unum number, Value dist, vekbase::Angle
                               Value distchange, vekbase::AngleDeg anglechange,
                               vekbase::AngleDeg bodyDir, vekbase::AngleDeg neckDir,
                               PlayerObject::TriValLogic isGoalie, bool isTackling) {
-  PlayerObject p;
-  p.setTeam(side);
-  p.setUnum(number);
-  p.setDist(dist, 1.0);
-  p.setDir(angle, 1.0);
-  p.setDDistDDir(distchange, anglechange, 1.0);
-  // Still relative to the observer's view; the merge of the sight turns
-  // them into field directions.
-  p.setBodyAngle(bodyDir, 1.0);
-  p.setRelativeNeckAngle(neckDir, 1.0);
-  p.setGoalieP(isGoalie);
-  p.setTackleP(isTackling);
-  addPlayer(p);
+  addPlayer(closeSighting(side, number, dist, angle, distchange, anglechange, bodyDir, neckDir,
+                          isGoalie, isTackling));
 }
 
 void WMSensedState::seePlayer(Side side, Unum number, Value dist, vekbase::AngleDeg angle,
@@ -186,17 +182,9 @@ void WMSensedState::seePlayer(Side side, Unum number, Value dist, vekbase::Angle
                               vekbase::AngleDeg bodyDir, vekbase::AngleDeg neckDir,
                               vekbase::AngleDeg pointDir, PlayerObject::TriValLogic isGoalie,
                               bool isTackling) {
-  PlayerObject p;
-  p.setTeam(side);
-  p.setUnum(number);
-  p.setDist(dist, 1.0);
-  p.setDir(angle, 1.0);
-  p.setDDistDDir(distchange, anglechange, 1.0);
-  p.setBodyAngle(bodyDir, 1.0);
-  p.setRelativeNeckAngle(neckDir, 1.0);
+  PlayerObject p = closeSighting(side, number, dist, angle, distchange, anglechange, bodyDir,
+                                 neckDir, isGoalie, isTackling);
   p.setPointDir(pointDir, 1.0);
-  p.setGoalieP(isGoalie);
-  p.setTackleP(isTackling);
   addPlayer(p);
 }
 
@@ -239,18 +227,6 @@ void WMSensedState::setMyRelativeNeckAngle(vekbase::AngleDeg angle) {
 void WMSensedState::setMySpeed(Value speed, vekbase::AngleDeg dir) {
   mySpeed = speed;
   mySpeedDir = dir;
-}
-
-void WMSensedState::setViewMode(vekbase::ViewQuality::Quality qual,
-                                vekbase::ViewWidth::Width wid) {
-  myViewQuality.set(qual);
-  myViewWidth.set(wid);
-}
-
-void WMSensedState::setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir) {
-  arm.setPointDuration(expires);
-  arm.setImmobileDuration(movable);
-  arm.setTarget(dist, dir);
 }
 
 void WMSensedState::clearData() {

@@ -51,10 +51,8 @@ public:
   void setEffort(Value eff);
   void setMyRelativeNeckAngle(vekbase::AngleDeg angle);
   void setMySpeed(Value speed, vekbase::AngleDeg dir);
-  void setViewMode(vekbase::ViewQuality::Quality qual, vekbase::ViewWidth::Width wid);
-  // The server's arm block: cycles until the arm can move again, cycles
-  // until the pointing expires, and the target.
-  void setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir);
+  using WMState::setViewMode;
+  using WMState::setArm;
   void setTackle(int ban) { tackleBan = ban; }
   // Empties the snapshot for the next cycle; the agent's entry, the scalar
   // values and the arm stay.

@@ -174,6 +174,21 @@ FlagObject WMState::getFlag(FlagObject::FlagId id) const {
   return FlagObject(FlagObject::No_Flag, "unknown", 0.0, 0.0);
 }
 
+bool WMState::isShirtNumber(Unum n) {
+  return n >= 1 && n <= Unum(ServerParam::max_players);
+}
+
+void WMState::setViewMode(vekbase::ViewQuality::Quality q, vekbase::ViewWidth::Width w) {
+  myViewQuality.set(q);
+  myViewWidth.set(w);
+}
+
+void WMState::setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir) {
+  arm.setPointDuration(expires);
+  arm.setImmobileDuration(movable);
+  arm.setTarget(dist, dir);
+}
+
 void WMState::setOppGoalie(Unum gn) {
   oppGoalieNo = gn;
   knowTheirGoalie = true;
@@ -374,6 +389,92 @@ namespace {
 // Stands for a player who cannot reach the target.
 const Value max_t = 999.0;
 
+// Of the numbers from first to last - 1 that place() puts somewhere (it
+// returns false for those to leave out), the one nearest pos; 0 and dist -1
+// when there is none. Ties go to the lower number.
+template <class Place>
+Unum nearestNumber(std::size_t first, std::size_t last, const Vector2D& pos, Value& dist,
+                   Place place) {
+  dist = -1.0;
+  Unum best = 0;
+  Vector2D at;
+  for (std::size_t i = first; i < last; ++i) {
+    if (!place(i, at)) continue;
+    const Value d = pos.dist(at);
+    if (dist < 0.0 || d < dist) {
+      dist = d;
+      best = Unum(i);
+    }
+  }
+  return best;
+}
+
+// Lowers minT and sets who when p can reach target sooner.
+void tryInterceptor(const PlayerObject& p, const MobileObject& target, Value& minT, Unum& who) {
+  if (!p.getAbsPosConf().valid()) return;
+  Value t = 0.0;
+  p.newtonMethod(target, t);
+  if (t < minT) {
+    minT = t;
+    who = p.getUnum();
+  }
+}
+
+// The least interception time of target over one team: the players of its
+// list and the unidentified ones whose side ofTeam accepts; who is set to
+// the player achieving it and left alone when nobody can reach the target
+// (max_t). The chased player, when there is one, takes no part itself.
+template <class OfTeam>
+Value fastestOfTeam(const MobileObject& target, const PlayerObject* chased,
+                    const WMState::PlayerList& team, const WMState::PlayerList& unknown,
+                    OfTeam ofTeam, Unum& who) {
+  Value minT = max_t;
+  for (const PlayerObject& p : team)
+    if (!chased || p.getUnum() != chased->getUnum()) tryInterceptor(p, target, minT, who);
+  for (const PlayerObject& p : unknown) {
+    if (chased && p.getUnum() == chased->getUnum() && p.getTeam() == chased->getTeam()) continue;
+    if (ofTeam(p.getTeam())) tryInterceptor(p, target, minT, who);
+  }
+  return minT;
+}
+
+// The result of a search over the ball's interceptors, kept for the rest of
+// the simulation time it was made in.
+class CycleResult {
+public:
+  template <class Search>
+  Value get(Unum& who, Search search) {
+    if (madeAt == vekbase::Timer::currentTime()) {
+      who = fastest;
+      return time;
+    }
+    time = search(who);
+    fastest = who;
+    madeAt = vekbase::Timer::currentTime();
+    return time;
+  }
+
+private:
+  vekbase::Timer madeAt{0, 0};
+  Unum fastest = 0;
+  Value time = 0.0;
+};
+
+// Where the current formation puts shirt u for the ball's position (the
+// centre spot while it is unknown) and the offside line maxX.
+Vector2D formationPosition(const Formations::FormationParam* fp, const BallObject& ball, Unum u,
+                           Value maxX) {
+  const Vector2D ballPos = ball.getAbsPosConf().valid() ? ball.getAbsPos() : Vector2D(0.0, 0.0);
+  return fp->currentFormation().strategicPosition(u, ballPos, maxX);
+}
+
+// The faster of the two teams' best; a tie goes to the opponents.
+Value fasterTeam(Value tTm, Unum uTm, Value tOpp, Unum uOpp, Unum& who, bool& my_team) {
+  my_team = tOpp > tTm;
+  who = my_team ? uTm : uOpp;
+  return my_team ? tTm : tOpp;
+}
+
 } // namespace
 
 Side WMState::teamWithBall() const {
@@ -393,9 +494,8 @@ Vector2D WMState::getStrategicPosition(Unum u) const {
     return Vector2D(0.0, 0.0);
   }
   const Value maxX = getOffsideLine();
-  const Vector2D ballPos = ball.getAbsPosConf().valid() ? ball.getAbsPos() : Vector2D(0.0, 0.0);
   if (u == 0) u = myUnum;
-  return FP->currentFormation().strategicPosition(u, ballPos, maxX);
+  return formationPosition(FP, ball, u, maxX);
 }
 
 int WMState::cyclesSinceLastCatch() const {
@@ -408,161 +508,84 @@ int WMState::cyclesSinceLastTackle() const {
 
 Unum WMState::getClosestTeammateTo(Value& dist, const Vector2D& pos, bool myself,
                                    bool goalie) const {
-  dist = -1.0;
-  Unum best = 0;
-  for (std::size_t i = 1; i < own.size(); ++i) {
-    if (!goalie && knowOurGoalie && i == ourGoalieNo) continue;
-    if (!myself && i == myUnum) continue;
-    if (!own[i].getAbsPosConf().valid()) continue;
-    const Value d = pos.dist(own[i].getAbsPos());
-    if (dist < 0.0 || d < dist) {
-      dist = d;
-      best = Unum(i);
-    }
-  }
-  return best;
+  return nearestNumber(1, own.size(), pos, dist, [&](std::size_t i, Vector2D& at) {
+    if (!goalie && knowOurGoalie && i == ourGoalieNo) return false;
+    if (!myself && i == myUnum) return false;
+    if (!own[i].getAbsPosConf().valid()) return false;
+    at = own[i].getAbsPos();
+    return true;
+  });
 }
 
 Unum WMState::getClosestOpponentTo(Value& dist, const Vector2D& pos, bool goalie) const {
-  dist = -1.0;
-  Unum best = 0;
-  for (std::size_t i = 1; i < others.size(); ++i) {
-    if (!goalie && knowTheirGoalie && i == oppGoalieNo) continue;
-    if (!others[i].getAbsPosConf().valid()) continue;
-    const Value d = pos.dist(others[i].getAbsPos());
-    if (dist < 0.0 || d < dist) {
-      dist = d;
-      best = Unum(i);
-    }
-  }
-  return best;
+  return nearestNumber(1, others.size(), pos, dist, [&](std::size_t i, Vector2D& at) {
+    if (!goalie && knowTheirGoalie && i == oppGoalieNo) return false;
+    if (!others[i].getAbsPosConf().valid()) return false;
+    at = others[i].getAbsPos();
+    return true;
+  });
 }
 
 Unum WMState::getClosestStrategicPositionTo(Value& dist, const Vector2D& pos, bool myself,
                                             bool goalie) const {
-  dist = -1.0;
-  Unum best = 0;
-  for (Unum i = 1; i <= 10; ++i) {
-    if (!goalie && knowOurGoalie && i == ourGoalieNo) continue;
-    if (!myself && i == myUnum) continue;
-    const Value d = pos.dist(getStrategicPosition(i));
-    if (dist < 0.0 || d < dist) {
-      dist = d;
-      best = i;
-    }
-  }
-  return best;
+  // The offside line is the same for every number.
+  const Value maxX = getOffsideLine();
+  return nearestNumber(1, 11, pos, dist, [&](std::size_t i, Vector2D& at) {
+    if (!goalie && knowOurGoalie && i == ourGoalieNo) return false;
+    if (!myself && i == myUnum) return false;
+    at = formationPosition(FP, ball, Unum(i), maxX);
+    return true;
+  });
 }
-
-namespace {
-
-// Lowers minT and sets who when p can reach target sooner.
-void tryInterceptor(const PlayerObject& p, const MobileObject& target, Value& minT, Unum& who) {
-  if (!p.getAbsPosConf().valid()) return;
-  Value t = 0.0;
-  p.newtonMethod(target, t);
-  if (t < minT) {
-    minT = t;
-    who = p.getUnum();
-  }
-}
-
-} // namespace
 
 Value WMState::getFastestTeammateToBall(Unum& u) const {
-  static vekbase::Timer called(0, 0);
-  static Unum fastestTeammate = 0;
-  static Value fastestTime = 0.0;
-  if (called == vekbase::Timer::currentTime()) {
-    u = fastestTeammate;
-    return fastestTime;
-  }
-  Value minT = max_t;
-  const BallObject target = ball;
-  for (const PlayerObject& p : own) tryInterceptor(p, target, minT, u);
-  const Side me_side = me().getTeam();
-  for (const PlayerObject& p : unknown)
-    if (p.getTeam() == me_side) tryInterceptor(p, target, minT, u);
-  if (!(minT < max_t)) u = myUnum;
-  fastestTeammate = u;
-  fastestTime = minT;
-  called = vekbase::Timer::currentTime();
-  return minT;
+  static CycleResult teammate;
+  return teammate.get(u, [&](Unum& who) {
+    const Side me_side = me().getTeam();
+    const Value minT = fastestOfTeam(ball, nullptr, own, unknown,
+                                     [&](Side s) { return s == me_side; }, who);
+    if (!(minT < max_t)) who = myUnum;
+    return minT;
+  });
 }
 
 Value WMState::getFastestOpponentToBall(Unum& unum) const {
-  static vekbase::Timer called(0, 0);
-  static Unum fastestOpponent = 0;
-  static Value fastestTime = 0.0;
-  if (called == vekbase::Timer::currentTime()) {
-    unum = fastestOpponent;
-    return fastestTime;
-  }
-  unum = 0;
-  Value minT = max_t;
-  const BallObject target = ball;
-  for (const PlayerObject& p : others) tryInterceptor(p, target, minT, unum);
-  const Side me_side = me().getTeam();
-  for (const PlayerObject& p : unknown)
-    if (p.getTeam() != me_side && p.getTeam() != u) tryInterceptor(p, target, minT, unum);
-  fastestOpponent = unum;
-  fastestTime = minT;
-  called = vekbase::Timer::currentTime();
-  return minT;
+  static CycleResult opponent;
+  return opponent.get(unum, [&](Unum& who) {
+    who = 0;
+    const Side me_side = me().getTeam();
+    return fastestOfTeam(ball, nullptr, others, unknown,
+                         [&](Side s) { return s != me_side && s != u; }, who);
+  });
 }
 
 Value WMState::getFastestPlayerToBall(Unum& u, bool& my_team) const {
   Unum uTm = 0, uOpp = 0;
   const Value tTm = getFastestTeammateToBall(uTm);
   const Value tOpp = getFastestOpponentToBall(uOpp);
-  if (tOpp > tTm) {
-    my_team = true;
-    u = uTm;
-    return tTm;
-  }
-  my_team = false;
-  u = uOpp;
-  return tOpp;
+  return fasterTeam(tTm, uTm, tOpp, uOpp, u, my_team);
 }
 
 Value WMState::getFastestTeammateToPlayer(const PlayerObject& obj, Unum& u) const {
-  Value minT = max_t;
-  for (const PlayerObject& p : own)
-    if (p.getUnum() != obj.getUnum()) tryInterceptor(p, obj, minT, u);
   const Side me_side = me().getTeam();
-  for (const PlayerObject& p : unknown) {
-    if (p.getUnum() == obj.getUnum() && p.getTeam() == obj.getTeam()) continue;
-    if (p.getTeam() == me_side) tryInterceptor(p, obj, minT, u);
-  }
+  const Value minT = fastestOfTeam(obj, &obj, own, unknown,
+                                   [&](Side s) { return s == me_side; }, u);
   if (!(minT < max_t)) u = myUnum;
   return minT;
 }
 
 Value WMState::getFastestOpponentToPlayer(const PlayerObject& obj, Unum& unum) const {
   unum = 0;
-  Value minT = max_t;
-  for (const PlayerObject& p : others)
-    if (p.getUnum() != obj.getUnum()) tryInterceptor(p, obj, minT, unum);
   const Side me_side = me().getTeam();
-  for (const PlayerObject& p : unknown) {
-    if (p.getUnum() == obj.getUnum() && p.getTeam() == obj.getTeam()) continue;
-    if (p.getTeam() != me_side && p.getTeam() != u) tryInterceptor(p, obj, minT, unum);
-  }
-  return minT;
+  return fastestOfTeam(obj, &obj, others, unknown,
+                       [&](Side s) { return s != me_side && s != u; }, unum);
 }
 
 Value WMState::getFastestPlayerToPlayer(const PlayerObject& obj, Unum& u, bool& my_team) const {
   Unum uTm = 0, uOpp = 0;
   const Value tTm = getFastestTeammateToPlayer(obj, uTm);
   const Value tOpp = getFastestOpponentToPlayer(obj, uOpp);
-  if (tOpp > tTm) {
-    my_team = true;
-    u = uTm;
-    return tTm;
-  }
-  my_team = false;
-  u = uOpp;
-  return tOpp;
+  return fasterTeam(tTm, uTm, tOpp, uOpp, u, my_team);
 }
 
 bool WMState::isFastestPlayerToBall() const {
@@ -643,10 +666,6 @@ void shotClasses(const Vector2D& shooter, const Vector2D& ballPos, const Vector2
   z = g < 5 ? 0 : g < 20 ? 1 : g < 35 ? 2 : g < 50 ? 3 : g < 70 ? 4 : g < 90 ? 5 : 6;
 }
 
-} // namespace
-
-namespace {
-
 // Where the opponents' keeper stands; while it is not known, the middle of
 // the goal.
 Vector2D keeperPosition(bool known, Unum number, const WMState::PlayerList& others) {
@@ -679,14 +698,12 @@ vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D& pos, vekbase::Ang
     log->indent(20) << sig << " (" << pos << ", " << double(ang_min) << ", " << double(ang_max)
                     << ", &ang_large, " << max_dist << ")" << "\n";
 
-  PlayerList gegner(others);
-  gegner.insert(gegner.end(), unknown.begin(), unknown.end());
-  PlayerList v;
-  for (const PlayerObject& p : gegner)
-    if (p.getDirConf().valid() && p.getAbsPos().dist(pos) <= max_dist) v.push_back(p);
+  // The opponents: the identified ones, then the unidentified players.
+  const PlayerList* const gegner[] = {&others, &unknown};
   if (vomar::Forwarder* log = queryLine(60)) {
     log->indent(60) << "Gegner: ";
-    for (const PlayerObject& p : gegner) *log << " " << p.getUnum();
+    for (const PlayerList* list : gegner)
+      for (const PlayerObject& p : *list) *log << " " << p.getUnum();
     *log << "\n";
   }
 
@@ -695,11 +712,13 @@ vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D& pos, vekbase::Ang
   const double lo = double(ang_min - neck);
   const double hi = double(ang_max - neck);
   std::vector<vekbase::AngleDeg> ang;
-  for (const PlayerObject& p : v) {
-    const double d = double(p.getDir());
-    if (d > hi || d < lo) continue;
-    ang.push_back(p.getDir() + neck);
-  }
+  for (const PlayerList* list : gegner)
+    for (const PlayerObject& p : *list) {
+      if (!p.getDirConf().valid() || !(p.getAbsPos().dist(pos) <= max_dist)) continue;
+      const double d = double(p.getDir());
+      if (d > hi || d < lo) continue;
+      ang.push_back(p.getDir() + neck);
+    }
   ang.push_back(ang_min);
   ang.push_back(ang_max);
   std::sort(ang.begin(), ang.end(), [](const vekbase::AngleDeg& a, const vekbase::AngleDeg& b) {

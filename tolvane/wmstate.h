@@ -242,6 +242,14 @@ protected:
   vekspace::RectRegion getOurPenaltyArea() const;
   // Ball radius plus player size plus kickable margin of that player type.
   Value kickableDistance(PTypeIndex type) const;
+  // 1 to 11.
+  static bool isShirtNumber(Unum n);
+
+  // The sensor values that sense_body and fullstate both report.
+  void setViewMode(vekbase::ViewQuality::Quality q, vekbase::ViewWidth::Width w);
+  // The server's arm block: cycles until the arm can move again, cycles
+  // until the pointing expires, and the target.
+  void setArm(int movable, int expires, Value dist, vekbase::AngleDeg dir);
 
   PlayerList own;
   PlayerList others;

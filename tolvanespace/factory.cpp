@@ -4,24 +4,15 @@
 
 namespace vekspace {
 
-Region* Factory_SimplePoint::createInstance(RegionStack& regions, PointStack& points,
-                                            NumberStack& numbers) const {
-  return new SimplePoint(regions, points, numbers);
+template <class R>
+Region* RegionFactory<R>::createInstance(RegionStack& regions, PointStack& points,
+                                         NumberStack& numbers) const {
+  return new R(regions, points, numbers);
 }
 
-Region* Factory_CircleRegion::createInstance(RegionStack& regions, PointStack& points,
-                                             NumberStack& numbers) const {
-  return new CircleRegion(regions, points, numbers);
-}
-
-Region* Factory_ConeRegion::createInstance(RegionStack& regions, PointStack& points,
-                                           NumberStack& numbers) const {
-  return new ConeRegion(regions, points, numbers);
-}
-
-Region* Factory_RectRegion::createInstance(RegionStack& regions, PointStack& points,
-                                           NumberStack& numbers) const {
-  return new RectRegion(regions, points, numbers);
-}
+template class RegionFactory<SimplePoint>;
+template class RegionFactory<CircleRegion>;
+template class RegionFactory<ConeRegion>;
+template class RegionFactory<RectRegion>;
 
 } // namespace vekspace

@@ -47,36 +47,48 @@ protected:
   std::string M_name;
 };
 
-class Factory_SimplePoint : public Factory {
+class SimplePoint;
+class CircleRegion;
+class ConeRegion;
+class RectRegion;
+
+// The factory of one kind of region, built from the stacks by R's stack
+// constructor.
+template <class R>
+class RegionFactory : public Factory {
 public:
-  Factory_SimplePoint() : Factory("SimplePoint") {}
   Region* createInstance(RegionStack& regions, PointStack& points,
                          NumberStack& numbers) const override;
   void defineClass() override {}
+
+protected:
+  explicit RegionFactory(const std::string& name) : Factory(name) {}
 };
 
-class Factory_CircleRegion : public Factory {
+// Instantiated in factory.cpp, where the region kinds are complete.
+extern template class RegionFactory<SimplePoint>;
+extern template class RegionFactory<CircleRegion>;
+extern template class RegionFactory<ConeRegion>;
+extern template class RegionFactory<RectRegion>;
+
+class Factory_SimplePoint : public RegionFactory<SimplePoint> {
 public:
-  Factory_CircleRegion() : Factory("CircleRegion") {}
-  Region* createInstance(RegionStack& regions, PointStack& points,
-                         NumberStack& numbers) const override;
-  void defineClass() override {}
+  Factory_SimplePoint() : RegionFactory("SimplePoint") {}
 };
 
-class Factory_ConeRegion : public Factory {
+class Factory_CircleRegion : public RegionFactory<CircleRegion> {
 public:
-  Factory_ConeRegion() : Factory("ConeRegion") {}
-  Region* createInstance(RegionStack& regions, PointStack& points,
-                         NumberStack& numbers) const override;
-  void defineClass() override {}
+  Factory_CircleRegion() : RegionFactory("CircleRegion") {}
 };
 
-class Factory_RectRegion : public Factory {
+class Factory_ConeRegion : public RegionFactory<ConeRegion> {
 public:
-  Factory_RectRegion() : Factory("RectRegion") {}
-  Region* createInstance(RegionStack& regions, PointStack& points,
-                         NumberStack& numbers) const override;
-  void defineClass() override {}
+  Factory_ConeRegion() : RegionFactory("ConeRegion") {}
+};
+
+class Factory_RectRegion : public RegionFactory<RectRegion> {
+public:
+  Factory_RectRegion() : RegionFactory("RectRegion") {}
 };
 
 } // namespace vekspace

@@ -1,5 +1,7 @@
 #include "tolvanespace/region.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "tolvanespace/line2d.h"
@@ -201,14 +203,14 @@ Vector2D RectRegion::lowerLeftCorner() const {
   if (!M_p0 || !M_p1) return Vector2D(0.0, 0.0);
   const Vector2D a = M_p0->get();
   const Vector2D b = M_p1->get();
-  return Vector2D(b[0] < a[0] ? b[0] : a[0], b[1] < a[1] ? b[1] : a[1]);
+  return Vector2D(std::min(a[0], b[0]), std::min(a[1], b[1]));
 }
 
 Vector2D RectRegion::upperRightCorner() const {
   if (!M_p0 || !M_p1) return Vector2D(0.0, 0.0);
   const Vector2D a = M_p0->get();
   const Vector2D b = M_p1->get();
-  return Vector2D(b[0] > a[0] ? b[0] : a[0], b[1] > a[1] ? b[1] : a[1]);
+  return Vector2D(std::max(a[0], b[0]), std::max(a[1], b[1]));
 }
 
 bool RectRegion::contains(double x, double y) const {

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "testutil/logcapture.h"
 #include "tolvane/connection.h"
 #include "tolvane/serverparam.h"
-#include "vomarlog/forwarder.h"
 
 using vekbase::AngleDeg;
 using vekbase::Timer;
@@ -34,14 +33,9 @@ FakeLink& link() {
 }
 
 std::string logOf(unsigned short zone, void (*what)(Actuator*)) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, zone);
+  testutil::LogCapture capture({zone});
   what(Actuator::instance());
-  fwd->flush();
-  fwd->removeStream(&sink);
-  return sink.str();
+  return capture.text();
 }
 
 int cycle = 1000;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "paramtest_util.h"
+#include "testutil/logcapture.h"
 
 TEST(OptionTest, BoolAndOnOffParsing) {
   bool b = true;
@@ -70,7 +71,7 @@ TEST(OptionTest, IntDblStrParsing) {
 }
 
 TEST(OptionTest, VectorOptionsPadCutAndWarn) {
-  paramtest::LogCapture log({1000, 1001});
+  testutil::LogCapture log({1000, 1001});
   std::vector<int> iv;
   IntVecOption io("numbers", &iv, 11, 11, 0);
   EXPECT_EQ(std::vector<int>(11, 0), iv);
@@ -98,7 +99,7 @@ TEST(OptionTest, VectorOptionsPadCutAndWarn) {
 }
 
 TEST(OptionTest, VectorConstructorsWarn) {
-  paramtest::LogCapture log({1000, 1001});
+  testutil::LogCapture log({1000, 1001});
   std::vector<int> iv;
   IntVecOption a("a", &iv, 3, 2, 7);
   EXPECT_EQ(std::vector<int>(3, 7), iv);

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "paramtest_util.h"
+#include "testutil/logcapture.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void readText(TestStore& s, const std::string& text) {
 
 TEST(ParamReaderTest, FileSyntax) {
   TestStore s;
-  paramtest::LogCapture log({1002});
+  testutil::LogCapture log({1002});
   // Comment, empty line, blanks, and trailing blanks before a comment.
   readText(s, "# comment\n\n   \nlog-level 10   # ten\n");
   EXPECT_EQ(10, s.level);
@@ -66,7 +67,7 @@ TEST(ParamReaderTest, FileSyntax) {
 
 TEST(ParamReaderTest, StartedStateAndDefaults) {
   TestStore s;
-  paramtest::LogCapture log({1002});
+  testutil::LogCapture log({1002});
   s.setParameter("log-level", "20");
   s.begin();
   EXPECT_EQ(20, s.level);  // a second begin keeps the values

@@ -10,28 +10,8 @@
 #include <vector>
 
 #include "tolvane/paramreader.h"
-#include "vomarlog/forwarder.h"
 
 namespace paramtest {
-
-// Collects the log lines of a set of zones while it lives.
-class LogCapture {
-public:
-  explicit LogCapture(std::initializer_list<unsigned short> zones) {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    for (unsigned short z : zones) fwd->addLogZone(&sink, z);
-  }
-  ~LogCapture() { fwd->removeStream(&sink); }
-  std::string text() {
-    fwd->flush();
-    return sink.str();
-  }
-  void clear() { text(), sink.str(""); }
-
-private:
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-};
 
 // The (name value) pairs of a message such as "(server_param (port 6000)(ball_decay 0.94))".
 inline std::vector<std::pair<std::string, std::string>> messagePairs(const std::string& msg) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "paramtest_util.h"
+#include "testutil/logcapture.h"
 #include "tolvane/playertypeparam.h"
 
 typedef PlayertypeParam::TypeParam TypeParam;
@@ -90,7 +91,7 @@ TEST(PlayerParamTest, NetworkValuesStayInsideTheTable) {
   pt->setCurrentType(1);
   pt->setParameter("player_decay", "0.3");
   pt->end();
-  paramtest::LogCapture log({1002});
+  testutil::LogCapture log({1002});
   for (int n : {1, -5, 102}) pt->setNumTypes(n);
   EXPECT_EQ(4, pt->numTypes());
   EXPECT_EQ("PlayertypeParam: 0 player types refused, keeping 3\n"
@@ -133,7 +134,7 @@ TEST(PlayerParamTest, WorstCasePlayer) {
 TEST(PlayerParamTest, RecordedPlayerMessages) {
   PlayerParam* pp = PlayerParam::instance();
   pp->end();
-  paramtest::LogCapture log({0, 1002});
+  testutil::LogCapture log({0, 1002});
   pp->getOptions("/nonexistent");  // ended: silent
   const std::vector<std::string> param = paramtest::sessionMessages("player_param");
   ASSERT_EQ(1u, param.size());

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "vomarlog/forwarder.h"
+#include "testutil/logcapture.h"
 
 typedef PlayMode PM;
 
@@ -35,14 +35,9 @@ TEST(PlayMode, BeforeTheSideIsKnown) {
   EXPECT_EQ(PM::Before_Kick_Off, pm());
   EXPECT_EQ("play_on", print(PM::No_Mode)); // remembered as unknown
 
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, 1090);
+  testutil::LogCapture capture({1090});
   PM::setSide(u);
-  fwd->flush();
-  fwd->removeStream(&sink);
-  EXPECT_NE(std::string::npos, sink.str().find("unexpected side for playmode\n"));
+  EXPECT_NE(std::string::npos, capture.text().find("unexpected side for playmode\n"));
   EXPECT_EQ("ILLEGAL PLAY MODE", print(PM::Play_On));
 
   PM::setSide(l);

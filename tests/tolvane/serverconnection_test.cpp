@@ -1,20 +1,17 @@
 #include "tolvane/serverconnection.h"
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <locale>
-#include <sstream>
 #include <string>
 
+#include "testutil/logcapture.h"
+#include "testutil/udpsocket.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
-#include "vomarlog/forwarder.h"
 
 using vekbase::TimevalXL;
 
@@ -22,52 +19,21 @@ namespace {
 
 // One port of the soccer server, on 127.0.0.1 at a free port.
 struct FakeServer {
-  FakeServer() : fd(socket(AF_INET, SOCK_DGRAM, 0)) {
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-    socklen_t len = sizeof(addr);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-  }
+  FakeServer() { fd = testutil::loopbackUdpSocket(port); }
   ~FakeServer() { ::close(fd); }
 
   // The next datagram as sent, or "" when none comes within the wait.
-  std::string receive(int waitMs = 1000) {
-    timeval tv = {waitMs / 1000, (waitMs % 1000) * 1000};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
-    char buf[10000];
-    socklen_t len = sizeof(client);
-    ssize_t n = recvfrom(fd, buf, sizeof(buf), 0, reinterpret_cast<sockaddr*>(&client), &len);
-    return n > 0 ? std::string(buf, n) : std::string();
-  }
+  std::string receive(int waitMs = 1000) { return testutil::receiveDatagram(fd, client, waitMs); }
   // To the client whose datagram came last.
-  void send(const std::string& bytes) {
-    sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&client),
-           sizeof(client));
-  }
+  void send(const std::string& bytes) { testutil::sendDatagram(fd, bytes, client); }
 
   int fd;
   int port;
   sockaddr_in client{};
 };
 
-struct LogCapture {
-  LogCapture() : fwd(vomar::Forwarder::instance(8192)) {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    fwd->addLogZoneRange(&sink, 1022, 1051);
-  }
-  ~LogCapture() { fwd->removeStream(&sink); }
-  int count(const std::string& what) {
-    fwd->flush();
-    std::string t = sink.str();
-    int n = 0;
-    for (std::size_t p = t.find(what); p != std::string::npos; p = t.find(what, p + 1)) ++n;
-    return n;
-  }
-  vomar::Forwarder* fwd;
-  std::ostringstream sink;
+struct LogCapture : testutil::LogCapture {
+  LogCapture() : testutil::LogCapture(testutil::ZoneRange{1022, 1051}) {}
 };
 
 void configure(int port, const std::string& version = "8.04", bool goalie = false,

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "paramtest_util.h"
+#include "testutil/logcapture.h"
 
-using paramtest::LogCapture;
+using testutil::LogCapture;
 
 // Runs first: the store as the process finds it.
 TEST(ServerParamTest, FreshListing) {

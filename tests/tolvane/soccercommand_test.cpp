@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <locale>
-#include <sstream>
 
-#include "vomarlog/forwarder.h"
+#include "testutil/logcapture.h"
 
 using vekbase::AngleDeg;
 using vekbase::ViewQuality;
@@ -74,15 +73,9 @@ TEST(SoccerCommand, SetAgainAndValidity) {
 }
 
 TEST(SoccerCommand, TraceLineForEveryKindButNone) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, 1040);
+  testutil::LogCapture capture({1040});
   SoccerCommand none(SC::CMD_NONE);
-  fwd->flush();
-  EXPECT_EQ("", sink.str());
+  EXPECT_EQ("", capture.text());
   SoccerCommand dash(SC::CMD_DASH, 100);
-  fwd->flush();
-  fwd->removeStream(&sink);
-  EXPECT_NE(std::string::npos, sink.str().find("creating SoccerCommand (dash 100.00)\n"));
+  EXPECT_NE(std::string::npos, capture.text().find("creating SoccerCommand (dash 100.00)\n"));
 }

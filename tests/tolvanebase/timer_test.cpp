@@ -5,6 +5,7 @@
 #include <climits>
 #include <sstream>
 
+#include "testutil/logcapture.h"
 #include "vomarlog/forwarder.h"
 
 using vekbase::Timer;
@@ -60,18 +61,15 @@ TEST(Timer, DumpNowAndLogPrefix) {
   Timer::updateTime(37);
   EXPECT_EQ(Timer::now(), "37.0 -");
 
+  testutil::LogCapture capture;
   vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
   fwd->registerPrefix(&Timer::currentTime());
   fwd->zone(0);
   Timer::updateTime(37);
   fwd->prefix() << "x\n";
   Timer::updateTime(38);
   fwd->prefix() << "y\n";
-  fwd->flush();
   fwd->registerPrefix(nullptr);
-  fwd->removeStream(&sink);
-  EXPECT_EQ(sink.str(), "37.1 -x\n38.0 -y\n");
+  EXPECT_EQ(capture.text(), "37.1 -x\n38.0 -y\n");
   Timer::reset();
 }

@@ -13,15 +13,8 @@ using vekbase::ViewWidth;
 
 namespace {
 
-struct WideServer : vekbase::BaseServerParam {
-  double staminaMax() const override { return 4000; }
-  double effortInc() const override { return 0.01; }
-  double effortDec() const override { return 0.005; }
-  double effortIncThr() const override { return 0.6; }
-  double effortDecThr() const override { return 0.3; }
-  double recoverMin() const override { return 0.5; }
-  double recoverDec() const override { return 0.002; }
-  double recoverDecThr() const override { return 0.3; }
+// The defaults but for a 120-degree view cone.
+struct WideServer : vekbase::DefaultServerParam {
   AngleDeg visibleAngle() const override { return AngleDeg(120); }
 };
 

@@ -4,9 +4,8 @@
 
 #include <cfloat>
 #include <cmath>
-#include <sstream>
 
-#include "vomarlog/forwarder.h"
+#include "testutil/logcapture.h"
 
 using vekspace::Circle;
 using vekspace::Line2D;
@@ -57,18 +56,12 @@ TEST(Line2D, IntersectionsAndClosestPoints) {
 }
 
 TEST(Line2D, YGivenXLogsOnVerticalLineOnly) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, 1080);
+  testutil::LogCapture capture({1080});
   EXPECT_DOUBLE_EQ(Line2D(1, -2, -1).getYGivenX(5), 11);
   x2.getIntersection(Line2D(1, 1, 0));  // handles its own vertical line
-  fwd->flush();
-  EXPECT_EQ(sink.str(), "");
+  EXPECT_EQ(capture.text(), "");
   EXPECT_EQ(x2.getYGivenX(5), 0.0);
-  fwd->flush();
-  fwd->removeStream(&sink);
-  EXPECT_EQ(sink.str(), "(Line2D::getYGivenX) Cannot calculate Y coordinate.\n");
+  EXPECT_EQ(capture.text(), "(Line2D::getYGivenX) Cannot calculate Y coordinate.\n");
 }
 
 TEST(Line2D, CircleIntersections) {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "vomarlog/forwarder.h"
+#include "testutil/logcapture.h"
 
 using namespace vekspace;
 
@@ -130,24 +130,15 @@ TEST(Region, StackConstructorsThrowAndLeaveStacks) {
 }
 
 TEST(Region, CreatingAndDeletingLines) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, 501);
-  auto take = [&]() {
-    fwd->flush();
-    std::string text = sink.str();
-    sink.str("");
-    return text;
-  };
+  testutil::LogCapture capture({501});
   const std::string created = "creating region\n", deleted = "deleting region\n";
   {
     CircleRegion c(Vector2D(1, 2), 3);
-    EXPECT_EQ(take(), created + created);
+    EXPECT_EQ(capture.take(), created + created);
     c.set(4, 5, 6);  // the new centre comes before the old one goes
-    EXPECT_EQ(take(), created + deleted);
+    EXPECT_EQ(capture.take(), created + deleted);
   }
-  EXPECT_EQ(take(), deleted + deleted);
+  EXPECT_EQ(capture.take(), deleted + deleted);
 
   // A point still held elsewhere outlives the circle; a failed stack
   // construction deletes its Region part again.
@@ -155,12 +146,11 @@ TEST(Region, CreatingAndDeletingLines) {
   boost::shared_ptr<Point> centre = pt(0, 0);
   s.points.push(centre);
   s.numbers.push(Factory::NumberParam(1));
-  take();
+  capture.take();
   { CircleRegion c(s.regions, s.points, s.numbers); }
-  EXPECT_EQ(take(), created + deleted);
+  EXPECT_EQ(capture.take(), created + deleted);
   EXPECT_THROW(CircleRegion(s.regions, s.points, s.numbers), parameter_error);
-  EXPECT_EQ(take(), created + deleted);
+  EXPECT_EQ(capture.take(), created + deleted);
   centre.reset();
-  EXPECT_EQ(take(), deleted);
-  fwd->removeStream(&sink);
+  EXPECT_EQ(capture.take(), deleted);
 }

@@ -51,37 +51,28 @@ const Formation& FormationParam::currentFormation() const {
 }
 
 void FormationParam::createOptionList(std::list<Option*>& l) {
-  l.push_back(new IntOption("formation", &currentFNumber, 0));
-  l.push_back(new DblVecOption("x-position", &xPositions, 11, 11, 0.0));
-  l.push_back(new DblVecOption("y-position", &yPositions, 11, 11, 0.0));
-  l.push_back(new IntVecOption("role", &roles, 11, 11, 0));
-  l.push_back(new DblVecOption("x-attraction", &xAttractions, 1, 16, 0.0));
-  l.push_back(new DblVecOption("y-attraction", &yAttractions, 1, 16, 0.0));
-  l.push_back(new IntVecOption("behind", &behindBall, 1, 16, 0));
-  l.push_back(new DblVecOption("x-max", &xMax, 1, 16, 0.0));
-  l.push_back(new DblVecOption("x-min", &xMin, 1, 16, 0.0));
-  l.push_back(new DblVecOption("y-clip", &yClip, 1, 16, 0.0));
-  l.push_back(new DblVecOption("y-clip-attr", &yClipAttractions, 1, 16, 0.0));
-  l.push_back(new DblVecOption("y-min", &yMin, 11, 11, 0.0));
-  l.push_back(new DblVecOption("y-max", &yMax, 11, 11, 0.0));
+  // The keys that act on the formation being defined.
+  auto key = [&](Option* o, SetMethodT m) {
+    l.push_back(o);
+    setMethodMap[o->getName()] = m;
+  };
+  key(new IntOption("formation", &currentFNumber, 0), SET_FORMATION);
+  key(new DblVecOption("x-position", &xPositions, 11, 11, 0.0), SET_X_POS);
+  key(new DblVecOption("y-position", &yPositions, 11, 11, 0.0), SET_Y_POS);
+  key(new IntVecOption("role", &roles, 11, 11, 0), SET_ROLES);
+  key(new DblVecOption("x-attraction", &xAttractions, 1, 16, 0.0), SET_X_ATTRACTION);
+  key(new DblVecOption("y-attraction", &yAttractions, 1, 16, 0.0), SET_Y_ATTRACTION);
+  key(new IntVecOption("behind", &behindBall, 1, 16, 0), SET_BEHIND_BALLS);
+  key(new DblVecOption("x-max", &xMax, 1, 16, 0.0), SET_X_MAX);
+  key(new DblVecOption("x-min", &xMin, 1, 16, 0.0), SET_X_MIN);
+  key(new DblVecOption("y-clip", &yClip, 1, 16, 0.0), SET_Y_CLIP);
+  key(new DblVecOption("y-clip-attr", &yClipAttractions, 1, 16, 0.0), SET_Y_CLIP_ATTR);
+  key(new DblVecOption("y-min", &yMin, 11, 11, 0.0), SET_Y_MIN);
+  key(new DblVecOption("y-max", &yMax, 11, 11, 0.0), SET_Y_MAX);
   l.push_back(new IntOption("setup-formation", &fSetup, 0));
   l.push_back(new IntOption("default-formation", &fDefault, 0));
   l.push_back(new IntOption("defensive-formation", &fDefensive, 0));
   l.push_back(new IntOption("attacking-formation", &fAttacking, 0));
-
-  setMethodMap["formation"] = SET_FORMATION;
-  setMethodMap["x-position"] = SET_X_POS;
-  setMethodMap["y-position"] = SET_Y_POS;
-  setMethodMap["role"] = SET_ROLES;
-  setMethodMap["x-attraction"] = SET_X_ATTRACTION;
-  setMethodMap["y-attraction"] = SET_Y_ATTRACTION;
-  setMethodMap["behind"] = SET_BEHIND_BALLS;
-  setMethodMap["x-max"] = SET_X_MAX;
-  setMethodMap["x-min"] = SET_X_MIN;
-  setMethodMap["y-clip"] = SET_Y_CLIP;
-  setMethodMap["y-clip-attr"] = SET_Y_CLIP_ATTR;
-  setMethodMap["y-min"] = SET_Y_MIN;
-  setMethodMap["y-max"] = SET_Y_MAX;
 }
 
 // The number comes from a file: a negative or absurd one would index outside

@@ -2,13 +2,12 @@
 #define TESTS_TOLVANE_DRIVER_DRIVER_UTIL_H
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "testutil/logcapture.h"
 #include "tolvane/vekplayer.h"
 #include "tolvane/wmsensedstate.h"
-#include "vomarlog/forwarder.h"
 
 // The player with its parser state and helpers opened up for the tests.
 struct TestPlayer : VekPlayer {
@@ -34,30 +33,7 @@ struct SightPeek : WMSensedState {
   static bool committed(const WMSensedState& s) { return s.*(&SightPeek::sightInCurrentCycle); }
 };
 
-// Captures the log lines of some zones, of every priority.
-struct LogCapture {
-  LogCapture(unsigned short from, unsigned short to) : fwd(vomar::Forwarder::instance(8192)) {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    fwd->addLogZoneRange(&sink, from, to);
-  }
-  ~LogCapture() { fwd->removeStream(&sink); }
-  std::string text() {
-    fwd->flush();
-    return sink.str();
-  }
-  int count(const std::string& what) {
-    const std::string t = text();
-    int n = 0;
-    for (std::size_t p = t.find(what); p != std::string::npos; p = t.find(what, p + 1)) ++n;
-    return n;
-  }
-  void clear() {
-    fwd->flush();
-    sink.str("");
-  }
-  vomar::Forwarder* fwd;
-  std::ostringstream sink;
-};
+using testutil::LogCapture;
 
 // The datagrams of a recording, header line skipped.
 inline std::vector<std::string> recording(const std::string& file) {

@@ -51,7 +51,7 @@ std::vector<int> counts() {
 TEST(Fullstate, ExampleMessageAndTheTrueStateLines) {
   FullstatePlayer p;
   vekbase::Timer::updateTime(5);
-  LogCapture log(1215, 1220);
+  LogCapture log(testutil::ZoneRange{1215, 1220});
   EXPECT_EQ(VekPlayer::FullstateMsg, p.parse(EXAMPLE));
   EXPECT_EQ(0, log.count("expected"));
   EXPECT_EQ(vekbase::Timer(5, 0), vekbase::Timer::currentTime());
@@ -84,7 +84,7 @@ TEST(Fullstate, CountsHandedToTheQueue) {
   // One server counter at a time below the queue's own: the warning names
   // the kind the value was taken for (turn_neck has none).
   const char* kinds[] = {"KICK", "DASH", "TURN", "CATCH", "MOVE", "", "CHANGEVIEW", "SAY"};
-  LogCapture log(1040, 1040);
+  LogCapture log({1040});
   for (int i = 0; i < 8; ++i) {
     std::ostringstream block;
     block << "(count";
@@ -103,7 +103,7 @@ TEST(Fullstate, CountsHandedToTheQueue) {
 
 TEST(Fullstate, RecordedMatch) {
   FullstatePlayer p;
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   int fullstates = 0;
   for (const std::string& line : recording("server-v8-fullstate.txt")) {
     p.parse(line);
@@ -134,7 +134,7 @@ TEST(Fullstate, RecordedMatch) {
 
 TEST(Fullstate, MalformedBlocks) {
   FullstatePlayer p;
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   p.parse(EXAMPLE);
   const std::string noBall = with("((b) 10.5 -3.2 0.8 0.1) ", "");
   p.parse(noBall);

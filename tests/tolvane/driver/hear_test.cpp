@@ -29,7 +29,7 @@ std::string coach(const std::string& payload) {
 TEST(Hear, SelfTeammateOpponentAndCoach) {
   HearPlayer p;
   p.parse("(init l 2 play_on)");
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   EXPECT_EQ(VekPlayer::HearMsg, p.parse("(hear 15 self \"hello\")"));
   p.parse("(hear 102 coach x)");
   EXPECT_EQ(1, log.count("sender is me, ignoring message\n"));
@@ -82,7 +82,7 @@ TEST(Hear, OnlineCoachPositions) {
   for (int k = 1; k <= 11; ++k) opps += (k == 4 ? "x" : "2") + block(k, -k, 0.0, 1.0);
   p.uwms.getOwnPlayer(3).setAbsPos(Vector2D(1.0, 1.0));
 
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   testing::internal::CaptureStdout();
   p.parse(coach(mates));
   p.parse(coach(opps));

@@ -35,7 +35,7 @@ TEST(Parser, NameTablesAndDispatch) {
   EXPECT_EQ(r, p.WMS.getUnknown().at(0).getTeam());
   EXPECT_EQ(l, p.WMS.getUnknown().at(1).getTeam());
 
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   EXPECT_EQ(VekPlayer::ThinkMsg, p.parse("(think)"));
   EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(error unknown_command)"));
   EXPECT_EQ(1, log.count("unknown message received from server: (error unknown_command)\n"));
@@ -57,7 +57,7 @@ TEST(Parser, NameTablesAndDispatch) {
 
 TEST(Parser, InitAndReconnect) {
   TestPlayer p;
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(init r 10 play_on)"));
   EXPECT_EQ(10u, p.WMS.getMyNumber());
   EXPECT_EQ(r, p.WMS.getMySide());
@@ -88,7 +88,7 @@ TEST(Parser, InitAndReconnect) {
 
 TEST(Parser, ParameterMessages) {
   TestPlayer p;
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   ServerParam* sp = ServerParam::instance();
   PlayertypeParam* pt = PlayertypeParam::instance(1);
 
@@ -150,7 +150,7 @@ TEST(Parser, ParameterMessages) {
 
 TEST(Parser, SenseBody) {
   TestPlayer p;
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   vekbase::Timer::updateTime(99);
   EXPECT_EQ(VekPlayer::SenseMsg, p.parse(SENSE0));
   EXPECT_EQ(0, p.step);
@@ -210,7 +210,7 @@ TEST(Parser, SenseBody) {
 
 TEST(Parser, SeeRecordedAndCrafted) {
   TestPlayer p;
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   joinAs(p, "Blue", "(init l 2 before_kick_off)");
 
   const std::vector<std::string> rec = recording("server-v8-session.txt");

@@ -59,7 +59,7 @@ TEST(Referee, GoalieFreeKickPenaltiesAndFaults) {
   q.hear("penalty_onfield");
   EXPECT_EQ(l, q.WMS.getPenaltyKickSide());
 
-  LogCapture log(1215, 1215);
+  LogCapture log({1215});
   q.parse("(hear 7 referee goal_r_1");
   EXPECT_EQ("1:1", q.hear("penalty_onfield"));
   EXPECT_EQ(1, log.count("')' expected in message: (hear 7 referee goal_r_1\n"));

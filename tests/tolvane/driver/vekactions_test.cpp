@@ -24,7 +24,7 @@ TEST(VekActions, GoalKickSuccessTable) {
 
 TEST(VekActions, AlignNeckWithBodyAndTraceForms) {
   TestPlayer p;
-  LogCapture log(1201, 1201);
+  LogCapture log({1201});
   p.parse("(init l 7 before_kick_off)");
   p.WM().includeSensed(p.WMS);
   for (int neck : {45, -90, 0}) {

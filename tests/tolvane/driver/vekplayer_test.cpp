@@ -1,7 +1,5 @@
-#include <arpa/inet.h>
 #include <pthread.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "testutil/udpsocket.h"
 #include "tests/tolvane/driver/driver_util.h"
 #include "tolvane/actuator.h"
 #include "tolvane/behaviors/behavior.h"
@@ -26,24 +25,14 @@ using vekbase::ViewWidth;
 
 namespace {
 
-int udpSocket(int& port) {
-  int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-  socklen_t len = sizeof(addr);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-  port = ntohs(addr.sin_port);
-  return fd;
-}
-
 // A soccer server on 127.0.0.1: it takes the init on one port and, like
 // the real one, answers and plays from a second port. The script runs in
 // a thread of its own while the player runs in the test's thread.
 class FakeServer {
 public:
-  FakeServer() : initFd(udpSocket(initPort)), gameFd(udpSocket(gamePort)) {
+  FakeServer()
+      : initFd(testutil::loopbackUdpSocket(initPort)),
+        gameFd(testutil::loopbackUdpSocket(gamePort)) {
     // The player's link raises SIGIO and blocks it only in its own thread;
     // the server's thread inherits the block from here.
     sigset_t sigio;
@@ -68,23 +57,14 @@ public:
   std::string receive(int waitMs = 2000) { return receive(gameFd, waitMs); }
   // From the game port, NUL-terminated like the real server's.
   void send(const std::string& text) {
-    const std::string bytes = text + std::string(1, '\0');
-    sendto(gameFd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&client),
-           sizeof(client));
+    testutil::sendDatagram(gameFd, text + std::string(1, '\0'), client);
   }
 
   int initPort;
   int gamePort;
 
 private:
-  std::string receive(int fd, int waitMs) {
-    timeval tv = {waitMs / 1000, (waitMs % 1000) * 1000};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
-    char buf[9000];
-    socklen_t len = sizeof(client);
-    ssize_t n = recvfrom(fd, buf, sizeof(buf), 0, reinterpret_cast<sockaddr*>(&client), &len);
-    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
-  }
+  std::string receive(int fd, int waitMs) { return testutil::receiveDatagram(fd, client, waitMs); }
 
   int initFd;
   int gameFd;
@@ -138,7 +118,7 @@ long msSince(Clock::time_point t) {
 
 TEST(VekPlayer, WaitForSeeTable) {
   TestPlayer p;
-  LogCapture log(1220, 1220);
+  LogCapture log({1220});
   const ViewQuality high(ViewQuality::S_high), low(ViewQuality::S_low);
   const ViewWidth narrow(ViewWidth::S_narrow), normal(ViewWidth::S_normal),
       wide(ViewWidth::S_wide);
@@ -173,7 +153,7 @@ TEST(VekPlayer, HandshakeAndSilentServer) {
 
   TestPlayer player;
   CountingBehavior behavior(&player);
-  LogCapture log(1220, 1220);
+  LogCapture log({1220});
   ASSERT_TRUE(player.initBehave(&behavior));
   EXPECT_EQ(1, behavior.inits);
   EXPECT_EQ(7u, player.myNumber());
@@ -212,7 +192,7 @@ TEST(VekPlayer, NoStartOrRefusedInit) {
     });
     TestPlayer player;
     CountingBehavior behavior(&player);
-    LogCapture log(0, 0);
+    LogCapture log({0});
     EXPECT_FALSE(player.initBehave(&behavior));
     EXPECT_EQ(0, behavior.inits);
     EXPECT_EQ(1, log.count("init refused by server: (error no_more_team_or_player_or_goalie)\n"));
@@ -260,7 +240,7 @@ TEST(VekPlayer, CyclesTuningLateSightAndTiming) {
 
   TestPlayer player;
   CountingBehavior behavior(&player);
-  LogCapture log(1220, 1220);
+  LogCapture log({1220});
   ASSERT_TRUE(player.initBehave(&behavior));
   player.mainloop();
   server.join();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "testutil/logcapture.h"
 #include "vomarlog/forwarder.h"
 
 using Formations::Formation;
@@ -42,10 +43,7 @@ TEST(FormationTest, StrategicPosition) {
 }
 
 TEST(FormationTest, BadIndexesGiveDefaultsAndOneLogLine) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ERROR);
-  fwd->addLogZone(&sink, 3000);
+  testutil::LogCapture capture({3000}, vomar::ForwarderStreamBuf::S_PASS_ERROR);
   Formation f(1);
   f.assignRole(3, 5);
   EXPECT_EQ("V(-17, 5)", text(f.strategicPosition(3, Vector2D(10, 10), 50)));
@@ -53,9 +51,7 @@ TEST(FormationTest, BadIndexesGiveDefaultsAndOneLogLine) {
   EXPECT_EQ(-34.0, f.getYMin(40));
   EXPECT_EQ(34.0, f.getYMax(40));
   EXPECT_EQ(0, f.assignedRole(99));
-  fwd->flush();
-  fwd->removeStream(&sink);
-  const std::string log = sink.str();
+  const std::string log = capture.text();
   EXPECT_NE(std::string::npos, log.find("Formation: no entry for role 5\n"));
   EXPECT_NE(std::string::npos, log.find("Formation: no entry for shirt number 12\n"));
   EXPECT_EQ(5, std::count(log.begin(), log.end(), '\n'));

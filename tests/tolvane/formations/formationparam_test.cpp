@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "vomarlog/forwarder.h"
+#include "testutil/logcapture.h"
 
 using Formations::FormationParam;
 
@@ -96,9 +96,7 @@ TEST(FormationParamTest, FormationFileBuildsTable) {
 
 TEST(FormationParamTest, BadNumbersAreRefused) {
   FormationParam* fp = FormationParam::instance();
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
+  testutil::LogCapture capture;
 
   fp->setParameter("formation", "1");
   fp->setParameter("formation", "-1");
@@ -117,11 +115,9 @@ TEST(FormationParamTest, BadNumbersAreRefused) {
   fp->end();
   fp->setParameter("formation", "0");
   fp->begin();
-  fwd->flush();
-  fwd->removeStream(&sink);
   EXPECT_EQ("FormationParam: formation number -1 refused (allowed 0 to 100)\n"
             "FormationParam: formation number 1000000 refused (allowed 0 to 100)\n"
             "FormationParam: no formation 50, using formation 0\n"
             "FormationParam has to be started first\n",
-            sink.str());
+            capture.text());
 }

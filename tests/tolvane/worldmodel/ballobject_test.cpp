@@ -2,9 +2,9 @@
 
 #include <sstream>
 
+#include "testutil/logcapture.h"
 #include "tolvane/ballobject.h"
 #include "tolvane/soccercommand.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -52,13 +52,8 @@ TEST(BallObjectTest, KickPowerRate) {
 }
 
 TEST(BallObjectTest, KickPowerTraceNesting) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, 1020);
+  testutil::LogCapture capture({1020});
   BallObject().getKickPowerForSpeed(2.7, 0.0, 0.385);
-  fwd->flush();
-  fwd->removeStream(&sink);
   // The inner lines come out one indent step deeper than the outer ones.
   EXPECT_EQ(
       "--Value BallObject::getKickPowerForSpeed(double, vekbase::AngleDeg, double) const\n"
@@ -67,7 +62,7 @@ TEST(BallObjectTest, KickPowerTraceNesting) {
       "-------Value BallObject::getActualKickPowerRate(vekbase::AngleDeg, double, double) const\n"
       "---getKickPowerForSpeed: kp = 100\n"
       "--Value BallObject::getKickPowerForSpeed(double, vekbase::AngleDeg, double) const\n",
-      sink.str());
+      capture.text());
 }
 
 TEST(BallObjectTest, SpeedToTravel) {

@@ -1,29 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 
+#include "testutil/logcapture.h"
 #include "tolvane/ballobject.h"
 #include "tolvane/playerobject.h"
 #include "tolvanebase/timer.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
 typedef SoccerCommand SC;
 
-// Collects one log zone while it lives.
-struct ZoneLog {
-  explicit ZoneLog(unsigned short zone) {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    fwd->addLogZone(&sink, zone);
-  }
-  ~ZoneLog() { fwd->removeStream(&sink); }
-  bool has(const std::string& s) { return (fwd->flush(), sink.str().find(s) != std::string::npos); }
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-};
+using testutil::LogCapture;
 
 PlayerObject playerAt(double x, double y, double body) {
   PlayerObject p;
@@ -61,7 +50,7 @@ TEST(PlayerPhysicsTest, DashPowerAndStaminaProtection) {
   PlayerObject p = playerAt(0.0, 0.0, 0.0);
   {
     // At most one cycle's run: 1.0 / 0.006, bounded to 100.
-    ZoneLog log(1021);
+    LogCapture log({1021});
     EXPECT_DOUBLE_EQ(100.0, p.getPowerForDash(Vector2D(5.0, 0.0), false));
     EXPECT_TRUE(log.has("coordinates of target in body dir (0): 5 0\n"));
     EXPECT_TRUE(log.has("diff 2800 loss 55Energy: (s:4000,r:1,e:1) recover_dthr 0.3stamina_max "
@@ -86,7 +75,7 @@ TEST(PlayerPhysicsTest, DashPowerAndStaminaProtection) {
   for (int c : {2979, 2980, 2999, 3000, 5999}) {
     vekbase::Timer::updateTime(c);
     const bool end = c % 3000 >= 2980;
-    ZoneLog log(1021);
+    LogCapture log({1021});
     EXPECT_DOUBLE_EQ(end ? 100.0 : 60.5, p.adjustDashPower(100.0, false)) << c;
     EXPECT_EQ(end, log.has("dash became important towards the end of half time\n"));
   }
@@ -163,7 +152,7 @@ TEST(PlayerPhysicsTest, NewtonInterception) {
   PlayerObject p = playerAt(0.0, 0.0, 0.0);
   double t = -1.0;
   {
-    ZoneLog log(1022);
+    LogCapture log({1022});
     EXPECT_EQ(Vector2D(5.0, 0.0), p.newtonMethod(ballAt(5.0, 0.0, 0.0, 0.0), t));
     EXPECT_DOUBLE_EQ(5.0, t);
     EXPECT_TRUE(log.has("NewtonMethod: iteration 0: 0\nNewtonMethod: iteration 1: 5\n"));
@@ -172,14 +161,14 @@ TEST(PlayerPhysicsTest, NewtonInterception) {
   EXPECT_NEAR(5.323019, t, 1e-6);
   {
     // 90 degrees off the body: one cycle for the turn.
-    ZoneLog log(1022);
+    LogCapture log({1022});
     p.newtonMethod(ballAt(0.0, 5.0, 0.0, 0.0), t);
     EXPECT_DOUBLE_EQ(6.0, t);
     EXPECT_TRUE(log.has("NewtonMethod: correct direction for player 2\n"));
   }
   {
     // Running away faster than the player: restart from 999.
-    ZoneLog log(1022);
+    LogCapture log({1022});
     EXPECT_NEAR(53.133, p.newtonMethod(ballAt(5.0, 0.0, 3.0, 0.0), t)[0], 1e-3);
     EXPECT_NEAR(53.133, t, 1e-3);
     EXPECT_TRUE(log.has("iteration 1: 999\n") && log.has("iteration 4: "));
@@ -187,7 +176,7 @@ TEST(PlayerPhysicsTest, NewtonInterception) {
   }
   {
     // A ball passing behind: the turn penalty keeps the search from settling.
-    ZoneLog log(1022);
+    LogCapture log({1022});
     p.newtonMethod(ballAt(-10.0, 0.0, 2.0, -1.0), t);
     EXPECT_TRUE(log.has("iteration 9: ") && !log.has("iteration 10: "));
     EXPECT_TRUE(log.has("Newton's method too slow\n"));

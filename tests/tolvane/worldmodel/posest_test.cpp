@@ -43,7 +43,7 @@ TEST(PosEst, ExactBearingsGiveThePoseBack) {
 
 TEST(PosEst, TooFewFlagsAndDegenerateLayoutsFail) {
   Probe::flagsFor(l);
-  LogSink log(1197);
+  LogCapture log({1197});
   auto fails = [](const std::vector<FlagObject>& flags) {
     Vector2D p(99.0, 99.0);
     vekbase::AngleDeg theta(12.0);

@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(UpdateableWMStateTest, SenseBodyAndLineFlagFix) {
-  LogSink log(1110, 1111);
+  LogCapture log({1110, 1111});
   sensed.setStamina(3000.0);
   sensed.getMe()->setGoalieP(PlayerObject::t);
   sensed.setMyRelativeNeckAngle(Deg(30.0));
@@ -56,7 +56,7 @@ TEST_F(UpdateableWMStateTest, SenseBodyAndLineFlagFix) {
   m.includeSenseBody(sensed);
   EXPECT_EQ(PlayerObject::t, m.self().getGoalieP());  // a known flag stays
   nextCycleWithSight();
-  LogSink again(1110, 1111);
+  LogCapture again({1110, 1111});
   m.includeSensed(sensed);
   EXPECT_EQ(0u, again.text().find("include sensebody information\nline/flag: using right "
                                   "V(53.5, 90) flag Flag (f c) (id = 0)V(1, 0)\n"
@@ -90,7 +90,7 @@ TEST_F(UpdateableWMStateTest, LineChoiceAndTable) {
 }
 
 TEST_F(UpdateableWMStateTest, LocalisationFallbacks) {
-  LogSink log(1197);
+  LogCapture log({1197});
   m.includeSensed(sensed);
   m.self().setAbsPos(Vector2D(3.0, 4.0), 0.8);
   sensed.seeLine(LineObject::Line_R, 53.5, Deg(90.0));  // a line, no flag
@@ -127,7 +127,7 @@ TEST_F(UpdateableWMStateTest, LocalisationFallbacks) {
 }
 
 TEST_F(UpdateableWMStateTest, DeadReckoningReplaysEachCommandOnce) {
-  LogSink log(1110);
+  LogCapture log({1110});
   m.includeSensed(sensed);
   m.self().setAbsPos(Vector2D(0.0, 0.0), 1.0);
   m.self().setAbsVel(Vector2D(0.5, 0.0), 1.0);
@@ -186,7 +186,7 @@ TEST_F(UpdateableWMStateTest, StaminaModelAtItsThresholds) {
 }
 
 TEST_F(UpdateableWMStateTest, MergeAssignsForgetsAndMergesOnce) {
-  LogSink log(1110);
+  LogCapture log({1110});
   m.includeSensed(sensed);
   m.own[3].setAbsPos(Vector2D(9.0, 0.0), 1.0);     // ahead
   m.own[5].setAbsPos(Vector2D(-20.0, 0.0), 1.0);   // behind, out of view

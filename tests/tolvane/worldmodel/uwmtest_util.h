@@ -2,12 +2,11 @@
 #define TESTS_UWMTEST_UTIL_H
 
 #include <cmath>
-#include <sstream>
 #include <string>
 
+#include "testutil/logcapture.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/wmsensedstate.h"
-#include "vomarlog/forwarder.h"
 
 // The persistent model with its inner operations and fields opened up.
 struct Probe : UpdateableWMState {
@@ -38,25 +37,6 @@ inline double bearing(const Vector2D& p, double neck, const Vector2D& z) {
   return double(vekbase::AngleDeg(std::atan2(d[1], d[0]) * 180.0 / std::acos(-1.0) - neck));
 }
 
-// Collects the lines of up to two log zones while it lives.
-class LogSink {
-public:
-  explicit LogSink(unsigned short zone, unsigned short zone2 = 0)
-      : fwd(vomar::Forwarder::instance(8192)) {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    fwd->addLogZone(&sink, zone);
-    if (zone2) fwd->addLogZone(&sink, zone2);
-  }
-  ~LogSink() { fwd->removeStream(&sink); }
-  std::string text() {
-    fwd->flush();
-    return sink.str();
-  }
-  bool has(const std::string& s) { return text().find(s) != std::string::npos; }
-
-private:
-  vomar::Forwarder* fwd;
-  std::ostringstream sink;
-};
+using testutil::LogCapture;
 
 #endif

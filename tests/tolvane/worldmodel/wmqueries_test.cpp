@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 
+#include "testutil/logcapture.h"
 #include "tolvane/actuator.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/wmstate.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -50,16 +49,7 @@ struct TestState : WMState {
   }
 };
 
-struct ZoneLog {
-  ZoneLog() {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    fwd->addLogZone(&sink, 1150);
-  }
-  ~ZoneLog() { fwd->removeStream(&sink); }
-  std::string text() { return (fwd->flush(), sink.str()); }
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-};
+using testutil::LogCapture;
 
 // The fastest searches keep one result per simulation time.
 int cycle = 1000;
@@ -99,7 +89,7 @@ TEST(WMQueriesTest, CatchAndKick) {
   s.ballAt(Vector2D(kickable, 0.0));
   EXPECT_FALSE(s.isBallKickable());
   EXPECT_TRUE(s.willBallBeKickable(0, 0.0, 0.0));
-  ZoneLog log;
+  LogCapture log({1150});
   s.ballAt(Vector2D(1.08, 0.0));
   EXPECT_TRUE(s.isBallKickable());
   EXPECT_EQ("isBallKickable() : true\nball distance is 1.08\n", log.text());
@@ -173,7 +163,7 @@ TEST(WMQueriesTest, ClosestPlayersAndStrategicPositions) {
 
   s.ballAt(Vector2D(10.0, -5.0));
   EXPECT_EQ(s.getStrategicPosition(9), s.getStrategicPosition(0));
-  ZoneLog log;
+  LogCapture log({1150});
   EXPECT_EQ(Vector2D(0.0, 0.0), s.getStrategicPosition(12));
   EXPECT_NE(std::string::npos, log.text().find("getStrategicPosition: no player number 12\n"));
   // Shirt 11 is never a candidate, even on its own position.
@@ -307,7 +297,7 @@ TEST(WMQueriesTest, WidestGapRegionsAndMarking) {
   TestState::place(s.others[6], Vector2D(20.0, 0.0)).setDir(10.0, 1.0);
   TestState::place(s.others[7], Vector2D(5.0, 0.0)).setDir(50.0, 1.0);
   TestState::place(s.others[8], Vector2D(5.0, 0.0)).setDir(-5.0, 0.2);
-  ZoneLog log;
+  LogCapture log({1150});
   EXPECT_DOUBLE_EQ(-10.0, double(s.getDirOfWidestAngle(o, -30.0, 30.0, large, 20.0)));
   EXPECT_DOUBLE_EQ(40.0, double(large));
   EXPECT_NE(std::string::npos, log.text().find("dir: -10, largest Angle: 40\n"));

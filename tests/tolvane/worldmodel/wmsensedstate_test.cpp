@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 
+#include "testutil/logcapture.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/wmfullstate.h"
 #include "tolvane/wmsensedstate.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -22,23 +21,7 @@ struct TestSensed : WMSensedState {
   }
 };
 
-// Collects the lines of one log zone while it lives.
-class LogSink {
-public:
-  explicit LogSink(unsigned short zone) : fwd(vomar::Forwarder::instance(8192)) {
-    fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-    fwd->addLogZone(&sink, zone);
-  }
-  ~LogSink() { fwd->removeStream(&sink); }
-  std::string text() {
-    fwd->flush();
-    return sink.str();
-  }
-
-private:
-  vomar::Forwarder* fwd;
-  std::ostringstream sink;
-};
+using testutil::LogCapture;
 
 class WMSensedStateTest : public ::testing::Test {
 protected:
@@ -74,7 +57,7 @@ TEST_F(WMSensedStateTest, InitWM) {
   ASSERT_EQ(1u, g.getOwn().size());
   EXPECT_EQ(4u, g.getMe()->getUnum());
 
-  LogSink log(1120);
+  LogCapture log({1120});
   TestSensed bad;
   bad.initWM(12, l);
   EXPECT_EQ(0u, bad.getMyNumber());
@@ -122,7 +105,7 @@ TEST_F(WMSensedStateTest, ClearDataKeepsWhatItMust) {
 }
 
 TEST_F(WMSensedStateTest, SeenPlayersGoWhereTheyBelong) {
-  LogSink log(1120);
+  LogCapture log({1120});
   TestSensed s;
   s.initWM(7, l);
   s.seePlayer(l, 3, 10.0);
@@ -154,7 +137,7 @@ TEST_F(WMSensedStateTest, SeenPlayersGoWhereTheyBelong) {
 TEST_F(WMSensedStateTest, SeenFlags) {
   TestSensed s;
   s.initWM(7, l);
-  LogSink log(1120);
+  LogCapture log({1120});
   s.seeFlag(FlagObject::Flag_GR, 30.0);
   EXPECT_EQ(Vector2D(52.5, 0.0), s.getFlag(0).getAbsPos());
   EXPECT_EQ(1.0, s.getFlag(0).getDirConf()());
@@ -191,7 +174,7 @@ TEST_F(WMSensedStateTest, PutNearestFlagToFront) {
 }
 
 TEST_F(WMSensedStateTest, Fullstate) {
-  LogSink log(1120);
+  LogCapture log({1120});
   WMFullstate fs;
   fs.init(7, l);
   Vector2D pos(3.0, 4.0), vel(0.1, 0.0);

@@ -3,9 +3,9 @@
 #include <sstream>
 #include <string>
 
+#include "testutil/logcapture.h"
 #include "tolvane/wmfullstate.h"
 #include "tolvane/wmstate.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -88,10 +88,7 @@ TEST(WMStateTest, GetPlayerGuards) {
 }
 
 TEST(WMStateTest, FlagTable) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  std::ostringstream sink;
-  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->addLogZone(&sink, 1150);
+  testutil::LogCapture capture({1150});
 
   TestState::forgetFlags();
   TestState s;
@@ -111,8 +108,7 @@ TEST(WMStateTest, FlagTable) {
     EXPECT_EQ(Vector2D(-36.0, 20.16), s.getFlag(FlagObject::Flag_PLB).getAbsPos());
   }
   EXPECT_EQ(FlagObject::No_Flag, s.getFlag(FlagObject::No_Flag).getId());
-  fwd->flush();
-  EXPECT_EQ("", sink.str());
+  EXPECT_EQ("", capture.text());
 
   TestState::forgetFlags();
   WMState::initFlags(r);
@@ -123,9 +119,7 @@ TEST(WMStateTest, FlagTable) {
   WMState::initFlags(l);
   EXPECT_EQ(55u, s.getAllFlags().size());
   EXPECT_EQ(Vector2D(-52.5, 34.0), s.getFlag(FlagObject::Flag_RT).getAbsPos());
-  fwd->flush();
-  fwd->removeStream(&sink);
-  EXPECT_EQ("playing right, reversing coordinates\n", sink.str());
+  EXPECT_EQ("playing right, reversing coordinates\n", capture.text());
 }
 
 TEST(WMStateTest, GoaliesAndMessages) {

@@ -30,7 +30,7 @@ TEST_F(WMStateLogTest, KnowledgeAndSights) {
   m.ball.setAbsPos(Vector2D(3.0, 4.0), 1.0);
   m.own[3].setAbsPos(Vector2D(0.0, 0.0), 1.0);
   m.others[11].setAbsPos(Vector2D(0.0, 0.0), 1.0);
-  LogSink log(1150);
+  LogCapture log({1150});
   m.logKnowledge();
   EXPECT_EQ(0u, log.text().find("View Mode: normal  Play Mode: "));
   EXPECT_TRUE(log.has("\nMy Pos: V(1, 2) angle: 30 rel_neck: -10 vel: V(0.5, 0) conf: 1 "
@@ -44,7 +44,7 @@ TEST_F(WMStateLogTest, KnowledgeAndSights) {
   sensed.seePlayer(l, 3, vekbase::AngleDeg(5.0));
   sensed.seePlayer(l, 10, vekbase::AngleDeg(-5.0));
   sensed.seeBall(vekbase::AngleDeg(0.0));
-  LogSink sight(1150);
+  LogCapture sight({1150});
   sensed.logSights();
   EXPECT_EQ("", sight.text());  // no sight in this cycle
   sensed.setCurrentSight();
@@ -64,32 +64,32 @@ TEST_F(WMStateLogTest, DrawingMirrorsForTheRightSide) {
   m.others[2].setAbsPos(Vector2D(-30.0, 0.5), 1.0);
   m.ball.setAbsVel(Vector2D(0.0, 0.0), 1.0);  // position not trusted
   {
-    LogSink log(1150, 1151);
+    LogCapture log({1150, 1151});
     m.logWM();
     EXPECT_EQ("Drawing world model\n-_2D_ CIRCLE col=ffcc00 (10,5,2);\n"
               "-_2D_ STRING  (10,4,\"F_7\");\n-_2D_ LINE col=ffcc00 (10,5,12.5,5);\n"
               "-_2D_ LINE col=ff00ff (0,-0,0,-0);\n",
               log.text());
-    LogSink opp(1152);
+    LogCapture opp({1152});
     m.logWM();
     EXPECT_EQ("-_2D_ CIRCLE col=ff0000 (-30,-0.5,2);\n-_2D_ STRING  (-30,-1.5,\"G_2\");\n",
               opp.text());
   }
   m.mySide = r;
   {
-    LogSink log(1151);
+    LogCapture log({1151});
     m.logWM();
     EXPECT_EQ("-_2D_ CIRCLE col=ffcc00 (-10,-5,2);\n-_2D_ STRING  (-10,-4,\"F_7\");\n"
               "-_2D_ LINE col=ffcc00 (-10,-5,-12.5,-5);\n",
               log.text());
-    LogSink col(1150);
+    LogCapture col({1150});
     m.logWMWithCol("123456");  // stored coordinates, no labels, one zone
     EXPECT_EQ("-Drawing world model with color 123456\n-_2D_ CIRCLE col=123456 (10,5,2);\n"
               "-_2D_ LINE col=123456 (10,5,12.5,5);\n-_2D_ CIRCLE col=123456 (-30,-0.5,2);\n"
               "-_2D_ LINE col=123456 (0,-0,0,-0);\n",
               col.text());
   }
-  LogSink log(1150, 1151);
+  LogCapture log({1150, 1151});
   ClientParam::instance()->log_wm = false;
   m.logWM();
   EXPECT_EQ("", log.text());
