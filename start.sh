@@ -16,17 +16,7 @@ host=${1:-localhost}
 team=${2:-Tolvane}
 
 packages=(cmake g++ libboost-dev zlib1g-dev swi-prolog-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+. tools/install-packages.sh
 
 build=build-release
 if [ ! -f "$build/CMakeCache.txt" ]; then

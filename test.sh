@@ -5,17 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ libgtest-dev libboost-dev zlib1g-dev swi-prolog-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+. tools/install-packages.sh
 
 build=build-sanitize
 jobs=$(nproc 2>/dev/null || echo 2)

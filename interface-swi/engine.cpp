@@ -68,12 +68,12 @@ std::string executable_path() {
 bool goal_defined(const char* name, int arity) {
   fid_t frame = PL_open_foreign_frame();
   static predicate_t current = PL_predicate("current_predicate", 1, "user");
-  term_t spec = PL_new_term_ref();
+  term_t qualified = PL_new_term_ref();
   term_t pi = PL_new_term_ref();
   const bool ok =
       PL_unify_term(pi, PL_FUNCTOR_CHARS, "/", 2, PL_CHARS, name, PL_INT, arity) &&
-      PL_unify_term(spec, PL_FUNCTOR_CHARS, ":", 2, PL_CHARS, "user", PL_TERM, pi) &&
-      PL_call_predicate(nullptr, PL_Q_NODEBUG | PL_Q_CATCH_EXCEPTION, current, spec);
+      PL_unify_term(qualified, PL_FUNCTOR_CHARS, ":", 2, PL_CHARS, "user", PL_TERM, pi) &&
+      PL_call_predicate(nullptr, PL_Q_NODEBUG | PL_Q_CATCH_EXCEPTION, current, qualified);
   PL_discard_foreign_frame(frame);
   return ok;
 }
