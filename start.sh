@@ -10,6 +10,8 @@
 # log into that directory (named after team, shirt number and side).
 # Ctrl-C (or the end of this script by a signal) stops all eleven players.
 set -euo pipefail
+# A relative log directory means one below where the script was started.
+log_dir=${TOLVANE_LOG_DIR:+$(realpath -m -- "$TOLVANE_LOG_DIR")}
 cd "$(dirname "$0")"
 
 host=${1:-localhost}
@@ -26,10 +28,10 @@ cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target tolvane_bare
 player="$build/tolvane"
 
 logs=()
-if [ -n "${TOLVANE_LOG_DIR:-}" ]; then
-  mkdir -p "$TOLVANE_LOG_DIR"
+if [ -n "$log_dir" ]; then
+  mkdir -p "$log_dir"
   logs=(--save-message-log --save-action-log
-        --message-log-dir "$TOLVANE_LOG_DIR" --action-log-dir "$TOLVANE_LOG_DIR")
+        --message-log-dir "$log_dir" --action-log-dir "$log_dir")
 fi
 
 pids=()

@@ -13,4 +13,8 @@ extern VekPlayer* client;
 // player or the init reply has not come.
 Side agent_side();
 
+// The last line of a player's run, after its main loop or a failed
+// handshake: the team name, "(", the shirt number and "): exit game".
+void log_exit_game();
+
 #endif

@@ -124,6 +124,10 @@ bool run_goal(predicate_t goal) {
       reportException(goal, copy);
     }
   }
+  // A warning through the engine switches its tracer on, even inside a
+  // goal run outside the debugger, and leaves it on after the goal.
+  static predicate_t notrace = PL_predicate("notrace", 0, "system");
+  PL_call_predicate(nullptr, PL_Q_NODEBUG | PL_Q_CATCH_EXCEPTION, notrace, 0);
   PL_discard_foreign_frame(frame);
   // Prolog's output stream buffers apart from C's.
   Sflush(Suser_output);

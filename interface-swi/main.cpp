@@ -38,13 +38,9 @@ int main(int argc, char* argv[]) {
 
   if (client->initBehave(behavior)) client->mainloop();
 
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(0);
-  log->prefix() << client->myTeamName() << "(" << client->myNumber() << "): exit game"
-                << "\n";
+  log_exit_game();
   // The log files belong to the player, which is never destroyed.
-  log->flush();
+  vomar::Forwarder::instance(8192)->flush();
 
   PL_halt(0);
   return 0;

@@ -74,23 +74,32 @@ void ParamReader::readParams(std::string file) {
   }
   std::string line;
   while (std::getline(in, line)) {
+    // A file written with CR LF line ends reads the same as one with LF.
+    if (!line.empty() && line[line.size() - 1] == '\r') line.erase(line.size() - 1);
     std::string::size_type first = line.find_first_not_of(WHITE);
     if (first == std::string::npos) continue;
     if (line[first] == '#') continue;
     std::replace(line.begin(), line.end(), ':', ' ');
+    // A leading colon has just become a blank: the key starts behind it.
+    first = line.find_first_not_of(WHITE);
 
-    const std::string::size_type keyEnd = line.find_first_of(WHITE, first);
-    const std::string key = line.substr(first, keyEnd == std::string::npos
-                                                   ? std::string::npos
-                                                   : keyEnd - first);
+    const std::string::size_type keyEnd =
+        first == std::string::npos ? std::string::npos : line.find_first_of(WHITE, first);
+    const std::string key =
+        first == std::string::npos
+            ? std::string()
+            : line.substr(first, keyEnd == std::string::npos ? std::string::npos : keyEnd - first);
     std::string value;
     if (keyEnd != std::string::npos) {
       const std::string::size_type valStart = line.find_first_not_of(WHITE, keyEnd);
       if (valStart != std::string::npos) {
-        // White space before a comment stays part of the value.
+        // White space before a comment or the line end is not part of the
+        // value: "use_offside on   # c" must read as on, not as a text that
+        // an on/off option silently takes for off.
         const std::string::size_type hash = line.find('#', valStart);
         value = line.substr(valStart, hash == std::string::npos ? std::string::npos
                                                                 : hash - valStart);
+        value.erase(value.find_last_not_of(WHITE) + 1);
       }
     }
     setParameter(key, value);

@@ -46,6 +46,11 @@ void PlayerObject::setRelativeNeckAngle(vekbase::AngleDeg neck, Value conf) {
   neckAngleConf.set(conf);
 }
 
+void PlayerObject::setSeenHeadAngle(vekbase::AngleDeg head, Value conf) {
+  neckAngle = head;
+  neckAngleConf.set(conf);
+}
+
 void PlayerObject::setPointDir(vekbase::AngleDeg point, Value conf) {
   pointDir = point;
   pointDirConf.set(conf);

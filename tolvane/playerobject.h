@@ -33,6 +33,9 @@ public:
   // Clamped into the server's neck range.
   void setRelativeNeckAngle(vekbase::AngleDeg neck);
   void setRelativeNeckAngle(vekbase::AngleDeg neck, Value conf);
+  // A seen head direction, relative to the observer's view: any direction,
+  // so not clamped to the neck's range; the merge turns it into a neck angle.
+  void setSeenHeadAngle(vekbase::AngleDeg head, Value conf);
   void setPointDir(vekbase::AngleDeg point) { pointDir = point; }
   void setPointDir(vekbase::AngleDeg point, Value conf);
   void setStamina(Value stamina) { energy.setStamina(stamina); }

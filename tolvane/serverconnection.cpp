@@ -46,6 +46,8 @@ ServerConnection::ServerConnection() : noMessages(0) {
 
 ServerConnection::~ServerConnection() {
   logLine(ZONE_SEND, vomar::ForwarderStreamBuf::S_NORMAL) << "connection terminated" << "\n";
+  // Nothing can reach the socket once the link is gone.
+  close();
 }
 
 bool ServerConnection::open() {

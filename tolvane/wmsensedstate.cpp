@@ -28,7 +28,7 @@ PlayerObject closeSighting(Side side, Unum number, Value dist, vekbase::AngleDeg
   // Still relative to the observer's view; the merge of the sight turns
   // them into field directions.
   p.setBodyAngle(bodyDir, 1.0);
-  p.setRelativeNeckAngle(neckDir, 1.0);
+  p.setSeenHeadAngle(neckDir, 1.0);
   p.setGoalieP(isGoalie);
   p.setTackleP(isTackling);
   return p;

@@ -714,7 +714,11 @@ vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D& pos, vekbase::Ang
   std::vector<vekbase::AngleDeg> ang;
   for (const PlayerList* list : gegner)
     for (const PlayerObject& p : *list) {
-      if (!p.getDirConf().valid() || !(p.getAbsPos().dist(pos) <= max_dist)) continue;
+      // A player seen by direction only has no position (confidence 0): its
+      // distance from pos is unknown, not that of the origin.
+      if (!p.getDirConf().valid() || p.getAbsPosConf()() == 0.0 ||
+          !(p.getAbsPos().dist(pos) <= max_dist))
+        continue;
       const double d = double(p.getDir());
       if (d > hi || d < lo) continue;
       ang.push_back(p.getDir() + neck);

@@ -51,9 +51,11 @@ AngleDeg AngleDeg::operator-=(const AngleDeg& o) {
 
 AngleDeg AngleDeg::operator-() const { return AngleDeg(-angle, Raw()); }
 
+// A failed read stores 0, as the number extraction itself does.
 std::istream& operator>>(std::istream& is, AngleDeg& a) {
-  double v;
-  if (is >> v) a = AngleDeg(v);
+  double v = 0.0;
+  is >> v;
+  a = AngleDeg(v);
   return is;
 }
 
@@ -65,9 +67,11 @@ AngleDeg AngleRad::deg() const { return AngleDeg(*this); }
 
 AngleRad AngleRad::operator-() const { return AngleRad(-angle, Raw()); }
 
+// A failed read stores 0, as the number extraction itself does.
 std::istream& operator>>(std::istream& is, AngleRad& a) {
-  double v;
-  if (is >> v) a = AngleRad(v);
+  double v = 0.0;
+  is >> v;
+  a = AngleRad(v);
   return is;
 }
 

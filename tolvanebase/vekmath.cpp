@@ -8,6 +8,15 @@ namespace vekmath {
 
 namespace {
 double inUnit(double rad, AngleT t) { return t == DEG ? rad * RAD2DEG : rad; }
+
+std::int64_t gcd(std::int64_t x, std::int64_t y) {
+  while (y != 0) {
+    const std::int64_t r = x % y;
+    x = y;
+    y = r;
+  }
+  return x;
+}
 } // namespace
 
 double asin(double x, AngleT t) { return inUnit(std::asin(x), t); }
@@ -20,15 +29,14 @@ double sumGeomSeries(double a, double r, double n) {
 }
 
 int lcm(int a, int b) {
-  if (a <= 0 || b <= 0) return 0;
-  std::int64_t x = a, y = b;
-  while (y != 0) {
-    std::int64_t r = x % y;
-    x = y;
-    y = r;
-  }
-  std::int64_t m = std::int64_t(a) / x * std::int64_t(b);
-  return m > INT32_MAX ? 0 : int(m);
+  if (a == 0 || b == 0) return 0;
+  const std::int64_t x = a < 0 ? -std::int64_t(a) : std::int64_t(a);
+  const std::int64_t y = b < 0 ? -std::int64_t(b) : std::int64_t(b);
+  const std::int64_t l = x / gcd(x, y) * y;
+  // The first multiple of the larger argument that both divide: it carries
+  // that argument's sign.
+  const std::int64_t m = (a < b ? b : a) < 0 ? -l : l;
+  return m > INT32_MAX || m < INT32_MIN ? 0 : int(m);
 }
 
 } // namespace vekmath

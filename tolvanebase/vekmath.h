@@ -21,8 +21,9 @@ double atan2(double y, double x, AngleT t);
 // Sum of n terms of the geometric series a, a*r, a*r^2, ... (n need not be whole).
 double sumGeomSeries(double a, double r, double n);
 
-// Least common multiple of two positive numbers; 0 when either is not positive
-// or the multiple does not fit an int.
+// The first multiple of the larger argument that both arguments divide: the
+// least common multiple for positive numbers. 0 when either is 0 or the
+// multiple does not fit an int.
 int lcm(int a, int b);
 
 } // namespace vekmath

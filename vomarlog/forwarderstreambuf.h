@@ -44,8 +44,6 @@ public:
 
   ForwarderStreamBuf& priority(Priority priority);
   ForwarderStreamBuf& zone(unsigned short z);
-  Priority currentPriority() const { return M_current_priority; }
-  unsigned short currentZone() const { return M_current_zone; }
 
   void addStream(std::ostream* stream, std::bitset<4> pass);
   bool removeStream(const std::ostream* stream);

@@ -132,6 +132,20 @@ TEST(QueueUp, AttentionToFollowsTheAgentsSide) {
   client = nullptr;
 }
 
+TEST(Entry, ExitLineNamesTeamAndShirtNumber) {
+  SidedPlayer player("(init r 10 before_kick_off)");
+  client = &player;
+  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
+  std::ostringstream sink;
+  fwd->addStream(&sink, vomar::ForwarderStreamBuf::S_PASS_ALL);
+  fwd->addLogZone(&sink, 0);
+  log_exit_game();
+  fwd->flush();
+  fwd->removeStream(&sink);
+  client = nullptr;
+  EXPECT_EQ(sink.str(), "Tolvane(10): exit game\n");
+}
+
 TEST(CommandList, ListsFollowTheProtocolOrder) {
   using C = SoccerCommand;
   EXPECT_EQ(listOf(C(C::CMD_NONE)), "[none]");
@@ -172,8 +186,16 @@ TEST(PrologBehaviour, AGoalThatFailsOrRaisesKeepsWhatItQueued) {
     EXPECT_EQ(Actuator::instance()->actionString(), "(turn 10.00)");
   }
   ASSERT_TRUE(prove("retractall(behave_midfielder)"));
-  ASSERT_TRUE(prove("assertz((behave_midfielder :- queue_up([dash, 5]), fail))"));
-  Actuator::instance()->clearQueue();
-  behaviour.process();
-  EXPECT_EQ(Actuator::instance()->actionString(), "(dash 5.00)");
+  // A wrong argument warns through the engine, which must not leave the
+  // debugger on for the next cycle.
+  ASSERT_TRUE(prove("assertz((behave_midfielder :- queue_up([dash, 5]), "
+                    "queue_up([kick, fast, 0.0])))"));
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    Actuator::instance()->clearQueue();
+    ::testing::internal::CaptureStderr();
+    behaviour.process();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Actuator::instance()->actionString(), "(dash 5.00)");
+    EXPECT_FALSE(prove("tracing"));
+  }
 }

@@ -19,7 +19,6 @@ TEST(ClientParamTest, FreshListing) {
   EXPECT_EQ("offline_monitor: off", rows[25]);
   EXPECT_EQ("offline_logfile: ", rows[28]);
   EXPECT_EQ("log_wm: on", rows[30]);
-  EXPECT_EQ(3, cp->valId());
   const vekbase::BaseClientParam* base = cp;
   EXPECT_EQ(0.97, base->confidenceDecay());
   EXPECT_EQ(0.5, base->confidenceMinValid());
@@ -34,8 +33,6 @@ TEST(ClientParamTest, ValuesAndAccessors) {
   EXPECT_FALSE(cp->logWM());
   cp->setParameter("when-to-turn", "200");
   EXPECT_EQ(-160.0, double(cp->whenToTurn()));
-  cp->setParameter("wm-history-size", "7");
-  EXPECT_EQ(7u, cp->wmHistorySize());
 
   cp->setParameter("action-log-dir", "logs");
   EXPECT_EQ("logs/", cp->actionLogDir());

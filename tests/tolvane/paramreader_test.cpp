@@ -47,17 +47,20 @@ TEST(ParamReaderTest, FileSyntax) {
   readText(s, "host: machine.example\n");
   EXPECT_EQ("machine.example", s.host);
   readText(s, "\thost\tnet:name  ");  // no line end at the end of the file
-  EXPECT_EQ("net name  ", s.host);
+  EXPECT_EQ("net name", s.host);
   readText(s, "goalie #x\nlog-level:7");
   EXPECT_TRUE(s.goalie);
   EXPECT_EQ(7, s.level);
+  // A colon in front of the key reads as a blank.
+  readText(s, " :log-level 44\n");
+  EXPECT_EQ(44, s.level);
   EXPECT_EQ("", log.text());
 
-  // A '#' directly behind a key belongs to the key; CR line ends stay in the values.
+  // A '#' directly behind a key belongs to the key; CR LF line ends read as LF.
   readText(s, "host# comment\n   # only a comment\nlog-level 12\r\n\r\nhost h\r\nlog-level x\n");
   EXPECT_EQ(12, s.level);
-  EXPECT_EQ("h\r", s.host);
-  EXPECT_EQ("Unknown parameter (host#)\nUnknown parameter (\r)\n"
+  EXPECT_EQ("h", s.host);
+  EXPECT_EQ("Unknown parameter (host#)\n"
             "Can't set value (x) for parameter (log-level)\n",
             log.text());
   log.clear();

@@ -1,5 +1,6 @@
 #include "tolvane/serverconnection.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -50,6 +51,15 @@ void configure(int port, const std::string& version = "8.04", bool goalie = fals
 
 std::string nul(const std::string& text) {
   return text + std::string(1, '\0');
+}
+
+// The descriptors this process holds.
+int openDescriptors() {
+  int n = 0;
+  DIR* dir = opendir("/proc/self/fd");
+  while (readdir(dir)) ++n;
+  closedir(dir);
+  return n;
 }
 
 struct CommaDecimal : std::numpunct<char> {
@@ -171,7 +181,7 @@ TEST(ServerConnection, TimeoutsEmptyAndOversizedMessages) {
   EXPECT_FALSE(link.dataOnSocket());
 }
 
-TEST(ServerConnection, UnresolvableHostFailsToOpen) {
+TEST(ServerConnection, UnresolvableHostAndDestruction) {
   configure(6000);
   ClientParam::instance()->setParameter("host", "no such host");
   LogCapture log;
@@ -185,4 +195,12 @@ TEST(ServerConnection, UnresolvableHostFailsToOpen) {
   delete link;
   EXPECT_EQ(1, log.count("connection terminated\n"));
   configure(6000);
+
+  // A link destroyed while open gives its socket back.
+  const int before = openDescriptors();
+  link = new ServerConnection;
+  ASSERT_TRUE(link->open());
+  EXPECT_EQ(before + 1, openDescriptors());
+  delete link;
+  EXPECT_EQ(before, openDescriptors());
 }

@@ -59,6 +59,9 @@ TEST(Angle, ConversionsArithmeticAndInterval) {
   in >> a >> r;
   EXPECT_EQ(double(a), 10.0);
   EXPECT_EQ(double(r), 2 * PI - 7);
+  std::istringstream none("x");
+  none >> a;
+  EXPECT_EQ(double(a), 0.0); // nothing read stores 0
 
   AngleDeg lo(0), hi(180);
   EXPECT_FALSE(AngleDeg(0).isInInterval(lo, hi));

@@ -17,6 +17,10 @@ TEST(Vekmath, LcmAndCharForNum) {
   EXPECT_EQ(vekmath::lcm(4, 6), 12);
   EXPECT_EQ(vekmath::lcm(6, 4), 12);
   EXPECT_EQ(vekmath::lcm(3, 3), 3);
+  // A negative argument: the first multiple of the larger argument.
+  EXPECT_EQ(vekmath::lcm(-4, 6), 12);
+  EXPECT_EQ(vekmath::lcm(4, -6), 12);
+  EXPECT_EQ(vekmath::lcm(-4, -6), -12);
   // No division by zero and no overflow: such arguments give 0.
   EXPECT_EQ(vekmath::lcm(0, 5), 0);
   EXPECT_EQ(vekmath::lcm(INT_MAX, INT_MAX - 1), 0);

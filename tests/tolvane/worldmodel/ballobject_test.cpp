@@ -120,6 +120,9 @@ TEST(BallObjectTest, UpdateAndOutput) {
   std::ostringstream os;
   os << shown;
   EXPECT_EQ("Pos = V(10, -3.5) / Vel = V(0.5, 0) / Rel = (12.3, -45)", os.str());
+  std::ostringstream mobile;
+  mobile << static_cast<const MobileObject&>(shown);
+  EXPECT_EQ("V(10, -3.5) +V(0.5, 0)", mobile.str());
 }
 
 } // namespace

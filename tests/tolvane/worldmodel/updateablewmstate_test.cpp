@@ -233,6 +233,38 @@ TEST_F(UpdateableWMStateTest, MergeAssignsForgetsAndMergesOnce) {
   EXPECT_FALSE(m.getBall().getAbsPosConf().valid());  // in view but not seen
 }
 
+TEST_F(UpdateableWMStateTest, RememberedAnonymousPlayersAndTies) {
+  LogCapture log({1110});
+  m.includeSensed(sensed);
+  PlayerObject nearThree, sideless;
+  nearThree.setTeam(l);
+  nearThree.setAbsPos(Vector2D(9.0, 0.0), 1.0);
+  sideless.setGoalieP(PlayerObject::t);  // tells a continued entry from a new one
+  sideless.setAbsPos(Vector2D(14.0, 0.0), 1.0);
+  m.unknown = {nearThree, sideless};
+  m.own[3].setAbsPos(Vector2D(-20.0, 0.0), 1.0);  // behind: not expected
+  m.own[4].setAbsPos(Vector2D(20.0, 1.0), 1.0);
+  m.own[5].setAbsPos(Vector2D(20.0, -1.0), 1.0);
+  nextCycleWithSight();
+  // Number 3 at (10.5, 0), exactly 1.5 m from the remembered teammate: it
+  // explains it, so the side-less sighting 1 m from there starts anew.
+  sensed.seePlayer(l, 3, 11.5, Deg(0.0), 0.0, Deg(0.0), Deg(0.0), Deg(0.0), PlayerObject::u,
+                   false);
+  sensed.seePlayer(11.0, Deg(0.0));
+  sensed.seePlayer(15.0, Deg(0.0));  // continues the side-less one
+  sensed.seePlayer(15.5, Deg(0.0));  // that one is taken
+  sensed.seePlayer(l, 21.0, Deg(0.0), false);  // 1 m from both 4 and 5
+  m.includeSensed(sensed);
+
+  ASSERT_EQ(3u, m.unknown.size());
+  EXPECT_EQ(u, m.unknown[0].getTeam());
+  EXPECT_EQ(Vector2D(10.0, 0.0), m.unknown[0].getAbsPos());
+  EXPECT_EQ(PlayerObject::t, m.unknown[1].getGoalieP());
+  EXPECT_EQ(PlayerObject::u, m.unknown[2].getGoalieP());
+  EXPECT_TRUE(log.has("assigning own 4 to unknown player\n"));
+  EXPECT_TRUE(log.has("forgetting teammate(s): 5 \n"));
+}
+
 TEST_F(UpdateableWMStateTest, CalculateVelocity) {
   m.includeSensed(sensed);
   m.self().setAbsPos(Vector2D(0.0, 0.0), 1.0);

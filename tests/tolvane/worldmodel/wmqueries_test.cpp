@@ -305,6 +305,12 @@ TEST(WMQueriesTest, WidestGapRegionsAndMarking) {
   // Seen directions are relative to the head.
   s.own[9].setRelativeNeckAngle(20.0);
   EXPECT_DOUBLE_EQ(0.0, double(s.getDirOfWidestAngle(o, -30.0, 30.0, large, 20.0)));
+  // A player seen by direction only has no position, so no distance test can
+  // put it in range.
+  s.unknown.assign(1, PlayerObject());
+  s.unknown[0].setAbsPos(Vector2D(0.0, 0.0), 0.0);
+  s.unknown[0].setDir(5.0, 1.0);
+  EXPECT_DOUBLE_EQ(0.0, double(s.getDirOfWidestAngle(o, -30.0, 30.0, large, 20.0)));
 
   TestState::place(s.others[2], Vector2D(-40.0, 0.0));
   TestState::place(s.others[3], Vector2D(-36.0, 0.0));

@@ -42,7 +42,6 @@ TEST_F(WMSensedStateTest, InitWM) {
   EXPECT_EQ(r, s.getTheirSide());
   EXPECT_FALSE(s.sightInCurrentCycle);
   EXPECT_FALSE(s.ourGoalieKnown());
-  EXPECT_EQ(Vector2D(52.5, -34.0), s.getFlag(FlagObject::Flag_RT).getAbsPos());
 
   TestSensed::forgetFlags();
   ClientParam::instance()->goalie_connect = true;
@@ -132,6 +131,16 @@ TEST_F(WMSensedStateTest, SeenPlayersGoWhereTheyBelong) {
   EXPECT_FALSE(s.ourGoalieKnown());
   EXPECT_NE(std::string::npos,
             log.text().find("seePlayer: shirt number 12 out of range, kept as unidentified player\n"));
+}
+
+TEST_F(WMSensedStateTest, SeenHeadDirectionIsNotANeckAngle) {
+  // Relative to the observer's view, so any direction: a team-mate facing the
+  // agent is kept whole, for the merge to turn into a neck angle.
+  TestSensed s;
+  s.initWM(7, l);
+  s.seePlayer(l, 4, 20.0, 15.0, 0.1, 0.2, 170.0, 180.0, PlayerObject::f, false);
+  ASSERT_EQ(2u, s.getOwn().size());
+  EXPECT_EQ(180.0, double(s.getOwn(1).getRelativeNeckAngle()));
 }
 
 TEST_F(WMSensedStateTest, SeenFlags) {

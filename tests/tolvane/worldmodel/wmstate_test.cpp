@@ -122,20 +122,13 @@ TEST(WMStateTest, FlagTable) {
   EXPECT_EQ("playing right, reversing coordinates\n", capture.text());
 }
 
-TEST(WMStateTest, GoaliesAndMessages) {
+TEST(WMStateTest, GoalieNumberReplaced) {
   TestState s;
   s.setOurGoalie(5);
   s.setOurGoalie(1);
   EXPECT_TRUE(s.ourGoalieKnown());
   EXPECT_EQ(1u, s.ourGoalieNum());
   EXPECT_FALSE(s.oppGoalieKnown());
-
-  s.getTeamMsg().setMsgString("pass");
-  s.getTeamMsg().setReceiveTime(vekbase::Timer(12, 0));
-  s.getOpponentMsg().setMsgString("hello");
-  EXPECT_EQ("pass", s.getMsgString());
-  EXPECT_EQ(vekbase::Timer(12, 0), s.getReceiveTime());
-  EXPECT_EQ("hello", s.getOpponentMsg().getMsgString());
 }
 
 TEST(WMStateTest, DumpWithoutOwnEntry) {
