@@ -103,6 +103,27 @@ void splitWords(const std::string& s, std::size_t from, std::size_t to,
   }
 }
 
+// The position of the ")" that closes the block opened at open; the text's
+// end when the block is not closed.
+std::size_t blockEnd(const std::string& s, std::size_t open) {
+  int depth = 0;
+  for (std::size_t i = open; i < s.size(); ++i) {
+    if (s[i] == '(') {
+      ++depth;
+    } else if (s[i] == ')' && --depth <= 0) {
+      return i;
+    }
+  }
+  return s.size();
+}
+
+// what from position from on, standing wholly before end; npos otherwise.
+std::size_t findWithin(const std::string& s, const std::string& what, std::size_t from,
+                       std::size_t end) {
+  const std::size_t pos = from <= s.size() ? s.find(what, from) : npos;
+  return pos != npos && pos + what.size() <= end ? pos : npos;
+}
+
 // Searches what from the cursor on; failing that, wholly before it.
 std::size_t findAroundCursor(const std::string& s, const std::string& what, std::size_t cursor) {
   std::size_t pos = cursor <= s.size() ? s.find(what, cursor) : npos;
@@ -533,13 +554,17 @@ void VekPlayer::parseOnlineCoach(const std::string& msg) {
   const std::string payload = msg.substr(start, msg.size() - 3 - start);
   std::cout << "TEMP : " << payload << std::endl;
 
+  // The fields are decoded one after the other, x before y, so that their
+  // trace lines come in the payload's order.
   auto position = [](const std::string& block, std::size_t at) {
-    return Vector2D(decodeOnlineCoach(block.substr(at, 2)) / 10.0 - 70.0,
-                    decodeOnlineCoach(block.substr(at + 2, 2)) / 10.0 - 70.0);
+    const double x = decodeOnlineCoach(block.substr(at, 2)) / 10.0 - 70.0;
+    const double y = decodeOnlineCoach(block.substr(at + 2, 2)) / 10.0 - 70.0;
+    return Vector2D(x, y);
   };
   auto velocity = [](const std::string& block, std::size_t at) {
-    return Vector2D(decodeOnlineCoach(block.substr(at, 2)) / 100.0 - 2.0,
-                    decodeOnlineCoach(block.substr(at + 2, 2)) / 100.0 - 2.0);
+    const double vx = decodeOnlineCoach(block.substr(at, 2)) / 100.0 - 2.0;
+    const double vy = decodeOnlineCoach(block.substr(at + 2, 2)) / 100.0 - 2.0;
+    return Vector2D(vx, vy);
   };
 
   if (payload.compare(0, 2, "y/") == 0 && payload.size() == 90) {
@@ -723,7 +748,9 @@ int VekPlayer::parseParam(std::vector<std::string>& vec, const std::string& keyw
   }
   p1 = pos + searchstr.size();
   p2 = parseString.find(')', p1);
-  if (p2 == npos) {
+  // A "(" before the ")" opens the next block: this one is not closed, and
+  // its words would be taken from that block.
+  if (p2 == npos || parseString.find('(', p1) < p2) {
     warn(LEVEL, "')' expected in sense_body or fullstate message: ", parseString);
     return 0;
   }
@@ -741,19 +768,22 @@ void VekPlayer::parseArmValues(int& armMovable, int& armExpires, double& armDist
     p1 = npos;
     return;
   }
-  const std::size_t movable = parseString.find("(movable ", arm);
+  // Only the arm block's own keywords count: the tackle block after it has
+  // an expires and a count of its own.
+  const std::size_t armEnd = blockEnd(parseString, arm);
+  const std::size_t movable = findWithin(parseString, "(movable ", arm, armEnd);
   if (movable == npos) {
     warn(LEVEL, "movable keyword expected in sense_body message: ", parseString);
     return;
   }
   armMovable = intAt(parseString, movable + 9);
-  const std::size_t expires = parseString.find("(expires ", movable);
+  const std::size_t expires = findWithin(parseString, "(expires ", movable, armEnd);
   if (expires == npos) {
     warn(LEVEL, "expires keyword expected in sense_body message: ", parseString);
     return;
   }
   armExpires = intAt(parseString, expires + 9);
-  const std::size_t target = parseString.find("(target ", expires);
+  const std::size_t target = findWithin(parseString, "(target ", expires, armEnd);
   if (target == npos) {
     warn(LEVEL, "target keyword expected in sense_body message: ", parseString);
     return;
@@ -761,13 +791,13 @@ void VekPlayer::parseArmValues(int& armMovable, int& armExpires, double& armDist
   {
     // Both numbers of the target stand before its ")".
     std::size_t close = parseString.find(')', target);
-    if (close == npos) close = parseString.size();
+    if (close == npos || close > armEnd) close = armEnd;
     const char* last = parseString.data() + close;
     const char* after = nullptr;
     armDist = toDouble(parseString.data() + target + 8, last, &after);
     armDir = vekbase::AngleDeg(toDouble(after, last));
   }
-  const std::size_t count = parseString.find("(count ", target);
+  const std::size_t count = findWithin(parseString, "(count ", target, armEnd);
   if (count == npos) {
     warn(LEVEL, "count keyword expected in sense_body message: ", parseString);
     return;
@@ -786,7 +816,9 @@ void VekPlayer::parseTackleValues(int& tackleExpires, int& tackleCount) {
     p1 = remembered;
     return;
   }
-  const std::size_t expires = parseString.find("(expires ", tackle);
+  // Values of the blocks around it are never taken for the tackle's.
+  const std::size_t tackleEnd = blockEnd(parseString, tackle);
+  const std::size_t expires = findWithin(parseString, "(expires ", tackle, tackleEnd);
   if (expires != npos) {
     tackleExpires = intAt(parseString, expires + 9);
     p1 = expires;
@@ -794,7 +826,8 @@ void VekPlayer::parseTackleValues(int& tackleExpires, int& tackleCount) {
     warn(level, "tackle expires param not found in sense_body msg");
     p1 = remembered;
   }
-  const std::size_t count = p1 <= parseString.size() ? parseString.find("(count ", p1) : npos;
+  const std::size_t count =
+      findWithin(parseString, "(count ", expires != npos ? expires : tackle, tackleEnd);
   if (count != npos) {
     tackleCount = intAt(parseString, count + 7);
     p1 = count;
@@ -905,10 +938,12 @@ void VekPlayer::parseSee(const std::string& msg) {
 
   bool lastParam = false;
   while (!lastParam) {
-    const int count = parseNextSeeParam(v, lastParam);
-    if (count == 0) return;
+    // An entry whose values are not closed still has its name: its kind
+    // reports it, and the parse ends after it.
+    const bool whole = parseNextSeeParam(v, lastParam) > 0;
+    if (v.empty()) return;
     const std::string& name = v[0];
-    const int values = count - 1;
+    const int values = static_cast<int>(v.size()) - 1;
     if (name.empty()) {
       warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
       return;
@@ -1066,6 +1101,7 @@ void VekPlayer::parseSee(const std::string& msg) {
       warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
       return;
     }
+    if (!whole) return;
   }
   WMS.setCurrentSight();
 }

@@ -90,7 +90,13 @@ TEST(Hear, OnlineCoachPositions) {
   p.parse(coach(mates + "0"));
   p.parse("(hear 102 online_coach_right (x))");
   const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_NE(std::string::npos, out.find("TEMP : " + mates + "\nyou : " + mates + "\n"));
+  // Fields decoded in the payload's order: x, y, vx, vy.
+  const std::string first = mates.substr(2, 8);
+  EXPECT_NE(std::string::npos,
+            out.find("TEMP : " + mates + "\nyou : " + mates + "\nbegin decode " +
+                     first.substr(0, 2) + "\nbegin decode " + first.substr(2, 2) +
+                     "\nbegin decode " + first.substr(4, 2) + "\nbegin decode " +
+                     first.substr(6, 2) + "\n"));
   EXPECT_NE(std::string::npos, out.find("\nthey\nbegin decode "));
   EXPECT_EQ(1, log.count("online coach message too short: online_coach_right (x))\n"));
 

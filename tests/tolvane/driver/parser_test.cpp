@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "tests/tolvane/driver/driver_util.h"
+#include "tolvane/actuator.h"
+#include "tolvane/connection.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/playerparam.h"
 #include "tolvane/playertypeparam.h"
@@ -15,6 +17,15 @@ const std::string SENSE0 =
     "(sense_body 0 (view_mode high normal) (stamina 4000 1) (speed 0 0) (head_angle 0) "
     "(kick 0) (dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
     "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
+
+struct NullLink : Connection {
+  bool open() override { return true; }
+  void close() override {}
+  bool sendMessage(const std::string&) override { return true; }
+  bool sendMessage(const char*) override { return true; }
+  bool sendInitializeMessage() override { return true; }
+  bool waitForMessage(vekbase::TimevalXL) override { return false; }
+};
 
 void joinAs(TestPlayer& p, const std::string& team, const std::string& reply) {
   ClientParam::instance()->my_team_name = team;
@@ -196,6 +207,44 @@ TEST(Parser, SenseBody) {
   EXPECT_EQ(1, log.count("tackle param not found in sense_body msg\n"));
   EXPECT_EQ(1, log.count("arm keyword expected in sense_body message: (sense_body 8"));
 
+  // A block without its ")" gives no words of the block after it.
+  p.parse("(sense_body 9 (stamina 3000 (speed 0.25 90) (view_mode high wide))");
+  EXPECT_EQ(0.75, p.WMS.getMe()->getEffort());
+  EXPECT_EQ(0.25, p.WMS.getMySpeed());
+  EXPECT_EQ(1, log.count("')' expected in sense_body or fullstate message: (sense_body 9"));
+
+  // The arm and the tackle take no value of the blocks around them.
+  p.parse("(sense_body 10 (arm (movable 5) (target 1 2) (count 0)) "
+          "(tackle (expires 7) (count 0)))");
+  EXPECT_EQ(0, ArmObject(p.WMS.getArm()).getPointDuration());
+  EXPECT_EQ(1, log.count("expires keyword expected in sense_body message: (sense_body 10"));
+  EXPECT_EQ(0, log.count("tackle expires param not found"));
+  {
+    static NullLink link;
+    Actuator* act = Actuator::instance(&link);
+    vekbase::Timer::updateTime(11);
+    act->clearQueue();
+    act->queueUp(SoccerCommand(SoccerCommand::CMD_POINTTO, 10.0, vekbase::AngleDeg(0.0)));
+    act->sendActions();
+    act->clearQueue();
+    act->queueUp(SoccerCommand(SoccerCommand::CMD_TACKLE, 50.0));
+    act->sendActions();
+    act->clearQueue();
+    int c[11];
+    act->getCounts(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10]);
+    const std::string pointto = std::to_string(c[8]);
+    const std::string tackles = std::to_string(c[10]);
+    LogCapture lost({1040});
+    p.parse("(sense_body 12 (arm (movable 0) (expires 0) (target 0 0)) "
+            "(focus (target none) (count 0)) (tackle (expires 0) (count " + tackles + ")))");
+    p.parse("(sense_body 13 (arm (movable 0) (expires 0) (target 0 0) (count " + pointto +
+            ")) (focus (target none) (count 0)) (tackle (count " + tackles + ")))");
+    EXPECT_EQ(0, lost.count("CMD_POINT in")) << lost.text();
+    EXPECT_EQ(0, lost.count("CMD_TACKLE in")) << lost.text();
+    EXPECT_EQ(1, log.count("count keyword expected in sense_body message: (sense_body 12"));
+    EXPECT_EQ(1, log.count("tackle expires param not found in sense_body msg\n"));
+  }
+
   // The keyword reader keeps (turn 7) and (turn_neck 2) apart.
   std::vector<std::string> v;
   p.parseString = "(sense_body 5 (turn_neck 2) (turn 7))";
@@ -281,6 +330,8 @@ TEST(Parser, SeeRecordedAndCrafted) {
       {"(see 12 ((l r) 1 2 3 4 5))", "for 'seeLine' method: "},
       {"(see 12 (() 1 2))", "no matching 'see' method"},
       {"(see 12 ((b) 1 2)", "expected in see message"},
+      {"(see 12 ((f c) 1 2", "for 'seeFlag' method: "},
+      {"(see 12 ((F) 1 2", "')' expected in see message: "},
       {"(see 12 ((b", "expected in see message"},
   };
   for (const Case& c : faults) {
@@ -306,7 +357,9 @@ TEST(Parser, TruncatedRecordedMessages) {
   TestPlayer p;
   joinAs(p, "Blue", "(init l 2 before_kick_off)");
   const std::vector<std::string> rec = recording("server-v8-session.txt");
-  const std::string heads[] = {"(sense_body", "(see", "(player_type", "(change_player_type"};
+  const std::string heads[] = {"(sense_body", "(see",           "(player_type",
+                               "(change_player_type", "(init", "(hear 3 179 our",
+                               "(hear 7 -25 opp", "(hear 0 referee"};
   for (const std::string& head : heads) {
     const std::string m = firstOf(rec, head);
     ASSERT_FALSE(m.empty()) << head;
