@@ -6,10 +6,22 @@
 #include <vector>
 
 #include "testutil/logcapture.h"
+#include "tolvane/connection.h"
 #include "tolvane/vekplayer.h"
 #include "tolvane/wmsensedstate.h"
 
 // The player with its parser state and helpers opened up for the tests.
+// A link that sends nowhere and never receives: for commands that must
+// be sent somewhere while the test feeds the messages itself.
+struct NullLink : Connection {
+  bool open() override { return true; }
+  void close() override {}
+  bool sendMessage(const std::string&) override { return true; }
+  bool sendMessage(const char*) override { return true; }
+  bool sendInitializeMessage() override { return true; }
+  bool waitForMessage(vekbase::TimevalXL) override { return false; }
+};
+
 struct TestPlayer : VekPlayer {
   using VekActions::TraceScope;
   using VekPlayer::connection;

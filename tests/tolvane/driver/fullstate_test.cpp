@@ -19,15 +19,6 @@ struct FullstatePlayer : TestPlayer {
   using VekPlayer::logFullstate;
 };
 
-struct NullLink : Connection {
-  bool open() override { return true; }
-  void close() override {}
-  bool sendMessage(const std::string&) override { return true; }
-  bool sendMessage(const char*) override { return true; }
-  bool sendInitializeMessage() override { return true; }
-  bool waitForMessage(vekbase::TimevalXL) override { return false; }
-};
-
 const std::string EXAMPLE =
     "(fullstate 37 (pmode play_on) (vmode high normal) (count 3 10 5 0 1 4 2 0) "
     "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (score 1 0) ((b) 10.5 -3.2 0.8 0.1) "

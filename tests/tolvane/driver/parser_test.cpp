@@ -18,15 +18,6 @@ const std::string SENSE0 =
     "(kick 0) (dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
     "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
 
-struct NullLink : Connection {
-  bool open() override { return true; }
-  void close() override {}
-  bool sendMessage(const std::string&) override { return true; }
-  bool sendMessage(const char*) override { return true; }
-  bool sendInitializeMessage() override { return true; }
-  bool waitForMessage(vekbase::TimevalXL) override { return false; }
-};
-
 void joinAs(TestPlayer& p, const std::string& team, const std::string& reply) {
   ClientParam::instance()->my_team_name = team;
   p.parse(reply);
