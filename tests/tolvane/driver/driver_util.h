@@ -1,12 +1,21 @@
 #ifndef TESTS_TOLVANE_DRIVER_DRIVER_UTIL_H
 #define TESTS_TOLVANE_DRIVER_DRIVER_UTIL_H
 
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "testutil/logcapture.h"
+#include "testutil/udpsocket.h"
+#include "tolvane/clientparam.h"
 #include "tolvane/connection.h"
+#include "tolvane/serverparam.h"
 #include "tolvane/vekplayer.h"
 #include "tolvane/wmsensedstate.h"
 
@@ -62,6 +71,68 @@ inline std::string firstOf(const std::vector<std::string>& lines, const std::str
   for (const std::string& l : lines)
     if (l.compare(0, head.size(), head) == 0) return l;
   return "";
+}
+
+// A soccer server on 127.0.0.1: it takes the init on one port and, like
+// the real one, answers and plays from a second port. The script runs in
+// a thread of its own while the player runs in the test's thread.
+class FakeServer {
+public:
+  FakeServer()
+      : initFd(testutil::loopbackUdpSocket(initPort)),
+        gameFd(testutil::loopbackUdpSocket(gamePort)) {
+    // The player's link raises SIGIO and blocks it only in its own thread;
+    // the server's thread inherits the block from here.
+    sigset_t sigio;
+    sigemptyset(&sigio);
+    sigaddset(&sigio, SIGIO);
+    pthread_sigmask(SIG_BLOCK, &sigio, nullptr);
+  }
+  ~FakeServer() {
+    if (thread.joinable()) thread.join();
+    ::close(initFd);
+    ::close(gameFd);
+  }
+
+  void run(std::function<void(FakeServer&)> script) {
+    thread = std::thread([this, script] { script(*this); });
+  }
+  void join() { thread.join(); }
+
+  // The next datagram to the init port, "" after waitMs.
+  std::string receiveInit(int waitMs = 2000) { return receive(initFd, waitMs); }
+  // The next datagram to the game port.
+  std::string receive(int waitMs = 2000) { return receive(gameFd, waitMs); }
+  // From the game port, NUL-terminated like the real server's.
+  void send(const std::string& text) {
+    testutil::sendDatagram(gameFd, text + std::string(1, '\0'), client);
+  }
+
+  int initPort;
+  int gamePort;
+
+private:
+  std::string receive(int fd, int waitMs) { return testutil::receiveDatagram(fd, client, waitMs); }
+
+  int initFd;
+  int gameFd;
+  sockaddr_in client{};
+  std::thread thread;
+};
+
+inline std::string nul(const std::string& text) {
+  return text + std::string(1, '\0');
+}
+
+// The player talks to server (as team "Blue", no reconnect) with a sense_body
+// step of sbStepMs.
+inline void configure(const FakeServer& server, int sbStepMs) {
+  ClientParam* cp = ClientParam::instance();
+  cp->host = "127.0.0.1";
+  cp->my_team_name = "Blue";
+  cp->reconnect_unum = 0;
+  ServerParam::instance()->portnum = server.initPort;
+  ServerParam::instance()->sb_step = sbStepMs;
 }
 
 #endif

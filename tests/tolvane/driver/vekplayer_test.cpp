@@ -1,16 +1,10 @@
-#include <pthread.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "testutil/udpsocket.h"
 #include "tests/tolvane/driver/driver_util.h"
 #include "tolvane/actuator.h"
 #include "tolvane/behaviors/behavior.h"
@@ -25,57 +19,6 @@ using vekbase::ViewWidth;
 
 namespace {
 
-// A soccer server on 127.0.0.1: it takes the init on one port and, like
-// the real one, answers and plays from a second port. The script runs in
-// a thread of its own while the player runs in the test's thread.
-class FakeServer {
-public:
-  FakeServer()
-      : initFd(testutil::loopbackUdpSocket(initPort)),
-        gameFd(testutil::loopbackUdpSocket(gamePort)) {
-    // The player's link raises SIGIO and blocks it only in its own thread;
-    // the server's thread inherits the block from here.
-    sigset_t sigio;
-    sigemptyset(&sigio);
-    sigaddset(&sigio, SIGIO);
-    pthread_sigmask(SIG_BLOCK, &sigio, nullptr);
-  }
-  ~FakeServer() {
-    if (thread.joinable()) thread.join();
-    ::close(initFd);
-    ::close(gameFd);
-  }
-
-  void run(std::function<void(FakeServer&)> script) {
-    thread = std::thread([this, script] { script(*this); });
-  }
-  void join() { thread.join(); }
-
-  // The next datagram to the init port, "" after waitMs.
-  std::string receiveInit(int waitMs = 2000) { return receive(initFd, waitMs); }
-  // The next datagram to the game port.
-  std::string receive(int waitMs = 2000) { return receive(gameFd, waitMs); }
-  // From the game port, NUL-terminated like the real server's.
-  void send(const std::string& text) {
-    testutil::sendDatagram(gameFd, text + std::string(1, '\0'), client);
-  }
-
-  int initPort;
-  int gamePort;
-
-private:
-  std::string receive(int fd, int waitMs) { return testutil::receiveDatagram(fd, client, waitMs); }
-
-  int initFd;
-  int gameFd;
-  sockaddr_in client{};
-  std::thread thread;
-};
-
-std::string nul(const std::string& text) {
-  return text + std::string(1, '\0');
-}
-
 struct CountingBehavior : Behavior {
   explicit CountingBehavior(VekPlayer* p) : Behavior(p) {}
   void init() override { ++inits; }
@@ -88,15 +31,6 @@ struct CountingBehavior : Behavior {
   int processed = 0;
   Unum number = 0;
 };
-
-void configure(const FakeServer& server, int sbStepMs) {
-  ClientParam* cp = ClientParam::instance();
-  cp->host = "127.0.0.1";
-  cp->my_team_name = "Blue";
-  cp->reconnect_unum = 0;
-  ServerParam::instance()->portnum = server.initPort;
-  ServerParam::instance()->sb_step = sbStepMs;
-}
 
 std::string senseBody(int t) {
   return "(sense_body " + std::to_string(t) +
