@@ -103,21 +103,14 @@ bool readSay(ListReader& rd, SoccerCommand& command) {
   return true;
 }
 
-// One float value after the word, set with the given kind as a power.
-bool readPower(ListReader& rd, SoccerCommand& command, SoccerCommand::CommandT kind,
-               const char* origin) {
+// One float value after the word, set with the given kind as a Value
+// (a power) or as a vekbase::AngleDeg (a direction).
+template <class V>
+bool readOne(ListReader& rd, SoccerCommand& command, SoccerCommand::CommandT kind,
+             const char* origin) {
   double v = 0.0;
   if (!rd.readFloat(v, origin, 2)) return false;
-  command.set(kind, v);
-  return true;
-}
-
-// One float value after the word, set with the given kind as an angle.
-bool readAngle(ListReader& rd, SoccerCommand& command, SoccerCommand::CommandT kind,
-               const char* origin) {
-  double v = 0.0;
-  if (!rd.readFloat(v, origin, 2)) return false;
-  command.set(kind, vekbase::AngleDeg(v));
+  command.set(kind, V(v));
   return true;
 }
 
@@ -129,7 +122,7 @@ bool PL_get_sclist(const SoccerCommand& command, term_t list) {
   bool ok = true;
   switch (kind) {
   case SoccerCommand::CMD_ATTENTIONTO:
-    if (command.getSayString() == "off" || command.getSide() == u) {
+    if (command.isOff()) {
       ok = b.pushAtom("off");
     } else {
       ok = b.pushInteger(long(command.unum())) &&
@@ -149,7 +142,7 @@ bool PL_get_sclist(const SoccerCommand& command, term_t list) {
     ok = b.pushFloat(command.getValue1()) && b.pushFloat(command.getValue0());
     break;
   case SoccerCommand::CMD_POINTTO:
-    if (command.getSayString() == "off")
+    if (command.isOff())
       ok = b.pushAtom("off");
     else
       ok = b.pushFloat(double(command.getAngle())) && b.pushFloat(command.getValue0());
@@ -184,9 +177,11 @@ bool PL_get_soccercommand(term_t list, SoccerCommand& command) {
   case 'b': command.set(SoccerCommand::CMD_BYE); return true;
   case 'c':
     if (second == 'a')
-      return readAngle(rd, command, SoccerCommand::CMD_CATCH, "PL_get_soccercommand/2 : catch");
+      return readOne<vekbase::AngleDeg>(rd, command, SoccerCommand::CMD_CATCH,
+                                        "PL_get_soccercommand/2 : catch");
     return readChangeView(rd, command);
-  case 'd': return readPower(rd, command, SoccerCommand::CMD_DASH, "PL_get_soccercommand/2 : dash");
+  case 'd':
+    return readOne<Value>(rd, command, SoccerCommand::CMD_DASH, "PL_get_soccercommand/2 : dash");
   case 'k': {
     double power = 0.0;
     double dir = 0.0;
@@ -218,12 +213,13 @@ bool PL_get_soccercommand(term_t list, SoccerCommand& command) {
     return true;
   case 't':
     if (second == 'a')
-      return readPower(rd, command, SoccerCommand::CMD_TACKLE,
-                       "PL_get_soccercommand/2 : tackle");
+      return readOne<Value>(rd, command, SoccerCommand::CMD_TACKLE,
+                            "PL_get_soccercommand/2 : tackle");
     if (word.size() <= 4)
-      return readAngle(rd, command, SoccerCommand::CMD_TURN, "PL_get_soccercommand/2 : turn");
-    return readAngle(rd, command, SoccerCommand::CMD_TURNNECK,
-                     "PL_get_soccercommand/2 : turnneck");
+      return readOne<vekbase::AngleDeg>(rd, command, SoccerCommand::CMD_TURN,
+                                        "PL_get_soccercommand/2 : turn");
+    return readOne<vekbase::AngleDeg>(rd, command, SoccerCommand::CMD_TURNNECK,
+                                      "PL_get_soccercommand/2 : turnneck");
   default:
     std::cerr << "queueing of unknown command " << word << " was requested !!!" << std::endl;
     return true;

@@ -8,12 +8,6 @@
 
 namespace {
 
-const int SLOT_BODY = 0;
-const int SLOT_CHANGEVIEW = 2;
-const int SLOT_POINTTO = 3;
-const int SLOT_TURNNECK = 4;
-const int SLOT_SAY = 6;
-
 const unsigned int ZONE_COMMANDS = 1040;
 const unsigned int ZONE_SEND = 1041;
 const unsigned int ZONE_PENDING = 1042;
@@ -24,20 +18,24 @@ int viewSum(const vekbase::ViewQuality& q, const vekbase::ViewWidth& w) {
   return int(q()) + int(w());
 }
 
-void trace(unsigned int zone, unsigned short level, const std::string& text) {
+// A trace line made of parts, which are streamed only when the level is
+// logged: the per-cycle lines cost nothing while tracing is off.
+template <class... Parts>
+void trace(unsigned int zone, unsigned short level, const Parts&... parts) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   if (log->indentation(level) >= 0) {
     log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
     log->zone(zone);
-    log->indent(level) << text << "\n";
+    (log->indent(level) << ... << parts) << "\n";
   }
 }
 
-void prefixed(vomar::ForwarderStreamBuf::Priority prio, const std::string& text) {
+template <class... Parts>
+void prefixed(vomar::ForwarderStreamBuf::Priority prio, const Parts&... parts) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->getStreamBuf().priority(prio);
   log->zone(ZONE_COMMANDS);
-  log->prefix() << text << "\n";
+  (log->prefix() << ... << parts) << "\n";
 }
 
 } // namespace
@@ -73,9 +71,16 @@ void Actuator::clearQueue() {
   }
 }
 
-bool Actuator::changeViewLowersSum(const SoccerCommand& cmd) const {
-  return viewSum(cmd.viewQuality(), cmd.viewWidth()) <
-         viewSum(currentViewQuality, currentViewWidth);
+bool Actuator::goesOutAtOnce(const SoccerCommand& cmd, bool synch) const {
+  return cmd.command() != SoccerCommand::CMD_CHANGEVIEW || synch ||
+         viewSum(cmd.viewQuality(), cmd.viewWidth()) <
+             viewSum(currentViewQuality, currentViewWidth);
+}
+
+void Actuator::changeViewSent() {
+  ++changeViewCount;
+  pendingChangeView = false;
+  changedView = true;
 }
 
 void Actuator::sendActions() {
@@ -87,24 +92,16 @@ void Actuator::sendActions() {
   std::string msg;
   for (SoccerCommand& cmd : sendCommandQueue) {
     if (!cmd.valid()) continue;
-
-    if (cmd.command() == SoccerCommand::CMD_CHANGEVIEW) {
-      // Outside synch mode a change_view that does not lower the sum waits
-      // for the first see of a phase-0 cycle, so that the see pattern of the
-      // new mode starts at a known phase.
-      if (!synch && !changeViewLowersSum(cmd)) {
-        pendingChangeView = true;
-        continue;
-      }
-      msg += cmd.str();
-      ++changeViewCount;
-      pendingChangeView = false;
-      changedView = true;
+    // A change_view held back waits for the first see of a phase-0 cycle,
+    // so that the see pattern of the new mode starts at a known phase.
+    if (!goesOutAtOnce(cmd, synch)) {
+      pendingChangeView = true;
       continue;
     }
 
     msg += cmd.str();
     switch (cmd.command()) {
+    case SoccerCommand::CMD_CHANGEVIEW: changeViewSent(); break;
     case SoccerCommand::CMD_ATTENTIONTO: ++attentionToCount; break;
     case SoccerCommand::CMD_CATCH:
       ++catchCount;
@@ -132,7 +129,7 @@ void Actuator::sendActions() {
 
   if (!msg.empty()) {
     if (connection) connection->sendMessage(msg);
-    trace(ZONE_SEND, 20, "sent " + msg + " to server");
+    trace(ZONE_SEND, 20, "sent ", msg, " to server");
   }
 
   trace(ZONE_SEND, 10, "void Actuator::sendActions()");
@@ -145,12 +142,10 @@ void Actuator::sendPendingChangeView() {
   trace(ZONE_PENDING, 10, "void Actuator::sendPendingChangeView()");
 
   if (pendingChangeView) {
-    const SoccerCommand& cmd = sendCommandQueue[SLOT_CHANGEVIEW];
-    ++changeViewCount;
+    const SoccerCommand& cmd = sendCommandQueue[SoccerCommand::SLOT_CHANGEVIEW];
     if (connection) connection->sendMessage(cmd.str());
-    trace(ZONE_PENDING, 20, "sent pending " + cmd.str() + " to server");
-    pendingChangeView = false;
-    changedView = true;
+    trace(ZONE_PENDING, 20, "sent pending ", cmd.str(), " to server");
+    changeViewSent();
   }
 
   trace(ZONE_PENDING, 10, "void Actuator::sendPendingChangeView()");
@@ -159,7 +154,7 @@ void Actuator::sendPendingChangeView() {
 
 bool Actuator::isChangeViewPending(vekbase::ViewWidth::Width width,
                                    vekbase::ViewQuality::Quality quality) const {
-  const SoccerCommand& cmd = sendCommandQueue[SLOT_CHANGEVIEW];
+  const SoccerCommand& cmd = sendCommandQueue[SoccerCommand::SLOT_CHANGEVIEW];
   return pendingChangeView && cmd.command() == SoccerCommand::CMD_CHANGEVIEW &&
          cmd.viewWidth()() == width && cmd.viewQuality()() == quality;
 }
@@ -167,9 +162,7 @@ bool Actuator::isChangeViewPending(vekbase::ViewWidth::Width width,
 std::string Actuator::actionString() const {
   std::string msg;
   for (const SoccerCommand& cmd : sendCommandQueue) {
-    if (!cmd.valid()) continue;
-    if (cmd.command() == SoccerCommand::CMD_CHANGEVIEW && !changeViewLowersSum(cmd)) continue;
-    msg += cmd.str();
+    if (cmd.valid() && goesOutAtOnce(cmd, false)) msg += cmd.str();
   }
   return msg;
 }
@@ -195,25 +188,25 @@ void Actuator::setCounts(int kicks, int dashes, int turns, int catches, int move
                          int tackles) {
   // A command the server did not execute is still in its slot: the slots
   // hold the last decision's commands until the next clearQueue.
+  typedef SoccerCommand SC;
   struct Check {
     int& own;
     int server;
-    int slot;
-    SoccerCommand::CommandT kind;
+    SC::SlotT slot;
+    SC::CommandT kind;
     const char* expected;  // the kind's name in the warning, null for none
   };
   Check checks[] = {
-      {kickCount, kicks, SLOT_BODY, SoccerCommand::CMD_KICK, "CMD_KICK"},
-      {dashCount, dashes, SLOT_BODY, SoccerCommand::CMD_DASH, "CMD_DASH"},
-      {turnCount, turns, SLOT_BODY, SoccerCommand::CMD_TURN, "CMD_TURN"},
-      {catchCount, catches, SLOT_BODY, SoccerCommand::CMD_CATCH, "CMD_CATCH"},
-      {moveCount, moves, SLOT_BODY, SoccerCommand::CMD_MOVE, "CMD_MOVE"},
-      {turnNeckCount, turnNecks, SLOT_TURNNECK, SoccerCommand::CMD_TURNNECK, nullptr},
-      {changeViewCount, changeViews, SLOT_CHANGEVIEW, SoccerCommand::CMD_CHANGEVIEW,
-       "CMD_CHANGEVIEW"},
-      {sayCount, says, SLOT_SAY, SoccerCommand::CMD_SAY, "CMD_SAY"},
-      {pointCount, points, SLOT_POINTTO, SoccerCommand::CMD_POINTTO, "CMD_POINT"},
-      {tackleCount, tackles, SLOT_BODY, SoccerCommand::CMD_TACKLE, "CMD_TACKLE"},
+      {kickCount, kicks, SC::SLOT_BODY, SC::CMD_KICK, "CMD_KICK"},
+      {dashCount, dashes, SC::SLOT_BODY, SC::CMD_DASH, "CMD_DASH"},
+      {turnCount, turns, SC::SLOT_BODY, SC::CMD_TURN, "CMD_TURN"},
+      {catchCount, catches, SC::SLOT_BODY, SC::CMD_CATCH, "CMD_CATCH"},
+      {moveCount, moves, SC::SLOT_BODY, SC::CMD_MOVE, "CMD_MOVE"},
+      {turnNeckCount, turnNecks, SC::SLOT_TURNNECK, SC::CMD_TURNNECK, nullptr},
+      {changeViewCount, changeViews, SC::SLOT_CHANGEVIEW, SC::CMD_CHANGEVIEW, "CMD_CHANGEVIEW"},
+      {sayCount, says, SC::SLOT_SAY, SC::CMD_SAY, "CMD_SAY"},
+      {pointCount, points, SC::SLOT_POINTTO, SC::CMD_POINTTO, "CMD_POINT"},
+      {tackleCount, tackles, SC::SLOT_BODY, SC::CMD_TACKLE, "CMD_TACKLE"},
   };
   for (Check& c : checks) {
     if (c.own <= c.server) continue;
@@ -221,8 +214,8 @@ void Actuator::setCounts(int kicks, int dashes, int turns, int catches, int move
       --c.own;
       setLostCommand(c.slot);
     } else if (c.expected) {
-      prefixed(vomar::ForwarderStreamBuf::S_WARNING,
-               std::string("expected command of type ") + c.expected + " in sendCommandQueue");
+      prefixed(vomar::ForwarderStreamBuf::S_WARNING, "expected command of type ", c.expected,
+               " in sendCommandQueue");
     }
   }
 

@@ -64,8 +64,11 @@ private:
   Actuator& operator=(const Actuator&) = delete;
 
   void setLostCommand(int slot);
-  // Whether the change_view in its slot may go out at once.
-  bool changeViewLowersSum(const SoccerCommand& cmd) const;
+  // Whether a command may go out at once: every kind but a change_view
+  // that, outside synch mode, does not lower the view-mode sum.
+  bool goesOutAtOnce(const SoccerCommand& cmd, bool synch) const;
+  // Accounts for a change_view that has gone out.
+  void changeViewSent();
 
   Connection* connection;
   std::vector<SoccerCommand> sendCommandQueue;

@@ -9,14 +9,14 @@ class ServerParam;
 class SoccerCommand;
 
 // The ball, with the soccer server's ball physics. Every prediction that needs
-// the velocity falls back to the current position while it is not trusted.
+// the velocity falls back to the current position while it is not trusted;
+// free rolling, the physics step and forgetting are those of every mobile
+// object.
 class BallObject : public MobileObject {
 public:
   BallObject();
   ~BallObject() override;
 
-  // Position after the given cycles of free rolling.
-  Vector2D predictedPosition(int cycles) const override;
   // Position after the given cycles when the agent sends sc now; distance
   // and angle_pb locate the ball relative to the agent's body, dir_p is the
   // agent's body direction.
@@ -37,11 +37,6 @@ public:
   }
   // The start speed with which the ball covers distance and ends at speed.
   Value getKickSpeedToTravel(double distance, double speed) const;
-
-  // Drops the confidences; the values stay.
-  void invalidate();
-  // One cycle of ball physics under the acceleration acc.
-  void update(Vector2D acc);
 
   Value decay() const override;
   Value getWeight() const override;

@@ -8,12 +8,12 @@
 
 namespace {
 
-const unsigned int PARAM_ZONE = 1002;
+const unsigned short PARAM_ZONE = 1002;
 
-vomar::Forwarder& error() {
+vomar::Forwarder& error(unsigned short zone = PARAM_ZONE) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(PARAM_ZONE);
+  log->zone(zone);
   return log->prefix();
 }
 
@@ -48,15 +48,20 @@ void ParamReader::setParameter(const std::string& key, const std::string& value)
     error() << "ParamReader has to be started first" << "\n";
     return;
   }
+  setOptionValue(key, value, PARAM_ZONE);
+}
+
+void ParamReader::setOptionValue(const std::string& key, const std::string& value,
+                                 unsigned short zone) const {
   OptionList::const_iterator it =
       std::find_if(optionList->begin(), optionList->end(),
                    [&key](const Option* o) { return o->isName(key); });
   if (it == optionList->end()) {
-    error() << "Unknown parameter (" << key << ")" << "\n";
+    error(zone) << "Unknown parameter (" << key << ")" << "\n";
     return;
   }
   if (!(*it)->setValue(value))
-    error() << "Can't set value (" << value << ") for parameter (" << key << ")" << "\n";
+    error(zone) << "Can't set value (" << value << ") for parameter (" << key << ")" << "\n";
 }
 
 void ParamReader::getOptions(const std::string& file) {
@@ -80,27 +85,20 @@ void ParamReader::readParams(std::string file) {
     if (first == std::string::npos) continue;
     if (line[first] == '#') continue;
     std::replace(line.begin(), line.end(), ':', ' ');
-    // A leading colon has just become a blank: the key starts behind it.
-    first = line.find_first_not_of(WHITE);
+    // A leading colon has just become a blank: the key starts behind it (a
+    // line of colons alone gives the empty key).
+    first = std::min(line.find_first_not_of(WHITE), line.size());
+    const std::string::size_type keyEnd = std::min(line.find_first_of(WHITE, first), line.size());
+    const std::string key = line.substr(first, keyEnd - first);
 
-    const std::string::size_type keyEnd =
-        first == std::string::npos ? std::string::npos : line.find_first_of(WHITE, first);
-    const std::string key =
-        first == std::string::npos
-            ? std::string()
-            : line.substr(first, keyEnd == std::string::npos ? std::string::npos : keyEnd - first);
     std::string value;
-    if (keyEnd != std::string::npos) {
-      const std::string::size_type valStart = line.find_first_not_of(WHITE, keyEnd);
-      if (valStart != std::string::npos) {
-        // White space before a comment or the line end is not part of the
-        // value: "use_offside on   # c" must read as on, not as a text that
-        // an on/off option silently takes for off.
-        const std::string::size_type hash = line.find('#', valStart);
-        value = line.substr(valStart, hash == std::string::npos ? std::string::npos
-                                                                : hash - valStart);
-        value.erase(value.find_last_not_of(WHITE) + 1);
-      }
+    const std::string::size_type valStart = line.find_first_not_of(WHITE, keyEnd);
+    if (valStart != std::string::npos) {
+      // White space before a comment or the line end is not part of the
+      // value: "use_offside on   # c" must read as on, not as a text that
+      // an on/off option silently takes for off.
+      value = line.substr(valStart, line.find('#', valStart) - valStart);
+      value.erase(value.find_last_not_of(WHITE) + 1);
     }
     setParameter(key, value);
   }

@@ -47,6 +47,11 @@ public:
   void printOptions() const;
 
 protected:
+  // Hands the value to the first option named key; an unknown key or a
+  // refused value is logged as an error in the given zone.
+  void setOptionValue(const std::string& key, const std::string& value,
+                      unsigned short zone) const;
+
   bool started;
   OptionList* optionList;
 };

@@ -9,7 +9,7 @@
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
 #include "tolvanebase/timer.h"
-#include "vomarlog/forwarder.h"
+#include "tolvane/wmtrace.h"
 
 PlayerObject::PlayerObject()
     : focusedPlayer(0), unum(0), side(::u), playerType(0), bodyAngle(0.0), neckAngle(0.0),
@@ -74,11 +74,8 @@ void PlayerObject::setRecovery(Value recovery, Value conf) {
 void PlayerObject::setPlayerType(PTypeIndex pType) {
   // The type comes from the server's text; the physics reads the table with it.
   if (pType < 0 || pType >= PT->numTypes()) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-    log->zone(1120);
-    log->prefix() << "player type " << pType << " not in the type table, using type 0"
-                  << "\n";
+    wmLog(vomar::ForwarderStreamBuf::S_WARNING, 1120)
+        << "player type " << pType << " not in the type table, using type 0" << "\n";
     pType = 0;
   }
   playerType = pType;
@@ -101,31 +98,13 @@ void PlayerObject::getFocus(Side& s, Unum& number) const {
     s = side;
     number = Unum(focusedPlayer);
   } else {
-    s = side == ::l ? ::r : side == ::r ? ::l : ::u;
+    s = otherSide(side);
     number = Unum(focusedPlayer - 11);
   }
 }
 
-void PlayerObject::update(Vector2D acc) {
-  if (absVelConf.valid()) {
-    Vector2D v = absVel + acc;
-    v = v + windEffect(v);
-    setAbsPos(absPos + v);
-    setAbsVel(v * decay());
-  }
-  absVelConf.decay();
-  absPosConf.decay();
-  distConf.decay();
-  dirConf.decay();
-  ddistDDirConf.decay();
-}
-
 void PlayerObject::invalidate() {
-  absPosConf.set(0.0);
-  absVelConf.set(0.0);
-  dirConf.set(0.0);
-  distConf.set(0.0);
-  ddistDDirConf.set(0.0);
+  MobileObject::invalidate();
   bodyAngleConf.set(0.0);
   neckAngleConf.set(0.0);
   pointDirConf.set(0.0);
@@ -143,14 +122,8 @@ bool PlayerObject::pointVisible(Vector2D p, vekbase::ViewWidth cone) const {
 
 namespace {
 
-// Opens a log line of the player's physics when the level is logged.
-bool physicsLine(vomar::Forwarder* log, unsigned short level, unsigned int zone,
-                 vomar::ForwarderStreamBuf::Priority prio) {
-  if (log->indentation(level) < 0) return false;
-  log->getStreamBuf().priority(prio);
-  log->zone(zone);
-  return true;
-}
+const unsigned int ZONE_PHYSICS = 1021;
+const unsigned int ZONE_NEWTON = 1022;
 
 // v in the frame of a body looking along b.
 Vector2D toBodyFrame(const Vector2D& v, vekbase::AngleDeg b) {
@@ -179,16 +152,16 @@ Value PlayerObject::getPowerForDash(Vector2D posRelTo, bool important) const {
       "Value PlayerObject::getPowerForDash(vekmath::Vector<Value, 2>, bool) const";
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->incIndent();
-  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(10) << sig << ": (" << posRelTo << ", " << important << ")" << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 10))
+    *o << sig << ": (" << posRelTo << ", " << important << ")" << "\n";
 
   const vekbase::AngleDeg b = bodyAngle;
   const Value effort = energy.getEffort();
   const Vector2D target = toBodyFrame(posRelTo, b);
   Value x = target[0];
-  if (physicsLine(log, 20, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(20) << "coordinates of target in body dir (" << double(b) << "): " << x << " "
-                    << target[1] << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 20))
+    *o << "coordinates of target in body dir (" << double(b) << "): " << x << " " << target[1]
+       << "\n";
   // Beyond one cycle's run the player is asked to reach full speed; behind it
   // the dash goes backwards.
   if (x > SP->pspeed_max) x = SP->pspeed_max;
@@ -196,8 +169,7 @@ Value PlayerObject::getPowerForDash(Vector2D posRelTo, bool important) const {
   const Value power = (x - vx) / (effort * SP->dprate);
   const Value result = adjustDashPower(power, important);
 
-  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(10) << sig << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 10)) *o << sig << "\n";
   log->decIndent();
   return result;
 }
@@ -206,8 +178,8 @@ Value PlayerObject::adjustDashPower(Value power, bool important) const {
   static const char* const sig = "Value PlayerObject::adjustDashPower(double, bool) const";
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->incIndent();
-  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(10) << sig << ": (" << power << ", " << important << ")" << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 10))
+    *o << sig << ": (" << power << ", " << important << ")" << "\n";
 
   if (!important) {
     // The last cycles of a half are worth the stamina: it is restored at the
@@ -216,8 +188,8 @@ Value PlayerObject::adjustDashPower(Value power, bool important) const {
     const int left = (t / 3000 + 1) * 3000 - t;
     if (left <= 20) {
       important = true;
-      if (physicsLine(log, 20, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-        log->indent(20) << "dash became important towards the end of half time" << "\n";
+      if (std::ostream* o = wmTrace(ZONE_PHYSICS, 20))
+        *o << "dash became important towards the end of half time" << "\n";
     }
   }
 
@@ -229,12 +201,10 @@ Value PlayerObject::adjustDashPower(Value power, bool important) const {
       (power > 0 ? power : -2.0 * power) - energy.getRecovery() * SP->stamina_inc_max;
   const Value diff = energy.getStamina() - SP->stamina_max * SP->recover_dthr;
 
-  if (physicsLine(log, 30, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(30) << "diff " << diff << " loss " << loss << "Energy: " << energy
-                    << " recover_dthr " << SP->recover_dthr << "stamina_max " << SP->stamina_max
-                    << "\n";
-  if (physicsLine(log, 10, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(10) << sig << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 30))
+    *o << "diff " << diff << " loss " << loss << "Energy: " << energy << " recover_dthr "
+       << SP->recover_dthr << "stamina_max " << SP->stamina_max << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 10)) *o << sig << "\n";
   log->decIndent();
 
   if (important || loss < diff) return power;
@@ -250,19 +220,12 @@ vekbase::Energy PlayerObject::predictedEnergy(Value dashPower, int cycles) const
   return e;
 }
 
-Vector2D PlayerObject::predictedPosition(int cycles) const {
-  if (!absVelConf.valid()) return absPos;
-  const Vector2D polar = absVel.polar(vekmath::DEG);
-  const double travelled = vekmath::sumGeomSeries(polar[0], decay(), cycles);
-  return absPos + Vector2D(travelled, polar[1]).cart(vekmath::DEG);
-}
-
 Vector2D PlayerObject::predictedPosition(Value dashPower, int cycles) const {
   static const char* const sig = "Vector2D PlayerObject::predictedPosition(double, int) const";
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->incIndent();
-  if (physicsLine(log, 30, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(30) << sig << ": (" << dashPower << ", " << cycles << ")" << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 30))
+    *o << sig << ": (" << dashPower << ", " << cycles << ")" << "\n";
 
   const PTypeIndex type = typeIndex();
   const Value vmax = PT->playerSpeedMax(type);
@@ -281,9 +244,9 @@ Vector2D PlayerObject::predictedPosition(Value dashPower, int cycles) const {
       vel += Vector2D(acc, double(b)).cart(vekmath::DEG);
     else
       vel += Vector2D(-acc, double(b + vekbase::AngleDeg(180.0))).cart(vekmath::DEG);
-    if (physicsLine(log, 50, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-      log->indent(50) << "velocity vector " << vel << " will be added to my pos " << pos
-                      << ", body angle: " << double(b) << "\n";
+    if (std::ostream* o = wmTrace(ZONE_PHYSICS, 50))
+      *o << "velocity vector " << vel << " will be added to my pos " << pos << ", body angle: "
+         << double(b) << "\n";
     if (vel.length() > vmax) vel.setLength(vmax);
     pos += vel;
     vel = vel * dec;
@@ -298,8 +261,7 @@ Vector2D PlayerObject::predictedPosition(Value dashPower, int cycles) const {
     stamina += recovery * SP->stamina_inc_max;
   }
 
-  if (physicsLine(log, 30, 1021, vomar::ForwarderStreamBuf::S_TRACER))
-    log->indent(30) << sig << " result: " << pos << "\n";
+  if (std::ostream* o = wmTrace(ZONE_PHYSICS, 30)) *o << sig << " result: " << pos << "\n";
   log->decIndent();
   return pos;
 }
@@ -410,7 +372,6 @@ int PlayerObject::predictNrCyclesToPoint(Vector2D posTo) const {
 }
 
 Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   t = 0.0;
   const Value mu = obj.decay();
   const Value lo = -std::log(mu);
@@ -420,9 +381,8 @@ Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
   const double whenToTurn = double(CP->whenToTurn());
 
   for (int i = 0;;) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-    log->zone(1022);
-    log->prefix() << "NewtonMethod: iteration " << i << ": " << t << "\n";
+    wmLog(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_NEWTON)
+        << "NewtonMethod: iteration " << i << ": " << t << "\n";
 
     const Value m = std::pow(mu, t);
     const Vector2D p = a + (1.0 - m) * b;
@@ -433,9 +393,8 @@ Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
     if (heading > whenToTurn) {
       // A turn first costs one cycle of running.
       f += speed;
-      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-      log->zone(1022);
-      log->prefix() << "NewtonMethod: correct direction for player " << 2 << "\n";
+      wmLog(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_NEWTON)
+          << "NewtonMethod: correct direction for player " << 2 << "\n";
     }
     if (std::fabs(f) < 0.0001) return absPos + p;
     // Standing on the meeting point: nothing left to improve, and the
@@ -449,30 +408,30 @@ Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
       t = t - f / df;
     ++i;
     if (i > 9) {
-      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-      log->zone(1022);
-      log->prefix() << "Newton's method too slow" << "\n";
+      wmLog(vomar::ForwarderStreamBuf::S_WARNING, ZONE_NEWTON)
+          << "Newton's method too slow" << "\n";
       return absPos + p;
     }
   }
 }
 
-std::ostream& operator<<(std::ostream& os, const PlayerObject& p) {
-  switch (p.getTeam()) {
-  case ::r:
-    os << "right ";
-    break;
-  case ::l:
-    os << "left ";
-    break;
-  case ::u:
-    os << "unknown ";
-    break;
+const char* sideLabel(Side s) {
+  switch (s) {
+  case r:
+    return "right ";
+  case l:
+    return "left ";
+  case u:
+    return "unknown ";
   default:
-    os << "ILLEGAL SIDE";
-    break;
+    return "ILLEGAL SIDE";
   }
-  os << p.getUnum() << " (type " << p.getPlayerType() << ")";
+}
+
+Side otherSide(Side s) { return s == l ? r : s == r ? l : u; }
+
+std::ostream& operator<<(std::ostream& os, const PlayerObject& p) {
+  os << sideLabel(p.getTeam()) << p.getUnum() << " (type " << p.getPlayerType() << ")";
   if (p.getGoalieP() == PlayerObject::t)
     os << " is the goalie.";
   else if (p.getGoalieP() == PlayerObject::f)

@@ -90,9 +90,6 @@ public:
   const vekbase::Confidence& getRecoveryConf() const { return recoveryConf; }
   vekbase::Confidence& getRecoveryConf() { return recoveryConf; }
 
-  // One physics step under the acceleration acc. Without a trusted velocity
-  // the player stays put; the confidences decay in either case.
-  void update(Vector2D acc);
   // Forgets position, motion and angles; keeps identity and energy.
   void invalidate();
   // Whether this player should see an object at p with the view width cone.
@@ -115,7 +112,7 @@ public:
   vekbase::Energy predictedEnergy(Value dashPower, int cycles) const;
 
   // Motion prediction. Position after the given cycles of drifting.
-  Vector2D predictedPosition(int cycles) const override;
+  using MobileObject::predictedPosition;
   // Position after the given cycles of dashing with dashPower.
   Vector2D predictedPosition(Value dashPower, int cycles) const;
   // Velocity after the given cycles of dashing with dashPower.
@@ -157,5 +154,11 @@ protected:
 };
 
 std::ostream& operator<<(std::ostream& os, const PlayerObject& p);
+
+// The dumps' word for a side: "left ", "right ", "unknown ", or "ILLEGAL SIDE"
+// for a value that is none of these.
+const char* sideLabel(Side s);
+// The opposing side of l or r; u for u.
+Side otherSide(Side s);
 
 #endif

@@ -48,14 +48,17 @@ void PlayertypeParam::appendOptions(OptionList& list, TypeParam& rec) {
   for (const Field& f : FIELDS) list.push_back(new DblOption(f.key, &(rec.*f.member), f.def));
 }
 
+PlayertypeParam::TypeParam& PlayertypeParam::bindable(int t) {
+  if (t >= 0 && t < numTypes()) return TP[t];
+  // The message's values must land nowhere: not in the record bound
+  // before, and not in record 0, which begin() would bind.
+  warning() << "PlayertypeParam: player type (" << t << ") outside the table of " << numTypes()
+            << " types, ignored" << "\n";
+  return scratch;
+}
+
 void PlayertypeParam::createOptionList(OptionList& list, int t) {
-  if (t < 0 || t >= numTypes()) {
-    warning() << "PlayertypeParam: player type (" << t << ") outside the table of "
-              << numTypes() << " types, ignored" << "\n";
-    appendOptions(list, scratch);
-    return;
-  }
-  appendOptions(list, TP[t]);
+  appendOptions(list, bindable(t));
 }
 
 void PlayertypeParam::createOptionList(OptionList& list) {
@@ -73,16 +76,9 @@ void PlayertypeParam::rebind(TypeParam& rec) {
 }
 
 void PlayertypeParam::setCurrentType(int t) {
-  if (t < 0 || t >= numTypes()) {
-    // The message's values must land nowhere: not in the record bound
-    // before, and not in record 0, which begin() would bind.
-    warning() << "PlayertypeParam: player type (" << t << ") outside the table of "
-              << numTypes() << " types, ignored" << "\n";
-    rebind(scratch);
-    return;
-  }
-  rebind(TP[t]);
-  current_type = t;
+  TypeParam& rec = bindable(t);
+  rebind(rec);
+  if (&rec != &scratch) current_type = t;
 }
 
 void PlayertypeParam::setNumTypes(int n) {

@@ -81,6 +81,8 @@ private:
   explicit PlayertypeParam(int n);
 
   const TypeParam& record(int t) const;
+  // Record t, or (logged) the scratch record for a t outside the table.
+  TypeParam& bindable(int t);
   void appendOptions(OptionList& list, TypeParam& rec);
   void rebind(TypeParam& rec);
 

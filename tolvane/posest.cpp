@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tolvane/updateablewmstate.h"
-#include "vomarlog/forwarder.h"
+#include "tolvane/wmtrace.h"
 
 namespace {
 
@@ -25,15 +25,8 @@ const unsigned int ZONE_POSEST = 1197;
 // position.
 const double PIVOT_EPS = 1e-9;
 
-// The log stream behind prefix and indentation of a trace line of the fix,
-// or null when its level is not logged.
-std::ostream* posTrace() {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(20) < 0) return nullptr;
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-  log->zone(ZONE_POSEST);
-  return &log->indent(20);
-}
+// A trace line of the fix, or null when its level is not logged.
+std::ostream* posTrace() { return wmTrace(ZONE_POSEST, 20); }
 
 } // namespace
 

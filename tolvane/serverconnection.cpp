@@ -32,9 +32,25 @@ const unsigned int ZONE_TEXT = 1022;
 const unsigned int ZONE_SEND = 1050;
 const unsigned int ZONE_ERROR = 1051;
 
-// select() can watch only descriptors below FD_SETSIZE.
-bool selectable(int fd) {
-  return fd >= 0 && fd < FD_SETSIZE;
+// select on fd for reading: its count of ready descriptors, 0 on time-out,
+// -1 on failure. select can watch only descriptors below FD_SETSIZE, so a
+// closed link (-1) or a descriptor beyond them fails.
+int waitReadable(int fd, struct timeval* timeout) {
+  if (fd < 0 || fd >= FD_SETSIZE) return -1;
+  fd_set readfds;
+  FD_ZERO(&readfds);
+  FD_SET(fd, &readfds);
+  return select(fd + 1, &readfds, nullptr, nullptr, timeout);
+}
+
+// The text and its terminating zero byte, as the server expects, in one
+// datagram; true when all of it went out.
+bool sendText(const Socket& sock, const char* text, std::size_t length) {
+  const std::size_t n = length + 1;
+  const ssize_t sent = sendto(sock.socketfd, text, n, 0,
+                              reinterpret_cast<const struct sockaddr*>(&sock.serv_addr),
+                              sizeof(sock.serv_addr));
+  return sent >= 0 && static_cast<std::size_t>(sent) == n;
 }
 
 } // namespace
@@ -123,22 +139,13 @@ void ServerConnection::close() {
 bool ServerConnection::sendMessage(const std::string& buf) {
   if (buf.empty()) return true;
   logLine(ZONE_SEND, vomar::ForwarderStreamBuf::S_NORMAL) << "send: " << buf << "\n";
-  // The text and its terminating zero byte, as the server expects.
-  const std::size_t n = buf.size() + 1;
-  ssize_t sent = sendto(sock.socketfd, buf.c_str(), n, 0,
-                        reinterpret_cast<const struct sockaddr*>(&sock.serv_addr),
-                        sizeof(sock.serv_addr));
-  return sent >= 0 && static_cast<std::size_t>(sent) == n;
+  return sendText(sock, buf.c_str(), buf.size());
 }
 
 bool ServerConnection::sendMessage(const char* buf) {
   if (!buf || !*buf) return true;
   logLine(ZONE_TEXT, vomar::ForwarderStreamBuf::S_NORMAL) << "send: " << buf << "\n";
-  const std::size_t n = std::strlen(buf) + 1;
-  ssize_t sent = sendto(sock.socketfd, buf, n, 0,
-                        reinterpret_cast<const struct sockaddr*>(&sock.serv_addr),
-                        sizeof(sock.serv_addr));
-  return sent >= 0 && static_cast<std::size_t>(sent) == n;
+  return sendText(sock, buf, std::strlen(buf));
 }
 
 bool ServerConnection::sendInitializeMessage() {
@@ -210,14 +217,7 @@ signed char ServerConnection::receiveMessage(char* buf) {
 }
 
 bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
-  int ready = -1;
-  if (selectable(sock.socketfd)) {
-    fd_set readfds;
-    FD_ZERO(&readfds);
-    FD_SET(sock.socketfd, &readfds);
-    ready = select(sock.socketfd + 1, &readfds, nullptr, nullptr, &timeout);
-  }
-
+  const int ready = waitReadable(sock.socketfd, &timeout);
   if (ready > 0) {
     if (receiveMessage(buffer) == 1) {
       noMessages = 0;
@@ -245,10 +245,6 @@ bool ServerConnection::connected() const {
 }
 
 bool ServerConnection::dataOnSocket() const {
-  if (!selectable(sock.socketfd)) return false;
-  fd_set readfds;
-  FD_ZERO(&readfds);
-  FD_SET(sock.socketfd, &readfds);
   struct timeval zero = {0, 0};
-  return select(sock.socketfd + 1, &readfds, nullptr, nullptr, &zero) > 0;
+  return waitReadable(sock.socketfd, &zero) > 0;
 }

@@ -8,59 +8,44 @@
 
 namespace {
 
-// Queue slots of the command kinds: one body command, and one each of the
-// others, per cycle; score and sense_body share a slot.
-const int SLOT_BODY = 0;
-const int SLOT_ATTENTIONTO = 1;
-const int SLOT_CHANGEVIEW = 2;
-const int SLOT_POINTTO = 3;
-const int SLOT_TURNNECK = 4;
-const int SLOT_SCORE_SENSEBODY = 5;
-const int SLOT_SAY = 6;
-const int SLOT_DONE = 7;
-const int SLOT_NONE = 8;
-
 const char* sideWord(Side sd) {
   return sd == l ? "l" : "r";
 }
 
 } // namespace
 
-SoccerCommand::SoccerCommand(CommandT c)
-    : time(0, 0), com(CMD_NONE), val0(0.0), val1(0.0), angle(0.0), num(0), side(u),
-      vq(vekbase::ViewQuality::S_high), vw(vekbase::ViewWidth::S_normal), cmdType(SLOT_NONE),
-      err(true) {
+// Every constructor renders once, through the set of its arguments, on the
+// fields' start values.
+SoccerCommand::SoccerCommand(CommandT c) {
   set(c);
 }
 
-SoccerCommand::SoccerCommand(CommandT c, double v0) : SoccerCommand(CMD_NONE) {
+SoccerCommand::SoccerCommand(CommandT c, double v0) {
   set(c, v0);
 }
 
-SoccerCommand::SoccerCommand(CommandT c, vekbase::AngleDeg a) : SoccerCommand(CMD_NONE) {
+SoccerCommand::SoccerCommand(CommandT c, vekbase::AngleDeg a) {
   set(c, a);
 }
 
-SoccerCommand::SoccerCommand(CommandT c, unsigned int unum, Side sd) : SoccerCommand(CMD_NONE) {
+SoccerCommand::SoccerCommand(CommandT c, unsigned int unum, Side sd) {
   set(c, unum, sd);
 }
 
-SoccerCommand::SoccerCommand(CommandT c, double v0, double v1) : SoccerCommand(CMD_NONE) {
+SoccerCommand::SoccerCommand(CommandT c, double v0, double v1) {
   set(c, v0, v1);
 }
 
-SoccerCommand::SoccerCommand(CommandT c, double v0, vekbase::AngleDeg a)
-    : SoccerCommand(CMD_NONE) {
+SoccerCommand::SoccerCommand(CommandT c, double v0, vekbase::AngleDeg a) {
   set(c, v0, a);
 }
 
 SoccerCommand::SoccerCommand(CommandT c, const vekbase::ViewWidth& w,
-                             const vekbase::ViewQuality& q)
-    : SoccerCommand(CMD_NONE) {
+                             const vekbase::ViewQuality& q) {
   set(c, w, q);
 }
 
-SoccerCommand::SoccerCommand(CommandT c, const std::string& str) : SoccerCommand(CMD_NONE) {
+SoccerCommand::SoccerCommand(CommandT c, const std::string& str) {
   set(c, str);
 }
 
@@ -119,8 +104,22 @@ bool SoccerCommand::valid() const {
   return !err && time == vekbase::Timer::currentTime();
 }
 
+bool SoccerCommand::isOff() const {
+  if (com == CMD_ATTENTIONTO) return s == "off" || side == u;
+  return com == CMD_POINTTO && s == "off";
+}
+
 void SoccerCommand::makeStr() {
   time = vekbase::Timer::currentTime();
+
+  // The empty command, which the queue puts into every slot each cycle (and
+  // a value outside the kinds), renders nothing: no stream is made for it.
+  if (com < CMD_ATTENTIONTO || com > CMD_DONE) {
+    cmdType = SLOT_NONE;
+    err = true;
+    rep.clear();
+    return;
+  }
 
   // The server reads '.' as the decimal point, whatever the user's locale.
   std::ostringstream os;
@@ -133,9 +132,7 @@ void SoccerCommand::makeStr() {
   switch (com) {
   case CMD_ATTENTIONTO:
     cmdType = SLOT_ATTENTIONTO;
-    // Without a target (the word "off", or no side known) attention is
-    // switched off.
-    if (s == "off" || side == u)
+    if (isOff())
       os << "(attentionto off)";
     else
       os << "(attentionto " << sideWord(side) << " " << num << ")";
@@ -162,7 +159,7 @@ void SoccerCommand::makeStr() {
     break;
   case CMD_POINTTO:
     cmdType = SLOT_POINTTO;
-    if (s == "off")
+    if (isOff())
       os << "(pointto off)";
     else
       os << "(pointto " << val0 << " " << deg << ")";
@@ -201,13 +198,10 @@ void SoccerCommand::makeStr() {
     break;
   case CMD_NONE:
   default:
-    cmdType = SLOT_NONE;
-    err = true;
-    break;
+    break; // rendered above
   }
   rep = os.str();
 
-  if (err) return;
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   if (log->indentation(100) >= 0) {
     log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);

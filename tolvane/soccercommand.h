@@ -42,6 +42,20 @@ public:
     CMD_DONE = 15
   };
 
+  // The command-queue slots (cmdType): one body command, and one each of the
+  // others, per cycle; score and sense_body share a slot.
+  enum SlotT {
+    SLOT_BODY = 0,
+    SLOT_ATTENTIONTO = 1,
+    SLOT_CHANGEVIEW = 2,
+    SLOT_POINTTO = 3,
+    SLOT_TURNNECK = 4,
+    SLOT_SCORE_SENSEBODY = 5,
+    SLOT_SAY = 6,
+    SLOT_DONE = 7,
+    SLOT_NONE = 8
+  };
+
   explicit SoccerCommand(CommandT c);
   SoccerCommand(CommandT c, double v0);
   SoccerCommand(CommandT c, vekbase::AngleDeg a);
@@ -99,22 +113,26 @@ public:
 
   const std::string& getSayString() const { return s; }
 
+  // An attentionto or pointto command that attends or points to nothing:
+  // one carrying the word "off", or an attentionto without a known side.
+  bool isOff() const;
+
 private:
   void makeStr();
 
-  vekbase::Timer time;
-  CommandT com;
-  Value val0;
-  Value val1;
-  vekbase::AngleDeg angle;
-  Unum num;
-  Side side;
-  vekbase::ViewQuality vq;
-  vekbase::ViewWidth vw;
+  vekbase::Timer time{0, 0};
+  CommandT com = CMD_NONE;
+  Value val0 = 0.0;
+  Value val1 = 0.0;
+  vekbase::AngleDeg angle{0.0};
+  Unum num = 0;
+  Side side = u;
+  vekbase::ViewQuality vq{vekbase::ViewQuality::S_high};
+  vekbase::ViewWidth vw{vekbase::ViewWidth::S_normal};
   std::string s;
   std::string rep;
-  int cmdType;
-  bool err;
+  int cmdType = SLOT_NONE;
+  bool err = true;
 };
 
 std::ostream& operator<<(std::ostream& os, const SoccerCommand& cmd);

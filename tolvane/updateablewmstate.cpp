@@ -2,30 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 #include "tolvane/actuator.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
 #include "tolvane/wmsensedstate.h"
-#include "vomarlog/forwarder.h"
+#include "tolvane/wmtrace.h"
 
 namespace {
 
 const unsigned int ZONE_WM = 1110;
 const unsigned int ZONE_LINEFLAG = 1111;
 
-// The log stream placed behind prefix and indentation of a trace line, or
-// null when the level is not logged.
-std::ostream* trace(unsigned int zone, unsigned short level) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(level) < 0) return nullptr;
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-  log->zone(zone);
-  return &log->indent(level);
-}
-
-std::ostream* trace(unsigned short level = 20) { return trace(ZONE_WM, level); }
+// A trace line of the merge and dead reckoning, or null when not logged.
+std::ostream* trace() { return wmTrace(ZONE_WM, 20); }
 
 // The vector of length r in direction a (degrees).
 Vector2D polarVec(double r, vekbase::AngleDeg a) {
@@ -33,9 +23,7 @@ Vector2D polarVec(double r, vekbase::AngleDeg a) {
 }
 
 // Direction of v in degrees, 0 for the zero vector.
-vekbase::AngleDeg direction(const Vector2D& v) {
-  return vekbase::AngleDeg(v.polar(vekmath::DEG)[1]);
-}
+vekbase::AngleDeg direction(const Vector2D& v) { return vekbase::AngleDeg(v.dir(vekmath::DEG)); }
 
 // The kinds whose sending the Actuator counts.
 bool counted(SoccerCommand::CommandT k) {
@@ -344,9 +332,15 @@ std::size_t closestExpected(const std::vector<PlayerObject>& team, const std::ve
   return k < last ? k : 0;
 }
 
-void appendNumbers(std::ostream& o, const std::vector<bool>& flags) {
+// One trace line: head, each number whose flag is set followed by a blank,
+// then tail.
+void traceNumbers(const char* head, const std::vector<bool>& flags, const char* tail) {
+  std::ostream* o = trace();
+  if (!o) return;
+  *o << head;
   for (std::size_t n = 1; n < flags.size(); ++n)
-    if (flags[n]) o << n << " ";
+    if (flags[n]) *o << n << " ";
+  *o << tail << "\n";
 }
 
 } // namespace
@@ -372,26 +366,31 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
   std::vector<Expected> unkSBV;
   unkSBV.reserve(2 * ServerParam::max_players + 1);
 
+  // Remembered players at a place the agent looks at should be in the sight.
+  auto shouldSee = [&](const PlayerObject& p) {
+    return p.getAbsPosConf().valid() && me.pointVisible(p.getAbsPos(), myViewWidth);
+  };
   for (std::size_t n = 1; n < slots && n < own.size(); ++n)
-    if (n != myUnum && own[n].getAbsPosConf().valid() &&
-        me.pointVisible(own[n].getAbsPos(), myViewWidth))
-      ownSBV[n] = true;
-  if (std::ostream* o = trace()) {
-    *o << "teammate(s) ";
-    appendNumbers(*o, ownSBV);
-    *o << "should be visible" << "\n";
-  }
-  for (std::size_t n = 1; n < slots && n < others.size(); ++n)
-    if (others[n].getAbsPosConf().valid() && me.pointVisible(others[n].getAbsPos(), myViewWidth))
-      oppSBV[n] = true;
-  if (std::ostream* o = trace()) {
-    *o << "opponent(s) ";
-    appendNumbers(*o, oppSBV);
-    *o << "should be visible" << "\n";
-  }
+    ownSBV[n] = n != myUnum && shouldSee(own[n]);
+  traceNumbers("teammate(s) ", ownSBV, "should be visible");
+  for (std::size_t n = 1; n < slots && n < others.size(); ++n) oppSBV[n] = shouldSee(others[n]);
+  traceNumbers("opponent(s) ", oppSBV, "should be visible");
   for (PlayerObject& p : unknown)
-    if (p.getAbsPosConf().valid() && me.pointVisible(p.getAbsPos(), myViewWidth))
-      unkSBV.push_back(Expected{&p, false});
+    if (shouldSee(p)) unkSBV.push_back(Expected{&p, false});
+
+  // Where a sighting's distance and direction place the player.
+  auto seenAt = [&](const PlayerObject& e) {
+    return myPos + polarVec(e.getDist(), myNeck + e.getDir());
+  };
+  // The seen body, neck and pointing directions are relative to the agent's
+  // view; p takes them over as field directions.
+  auto takeDirections = [&](PlayerObject& p, const PlayerObject& e, bool pointing) {
+    if (e.getBodyAngleConf().valid()) {
+      p.setBodyAngle(myNeck + e.getBodyAngle(), 1.0);
+      p.setRelativeNeckAngle(e.getRelativeNeckAngle() - e.getBodyAngle(), 1.0);
+    }
+    if (pointing && e.getPointDirConf().valid()) p.setPointDir(myNeck + e.getPointDir(), 1.0);
+  };
 
   // Players seen with their shirt number.
   Vector2D tmpPlayerPos(0.0, 0.0);
@@ -407,7 +406,7 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
     // no position: neither may place anybody.
     bool located = false;
     if (!isSelf && e.getDistConf().valid()) {
-      tmpPlayerPos = myPos + polarVec(e.getDist(), myNeck + e.getDir());
+      tmpPlayerPos = seenAt(e);
       recipient.setAbsPos(tmpPlayerPos, 1.0);
       recipient.setDist(e.getDist(), 1.0);
       recipient.setDir(e.getDir(), 1.0);
@@ -418,16 +417,8 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
       recipient.setAbsVel(calculateVelocity(tmpPlayerPos, e.getDist(), e.getDDist(), e.getDDir()),
                           1.0);
     }
-    if (!isSelf && e.getBodyAngleConf().valid()) {
-      recipient.setBodyAngle(myNeck + e.getBodyAngle(), 1.0);
-      recipient.setRelativeNeckAngle(e.getRelativeNeckAngle() - e.getBodyAngle(), 1.0);
-    }
-    if (!isSelf && e.getPointDirConf().valid())
-      recipient.setPointDir(myNeck + e.getPointDir(), 1.0);
-    if (e.getGoalieP() == PlayerObject::t)
-      recipient.setGoalieP(PlayerObject::t);
-    else if (e.getGoalieP() == PlayerObject::f)
-      recipient.setGoalieP(PlayerObject::f);
+    if (!isSelf) takeDirections(recipient, e, true);
+    if (e.getGoalieP() != PlayerObject::u) recipient.setGoalieP(e.getGoalieP());
 
     if (sbv[n]) {
       sbv[n] = false;
@@ -436,10 +427,9 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
       const double reach = 1.5 * PT->playerSpeedMax(recipient.getPlayerType());
       const std::size_t best =
           nearestWithin(0, unkSBV.size(), reach * reach, [&](std::size_t i, double& d2) {
-            const Side s = unkSBV[i].player->getTeam();
-            const bool sameTeam = ourTeam ? s == mySide : (s != mySide && s != u);
-            if (!sameTeam) return false;
-            d2 = unkSBV[i].player->getAbsPos().dist2(tmpPlayerPos);
+            const PlayerObject& p = *unkSBV[i].player;
+            if (!(ourTeam ? isTeammate(p) : isOpponent(p))) return false;
+            d2 = p.getAbsPos().dist2(tmpPlayerPos);
             return true;
           });
       if (best < unkSBV.size()) unkSBV.erase(unkSBV.begin() + best);
@@ -463,7 +453,7 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
       newUnk.push_back(bearingOnly);
       continue;
     }
-    const Vector2D curPlayerPos = myPos + polarVec(e.getDist(), myNeck + e.getDir());
+    const Vector2D curPlayerPos = seenAt(e);
     Vector2D curPlayerVel(0.0, 0.0);
     if (e.getDDistDDirConf().valid())
       curPlayerVel = calculateVelocity(curPlayerPos, e.getDist(), e.getDDist(), e.getDDir());
@@ -474,11 +464,7 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
       p.setDir(e.getDir(), 1.0);
       p.setAbsVel(curPlayerVel, 1.0);
       p.setDDistDDir(e.getDDist(), e.getDDir(), 1.0);
-      if (e.getBodyAngleConf().valid()) {
-        p.setBodyAngle(myNeck + e.getBodyAngle(), 1.0);
-        p.setRelativeNeckAngle(e.getRelativeNeckAngle() - e.getBodyAngle(), 1.0);
-      }
-      if (pointing && e.getPointDirConf().valid()) p.setPointDir(myNeck + e.getPointDir(), 1.0);
+      takeDirections(p, e, pointing);
     };
 
     const Side s = e.getTeam();
@@ -513,19 +499,14 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
   }
   unknown.swap(newUnk);
 
-  std::ostringstream logUs, logThem;
+  // Whoever is still expected was not seen: the flags are set only for
+  // entries the lists hold.
   for (std::size_t n = 1; n < slots; ++n) {
-    if (ownSBV[n] && n < own.size()) {
-      own[n].invalidate();
-      logUs << n << " ";
-    }
-    if (oppSBV[n] && n < others.size()) {
-      others[n].invalidate();
-      logThem << n << " ";
-    }
+    if (ownSBV[n]) own[n].invalidate();
+    if (oppSBV[n]) others[n].invalidate();
   }
-  if (std::ostream* o = trace()) *o << "forgetting teammate(s): " << logUs.str() << "\n";
-  if (std::ostream* o = trace()) *o << "forgetting opponent(s): " << logThem.str() << "\n";
+  traceNumbers("forgetting teammate(s): ", ownSBV, "");
+  traceNumbers("forgetting opponent(s): ", oppSBV, "");
 
   if (!knowTheirGoalie && sensedWM.knowTheirGoalie) setOppGoalie(sensedWM.oppGoalieNo);
   if (!knowOurGoalie && sensedWM.knowOurGoalie) setOurGoalie(sensedWM.ourGoalieNo);
@@ -589,7 +570,7 @@ bool UpdateableWMState::lineFlagLocalization(const std::vector<LineObject>& seen
     *out << "line/flag: using " << line << " " << Vector2D(line.getDist(), double(line.getDir()))
          << " flag " << usedFlag << Vector2D(usedFlag.getDist(), double(usedFlag.getDir()))
          << "\n";
-  if (std::ostream* out = trace(ZONE_LINEFLAG, 30))
+  if (std::ostream* out = wmTrace(ZONE_LINEFLAG, 30))
     *out << "Line/Flag: pos = " << newPos << ", dir = " << double(angle) << "\n";
   return true;
 }

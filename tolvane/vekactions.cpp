@@ -96,10 +96,6 @@ vomar::Forwarder& VekActions::trace(unsigned int zone, unsigned short level) {
   return log->indent(level);
 }
 
-void VekActions::traceLine(unsigned int zone, unsigned short level, const std::string& text) {
-  if (traceOn(level)) trace(zone, level) << text << "\n";
-}
-
 VekActions::TraceScope::TraceScope(unsigned int z, const std::string& sig,
                                    const std::string& args)
     : zone(z), signature(sig), hasExitText(false) {

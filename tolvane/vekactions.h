@@ -10,6 +10,7 @@
 #include "tolvanebase/angle.h"
 #include "tolvanebase/vector.h"
 #include "tolvanebase/viewmode.h"
+#include "vomarlog/forwarder.h"
 
 class UpdateableWMState;
 
@@ -108,8 +109,12 @@ protected:
   // Sets priority and zone and starts the line (prefix and indentation);
   // the caller streams the text and "\n". Call only after traceOn(level).
   static vomar::Forwarder& trace(unsigned int zone, unsigned short level);
-  // Writes one whole line of text when the level passes.
-  static void traceLine(unsigned int zone, unsigned short level, const std::string& text);
+  // Writes one whole line of the parts when the level passes; nothing is
+  // streamed while it does not.
+  template <class... Parts>
+  static void traceLine(unsigned int zone, unsigned short level, const Parts&... parts) {
+    if (traceOn(level)) (trace(zone, level) << ... << parts) << "\n";
+  }
 
   // A skill with an entry and an exit line: one indent step deeper from
   // before the entry line to after the exit line, on every way out.

@@ -85,24 +85,22 @@ void VekOptions::getOptions(int argc, char* argv[]) {
   CP->begin();
   FP->begin();
 
-  struct option* serverRows = nullptr;
-  struct option* playerRows = nullptr;
-  struct option* clientRows = nullptr;
-  const int ns = SP->getOptionStruct(&serverRows);
-  const int np = PP->getOptionStruct(&playerRows);
-  const int nc = CP->getOptionStruct(&clientRows);
-  const int nf = int(sizeof(FIXED_ROWS) / sizeof(FIXED_ROWS[0]));
-
-  std::vector<struct option> table(std::size_t(nf + ns + np + nc + 1));
-  std::size_t k = 0;
-  for (int i = 0; i < nf; ++i) copyOptions(table[k++], FIXED_ROWS[i]);
-  for (int i = 0; i < ns; ++i) copyOptions(table[k++], serverRows[i]);
-  for (int i = 0; i < np; ++i) copyOptions(table[k++], playerRows[i]);
-  for (int i = 0; i < nc; ++i) copyOptions(table[k++], clientRows[i]);
-  table[k] = {nullptr, 0, nullptr, 0};
-  releaseRows(serverRows);
-  releaseRows(playerRows);
-  releaseRows(clientRows);
+  std::vector<struct option> table;
+  const auto append = [this, &table](const struct option* rows, int n) {
+    for (int i = 0; i < n; ++i) {
+      table.emplace_back();
+      copyOptions(table.back(), rows[i]);
+    }
+  };
+  append(FIXED_ROWS, int(sizeof(FIXED_ROWS) / sizeof(FIXED_ROWS[0])));
+  ParamReader* const stores[] = {SP, PP, CP};
+  for (ParamReader* store : stores) {
+    struct option* rows = nullptr;
+    const int n = store->getOptionStruct(&rows);
+    append(rows, n);
+    releaseRows(rows);
+  }
+  table.push_back({nullptr, 0, nullptr, 0});
 
   // getopt_long keeps its position between calls; 0 makes it start afresh.
   optind = 0;

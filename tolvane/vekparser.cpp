@@ -13,7 +13,6 @@
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
 #include "tolvane/vekplayer.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -135,14 +134,8 @@ std::size_t findAroundCursor(const std::string& s, const std::string& what, std:
 
 } // namespace
 
-void VekPlayer::warn(unsigned short level, const std::string& text,
-                     const std::string& msg) const {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(level) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE_PARSER);
-    log->indent(level) << text << msg << "\n";
-  }
+void VekPlayer::warn(unsigned short level, std::string_view text, std::string_view msg) const {
+  traceLine(ZONE_PARSER, level, text, msg);
 }
 
 VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
@@ -174,12 +167,13 @@ VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
         warn(LEVEL, "blank expected in player_param message: ", msg);
       else
         parsePlayerParam(msg);
-    } else if (msg.size() > 8 && msg[8] == 't') {
-      parsePlayerType(msg);
-    } else {
-      warn(LEVEL, "unknown message received from server ", msg);
+      return xOtherMsg;
     }
-    return xOtherMsg;
+    if (msg.size() > 8 && msg[8] == 't') {
+      parsePlayerType(msg);
+      return xOtherMsg;
+    }
+    break;
   case 'r':
     parseInitMessage(msg);
     return xOtherMsg;
@@ -209,8 +203,7 @@ VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
     default:
       break;
     }
-    warn(LEVEL, "unknown message received from server ", msg);
-    return xOtherMsg;
+    break;
   case 't':
     warn(LEVEL, "Think message received. ");
     return ThinkMsg;
@@ -238,7 +231,7 @@ void VekPlayer::parseInitMessage(const std::string& msg) {
       warn(LEVEL, "blank expected in init message: ", msg);
       return;
     }
-    s = side[std::string(1, msg[sidePos])];
+    s = sideAt(msg, sidePos);
     unum = toInt(msg.data() + sidePos + 2, msg.data() + blank);
     modeStart = blank;
   } else {
@@ -248,7 +241,7 @@ void VekPlayer::parseInitMessage(const std::string& msg) {
       return;
     }
     const std::size_t sidePos = pos + 11;
-    s = side[std::string(1, msg[sidePos])];
+    s = sideAt(msg, sidePos);
     unum = CP->reconnect_unum;
     modeStart = sidePos + 1;
   }
@@ -360,13 +353,7 @@ void VekPlayer::parseScore(const std::string& msg) {
   const int mine = toInt(values[1]);
   const int theirs = toInt(values[2]);
   WMS.setScores(mine, theirs);
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(50) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE_PARSER);
-    log->indent(50) << "parsed Scores: our score: " << mine << " their score: " << theirs
-                    << "\n";
-  }
+  traceLine(ZONE_PARSER, 50, "parsed Scores: our score: ", mine, " their score: ", theirs);
 }
 
 Side VekPlayer::sideAt(const std::string& word, std::size_t index) {
@@ -382,13 +369,7 @@ void VekPlayer::parsePlayMode(const std::string& msg) {
   }
   const std::size_t end = msg.find_first_of(") ", blank + 1);
   if (end == npos) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    if (log->indentation(LEVEL) >= 0) {
-      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-      log->zone(ZONE_PARSER);
-      log->indent(LEVEL) << "')' expected in message: " << msg << "(" << blank + 1 << ")"
-                         << "\n";
-    }
+    traceLine(ZONE_PARSER, LEVEL, "')' expected in message: ", msg, "(", blank + 1, ")");
     return;
   }
   const std::string word = msg.substr(blank + 1, end - blank - 1);
@@ -501,12 +482,7 @@ void VekPlayer::parseHear(const std::string& msg) {
       warn(LEVEL, "shirt number out of range in hear message: ", msg);
       return;
     }
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    if (log->indentation(LEVEL) >= 0) {
-      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-      log->zone(ZONE_PARSER);
-      log->indent(LEVEL) << "sender is teammate no. " << unum << "\n";
-    }
+    traceLine(ZONE_PARSER, LEVEL, "sender is teammate no. ", unum);
     stored = &WMS.getTeamMsg();
   } else if (team == "opp") {
     warn(LEVEL, "sender is an opponent.");

@@ -22,15 +22,6 @@ std::vector<std::unique_ptr<Connection>>& retiredLinks() {
   return links;
 }
 
-void mainloopTrace(unsigned short level, const std::string& text) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(level) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE_MAINLOOP);
-    log->indent(level) << text << "\n";
-  }
-}
-
 void handshakeError(const std::string& text) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
@@ -84,14 +75,12 @@ VekPlayer::~VekPlayer() {
   }
 }
 
+// The other members start from their initialisers (no relay, step 0, no
+// late message, untuned).
 void VekPlayer::initPlayer() {
-  onlineMonitor = nullptr;
   connection = new ServerConnection();
   actuator = Actuator::instance(connection);
   fillNameTables();
-  step = 0;
-  lateMsg = false;
-  untuned = true;
 }
 
 void VekPlayer::fillNameTables() {
@@ -232,7 +221,7 @@ void VekPlayer::mainloop() {
         break;
       case SeeMsg:
         lateMsg = behaved;
-        if (behaved && seeMsgThisCycle == 0) mainloopTrace(20, "Late sight");
+        if (behaved && seeMsgThisCycle == 0) traceLine(ZONE_MAINLOOP, 20, "Late sight");
         ++seeMsgThisCycle;
         if (!behaved) {
           waitForMessages = false;
@@ -283,28 +272,19 @@ void VekPlayer::mainloop() {
       actuator->sendActions();
       behaved = true;
     } else {
-      mainloopTrace(40, "skipped behave because of lost body commands");
+      traceLine(ZONE_MAINLOOP, 40, "skipped behave because of lost body commands");
     }
   } while (cyclesWithoutMsg <= 59);
 }
 
 void VekPlayer::logFullstate() const {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   WMState::PlayerList::const_iterator me = WMF.getMe();
-  if (me != WMF.getOwn().end() && log->indentation(30) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE_MAINLOOP);
-    log->indent(30) << "FULLSTATE: " << "My Pos: " << me->getAbsPos()
-                    << "\tangle: " << double(me->getBodyAngle())
-                    << "\trel_neck: " << double(me->getRelativeNeckAngle())
-                    << "\tvel: " << me->getAbsVel() << "\tenergy: " << me->getEnergy() << "\n";
-  }
-  if (log->indentation(20) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE_MAINLOOP);
-    log->indent(20) << "FULLSTATE: " << "Ball Pos: " << WMF.getBall().getAbsPos()
-                    << " vel: " << WMF.getBall().getAbsVel() << "\n";
-  }
+  if (me != WMF.getOwn().end())
+    traceLine(ZONE_MAINLOOP, 30, "FULLSTATE: ", "My Pos: ", me->getAbsPos(), "\tangle: ",
+              double(me->getBodyAngle()), "\trel_neck: ", double(me->getRelativeNeckAngle()),
+              "\tvel: ", me->getAbsVel(), "\tenergy: ", me->getEnergy());
+  traceLine(ZONE_MAINLOOP, 20, "FULLSTATE: ", "Ball Pos: ", WMF.getBall().getAbsPos(), " vel: ",
+            WMF.getBall().getAbsVel());
 }
 
 vekbase::TimevalXL VekPlayer::waitForSeeTime(signed char cycle, vekbase::ViewQuality vq,
@@ -332,7 +312,7 @@ vekbase::TimevalXL VekPlayer::waitForSeeTime(signed char cycle, vekbase::ViewQua
     if (vw.isWide()) return noWait;
     return tvMedium;
   default:
-    mainloopTrace(10, "strange cycle number");
+    traceLine(ZONE_MAINLOOP, 10, "strange cycle number");
     return tvLong;
   }
 }
@@ -385,10 +365,6 @@ void VekPlayer::initLogs() {
     log->addStream(actionLog, vomar::ForwarderStreamBuf::S_PASS_TRACER);
     log->addLogZoneRange(actionLog, 1020, 1050);
     log->addLogZoneRange(actionLog, 1080, 1229);
-    if (log->indentation(1) >= 0) {
-      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-      log->zone(1);
-      log->indent(1) << "opened action log" << "\n";
-    }
+    traceLine(1, 1, "opened action log");
   }
 }

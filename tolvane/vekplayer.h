@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tolvane/flagobject.h"
@@ -121,9 +122,9 @@ protected:
   // first, then one word per value; 0 when no whole entry could be read.
   int parseNextSeeParam(std::vector<std::string>& v, bool& lastParam);
 
-  // One parser warning (priority S_TRACER, zone 1215): text, then the whole
-  // message when withMsg.
-  void warn(unsigned short level, const std::string& text, const std::string& msg = "") const;
+  // One parser trace line (priority S_TRACER, zone 1215): text, then msg
+  // (the whole message, where the line shows it).
+  void warn(unsigned short level, std::string_view text, std::string_view msg = {}) const;
 
   Connection* connection = nullptr;
   OnlineMonitor* onlineMonitor = nullptr;

@@ -1,15 +1,12 @@
 #include "tolvane/wmfullstate.h"
 
 #include "tolvane/serverparam.h"
-#include "vomarlog/forwarder.h"
+#include "tolvane/wmtrace.h"
 
 namespace {
 
 void warn(const char* what, Unum n) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-  log->zone(1120);
-  log->prefix() << what << n << " out of range" << "\n";
+  wmLog(vomar::ForwarderStreamBuf::S_WARNING, 1120) << what << n << " out of range" << "\n";
 }
 
 } // namespace

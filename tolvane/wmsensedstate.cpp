@@ -3,15 +3,14 @@
 #include <utility>
 
 #include "tolvane/clientparam.h"
-#include "vomarlog/forwarder.h"
+#include "tolvane/wmtrace.h"
 
 namespace {
 
-vomar::Forwarder& errorLine(vomar::ForwarderStreamBuf::Priority prio) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(prio);
-  log->zone(1120);
-  return log->prefix();
+const unsigned int ZONE_SENSED = 1120;
+
+std::ostream& errorLine(vomar::ForwarderStreamBuf::Priority prio) {
+  return wmLog(prio, ZONE_SENSED);
 }
 
 // A player seen close enough for its number, its motion and where it faces.
@@ -52,11 +51,8 @@ void WMSensedState::seeLine(LineObject::LineId id0, vekbase::AngleDeg angle) {
 }
 
 void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDeg angle) {
-  LineObject line;
-  line.setId(id0);
-  line.setDist(dist, 1.0);
-  line.setDir(angle, 1.0);
-  seenLines.push_back(line);
+  seeLine(id0, angle);
+  seenLines.back().setDist(dist, 1.0);
 }
 
 void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDeg angle,
@@ -65,47 +61,42 @@ void WMSensedState::seeLine(LineObject::LineId id0, Value dist, vekbase::AngleDe
   seenLines.back().setDDistDDir(distchange, anglechange, 1.0);
 }
 
-// A copy of the table entry of flag in out; ok false when the table has none
-// (the table is not built, or the id names no flag), and the sighting is then
-// dropped.
-void WMSensedState::addFlag(FlagObject::FlagId flag, bool checkId, FlagObject& out, bool& ok) {
-  ok = flag >= 0 && std::size_t(flag) < allFlags.size();
-  if (!ok) {
+// Appends a copy of the table entry of flag to the seen flags and returns
+// it; null when the table has none (the table is not built, or the id names
+// no flag), and the sighting is then dropped.
+FlagObject* WMSensedState::addFlag(FlagObject::FlagId flag, bool checkId) {
+  if (flag < 0 || std::size_t(flag) >= allFlags.size()) {
     errorLine(vomar::ForwarderStreamBuf::S_ERROR)
         << "ERROR: no flag " << int(flag) << " in the flag table, sighting dropped" << "\n";
-    return;
+    return nullptr;
   }
-  out = allFlags[flag];
-  if (checkId && out.getId() != flag)
+  const FlagObject& entry = allFlags[flag];
+  if (checkId && entry.getId() != flag)
     errorLine(vomar::ForwarderStreamBuf::S_ERROR) << "ERROR: flagId should be " << int(flag)
-                                                  << ", but is " << int(out.getId()) << "\n";
-  out.setId(flag);
+                                                  << ", but is " << int(entry.getId()) << "\n";
+  seenFlags.push_back(entry);
+  seenFlags.back().setId(flag);
+  return &seenFlags.back();
 }
 
 void WMSensedState::seeFlag(FlagObject::FlagId id0, vekbase::AngleDeg angle) {
-  FlagObject f(FlagObject::No_Flag, "", 0.0, 0.0);
-  bool ok;
-  addFlag(id0, false, f, ok);
-  if (!ok) return;
-  f.setDir(angle, 1.0);
-  seenFlags.push_back(f);
+  if (FlagObject* f = addFlag(id0, false)) f->setDir(angle, 1.0);
 }
 
 void WMSensedState::seeFlag(FlagObject::FlagId flag, Value dist, vekbase::AngleDeg angle) {
-  FlagObject f(FlagObject::No_Flag, "", 0.0, 0.0);
-  bool ok;
-  addFlag(flag, true, f, ok);
-  if (!ok) return;
-  f.setDist(dist, 1.0);
-  f.setDir(angle, 1.0);
-  seenFlags.push_back(f);
+  if (FlagObject* f = addFlag(flag, true)) {
+    f->setDist(dist, 1.0);
+    f->setDir(angle, 1.0);
+  }
 }
 
 void WMSensedState::seeFlag(FlagObject::FlagId flag, Value dist, vekbase::AngleDeg angle,
                             Value distchange, vekbase::AngleDeg anglechange) {
-  const std::size_t before = seenFlags.size();
-  seeFlag(flag, dist, angle);
-  if (seenFlags.size() > before) seenFlags.back().setDDistDDir(distchange, anglechange, 1.0);
+  if (FlagObject* f = addFlag(flag, true)) {
+    f->setDist(dist, 1.0);
+    f->setDir(angle, 1.0);
+    f->setDDistDDir(distchange, anglechange, 1.0);
+  }
 }
 
 void WMSensedState::seeBall(vekbase::AngleDeg angle) { ball.setDir(angle, 1.0); }
@@ -121,18 +112,18 @@ void WMSensedState::seeBall(Value dist, vekbase::AngleDeg angle, Value distchang
   ball.setDDistDDir(distchange, anglechange, 1.0);
 }
 
-void WMSensedState::seePlayer(vekbase::AngleDeg angle) {
-  PlayerObject p;
-  p.setDir(angle, 1.0);
-  unknown.push_back(p);
-}
-
-void WMSensedState::seePlayer(Side side, vekbase::AngleDeg angle) {
-  PlayerObject p;
+// A player seen without a shirt number joins the unidentified ones.
+PlayerObject& WMSensedState::addUnknown(Side side, vekbase::AngleDeg angle) {
+  unknown.push_back(PlayerObject());
+  PlayerObject& p = unknown.back();
   p.setTeam(side);
   p.setDir(angle, 1.0);
-  unknown.push_back(p);
+  return p;
 }
+
+void WMSensedState::seePlayer(vekbase::AngleDeg angle) { addUnknown(u, angle); }
+
+void WMSensedState::seePlayer(Side side, vekbase::AngleDeg angle) { addUnknown(side, angle); }
 
 void WMSensedState::seePlayer(Side side, Unum number, vekbase::AngleDeg angle) {
   PlayerObject p;
@@ -143,30 +134,19 @@ void WMSensedState::seePlayer(Side side, Unum number, vekbase::AngleDeg angle) {
 }
 
 void WMSensedState::seePlayer(Value dist, vekbase::AngleDeg angle) {
-  PlayerObject p;
-  p.setDist(dist, 1.0);
-  p.setDir(angle, 1.0);
-  unknown.push_back(p);
+  addUnknown(u, angle).setDist(dist, 1.0);
 }
 
 void WMSensedState::seePlayer(Side side, Value dist, vekbase::AngleDeg angle, bool isTackling) {
-  PlayerObject p;
-  p.setTeam(side);
+  PlayerObject& p = addUnknown(side, angle);
   p.setDist(dist, 1.0);
-  p.setDir(angle, 1.0);
   p.setTackleP(isTackling);
-  unknown.push_back(p);
 }
 
 void WMSensedState::seePlayer(Side side, Value dist, vekbase::AngleDeg angle,
                               vekbase::AngleDeg pointDir, bool isTackling) {
-  PlayerObject p;
-  p.setTeam(side);
-  p.setDist(dist, 1.0);
-  p.setDir(angle, 1.0);
-  p.setPointDir(pointDir, 1.0);
-  p.setTackleP(isTackling);
-  unknown.push_back(p);
+  seePlayer(side, dist, angle, isTackling);
+  unknown.back().setPointDir(pointDir, 1.0);
 }
 
 void WMSensedState::seePlayer(Side side, Unum number, Value dist, vekbase::AngleDeg angle,
@@ -250,7 +230,7 @@ void WMSensedState::setScores(int mine, int theirs) {
 void WMSensedState::setSide(const Side& ourSide) {
   mySide = ourSide;
   PlayMode::setSide(ourSide);
-  theirSide = ourSide == r ? l : ourSide == l ? r : u;
+  theirSide = otherSide(ourSide);
 }
 
 void WMSensedState::initWM(Unum n, Side s) {

@@ -72,7 +72,8 @@ public:
   void putNearestFlagToFront();
 
 private:
-  void addFlag(FlagObject::FlagId flag, bool checkId, FlagObject& out, bool& ok);
+  FlagObject* addFlag(FlagObject::FlagId flag, bool checkId);
+  PlayerObject& addUnknown(Side side, vekbase::AngleDeg angle);
   void addPlayer(const PlayerObject& p);
 };
 

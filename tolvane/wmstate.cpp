@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "tolvane/actuator.h"
 #include "tolvane/clientparam.h"
@@ -9,12 +10,14 @@
 #include "tolvane/formations/formationparam.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
-#include "vomarlog/forwarder.h"
+#include "tolvane/wmtrace.h"
 
 std::vector<FlagObject> WMState::allFlags;
 bool WMState::flagsInitialized = false;
 
 namespace {
+
+const unsigned int ZONE_WMSTATE = 1150;
 
 struct FlagEntry {
   FlagObject::FlagId id;
@@ -83,19 +86,6 @@ const FlagEntry flagTable[] = {
     {FlagObject::Flag_RB30, "(f r b 30)", 57.5, 30.0},
 };
 
-const char* sideWord(Side s) {
-  switch (s) {
-  case l:
-    return "left ";
-  case r:
-    return "right ";
-  case u:
-    return "unknown ";
-  default:
-    return "ILLEGAL SIDE";
-  }
-}
-
 } // namespace
 
 WMState::WMState()
@@ -141,15 +131,11 @@ const PlayerObject& WMState::me() const {
 
 void WMState::initFlags(Side s) {
   if (flagsInitialized) return;
-  const std::size_t n = sizeof(flagTable) / sizeof(flagTable[0]);
-  allFlags.reserve(n);
-  for (std::size_t i = 0; i < n; ++i)
-    allFlags.push_back(FlagObject(flagTable[i].id, flagTable[i].name, flagTable[i].x, flagTable[i].y));
+  allFlags.reserve(std::size(flagTable));
+  for (const FlagEntry& e : flagTable) allFlags.push_back(FlagObject(e.id, e.name, e.x, e.y));
   if (s == r) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-    log->zone(1150);
-    log->prefix() << "playing right, reversing coordinates" << "\n";
+    wmLog(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_WMSTATE)
+        << "playing right, reversing coordinates" << "\n";
     for (FlagObject& f : allFlags) {
       const Vector2D p = f.getAbsPos();
       f.setAbsPos(Vector2D(-p[0], -p[1]));
@@ -219,7 +205,7 @@ Vector2D WMState::ballRelativeToBodyVel() const {
 }
 
 std::ostream& operator<<(std::ostream& ostr, const WMState& wm) {
-  ostr << "I am " << sideWord(wm.mySide) << " " << wm.myUnum << "." << std::endl;
+  ostr << "I am " << sideLabel(wm.mySide) << " " << wm.myUnum << "." << std::endl;
   ostr << "Ball: " << wm.ball << std::endl;
   ostr << "Playmode: " << wm.playMode << std::endl;
   ostr << "seen Flags:" << std::endl;
@@ -241,18 +227,12 @@ std::ostream& operator<<(std::ostream& ostr, const WMState& wm) {
 
 namespace {
 
-// Opens a trace line of the queries when the level is logged.
-vomar::Forwarder* queryLine(unsigned short level) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(level) < 0) return nullptr;
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-  log->zone(1150);
-  return log;
-}
+// A trace line of the queries, or null when the level is not logged.
+std::ostream* queryLine(unsigned short level) { return wmTrace(ZONE_WMSTATE, level); }
 
 void traceResult(const char* what, bool result, unsigned short level) {
-  if (vomar::Forwarder* log = queryLine(level))
-    log->indent(level) << what << " : " << (result ? "true" : "false") << "\n";
+  if (std::ostream* o = queryLine(level))
+    *o << what << " : " << (result ? "true" : "false") << "\n";
 }
 
 // A player standing exactly on a position must not make the sum infinite.
@@ -304,8 +284,7 @@ bool WMState::isBallKickable() const {
   const bool kickable =
       ball.getDistConf().valid() && ball.getDist() < kickableDistance(me().getPlayerType());
   traceResult("isBallKickable()", kickable, 30);
-  if (vomar::Forwarder* log = queryLine(40))
-    log->indent(40) << "ball distance is " << ball.getDist() << "\n";
+  if (std::ostream* o = queryLine(40)) *o << "ball distance is " << ball.getDist() << "\n";
   return kickable;
 }
 
@@ -320,8 +299,7 @@ bool WMState::isBallKickableForPlayer(Side s, Unum u, Value safetyArea) const {
   const Value dist = player.getAbsPos().dist(ball.getAbsPos());
   const bool kickable = dist < kickableDistance(player.getPlayerType()) - safetyArea;
   traceResult("isBallKickable()", kickable, 30);
-  if (vomar::Forwarder* log = queryLine(40))
-    log->indent(40) << "ball distance is " << dist << "\n";
+  if (std::ostream* o = queryLine(40)) *o << "ball distance is " << dist << "\n";
   return kickable;
 }
 
@@ -340,8 +318,7 @@ vekspace::RectRegion WMState::getOurPenaltyArea() const {
 }
 
 bool WMState::isInOurPenaltyArea(const Vector2D& p) const {
-  if (vomar::Forwarder* log = queryLine(50))
-    log->indent(50) << "isInOurPenaltyArea(" << p << ")" << "\n";
+  if (std::ostream* o = queryLine(50)) *o << "isInOurPenaltyArea(" << p << ")" << "\n";
   return getOurPenaltyArea().in(p);
 }
 
@@ -487,10 +464,8 @@ Side WMState::teamWithBall() const {
 
 Vector2D WMState::getStrategicPosition(Unum u) const {
   if (u > Unum(ServerParam::max_players)) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-    log->zone(1150);
-    log->prefix() << "getStrategicPosition: no player number " << u << "\n";
+    wmLog(vomar::ForwarderStreamBuf::S_WARNING, ZONE_WMSTATE)
+        << "getStrategicPosition: no player number " << u << "\n";
     return Vector2D(0.0, 0.0);
   }
   const Value maxX = getOffsideLine();
@@ -605,16 +580,14 @@ bool WMState::isFastestPlayerToPlayer(const PlayerObject& obj) const {
 bool WMState::isFastestTeammateToBall() const {
   Unum fastest = 0;
   getFastestTeammateToBall(fastest);
-  if (vomar::Forwarder* log = queryLine(40))
-    log->indent(40) << "isFastestTeammateToBall: " << fastest << "\n";
+  if (std::ostream* o = queryLine(40)) *o << "isFastestTeammateToBall: " << fastest << "\n";
   return fastest == me().getUnum();
 }
 
 bool WMState::isFastestTeammateToPlayer(const PlayerObject& obj) const {
   Unum fastest = 0;
   getFastestTeammateToPlayer(obj, fastest);
-  if (vomar::Forwarder* log = queryLine(40))
-    log->indent(40) << "isFastestTeammateToPlayer: " << fastest << "\n";
+  if (std::ostream* o = queryLine(40)) *o << "isFastestTeammateToPlayer: " << fastest << "\n";
   return fastest == me().getUnum();
 }
 
@@ -694,17 +667,17 @@ vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D& pos, vekbase::Ang
       "vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D&, vekbase::AngleDeg, "
       "vekbase::AngleDeg, vekbase::AngleDeg&, double) const";
   vomar::Forwarder::instance(8192)->incIndent();
-  if (vomar::Forwarder* log = queryLine(20))
-    log->indent(20) << sig << " (" << pos << ", " << double(ang_min) << ", " << double(ang_max)
-                    << ", &ang_large, " << max_dist << ")" << "\n";
+  if (std::ostream* o = queryLine(20))
+    *o << sig << " (" << pos << ", " << double(ang_min) << ", " << double(ang_max)
+       << ", &ang_large, " << max_dist << ")" << "\n";
 
   // The opponents: the identified ones, then the unidentified players.
   const PlayerList* const gegner[] = {&others, &unknown};
-  if (vomar::Forwarder* log = queryLine(60)) {
-    log->indent(60) << "Gegner: ";
+  if (std::ostream* o = queryLine(60)) {
+    *o << "Gegner: ";
     for (const PlayerList* list : gegner)
-      for (const PlayerObject& p : *list) *log << " " << p.getUnum();
-    *log << "\n";
+      for (const PlayerObject& p : *list) *o << " " << p.getUnum();
+    *o << "\n";
   }
 
   // The seen directions are relative to the head.
@@ -741,19 +714,18 @@ vekbase::AngleDeg WMState::getDirOfWidestAngle(const Vector2D& pos, vekbase::Ang
   }
 
   ang_large = vekbase::AngleDeg(max);
-  if (vomar::Forwarder* log = queryLine(30))
-    log->indent(30) << "dir: " << double(dir) << ", largest Angle: " << float(max) << "\n";
-  if (vomar::Forwarder* log = queryLine(20)) log->indent(20) << "end " << sig << "\n";
+  if (std::ostream* o = queryLine(30))
+    *o << "dir: " << double(dir) << ", largest Angle: " << float(max) << "\n";
+  if (std::ostream* o = queryLine(20)) *o << "end " << sig << "\n";
   vomar::Forwarder::instance(8192)->decIndent();
   return dir;
 }
 
 int WMState::getOpponentsInRegion(const vekspace::Region& region) const {
   int count = 0;
-  for (const PlayerObject& p : others)
-    if (region.in(p.getAbsPos()) && p.getAbsPosConf().valid()) ++count;
-  for (const PlayerObject& p : unknown)
-    if (region.in(p.getAbsPos()) && p.getAbsPosConf().valid()) ++count;
+  for (const PlayerList* list : {&others, &unknown})
+    for (const PlayerObject& p : *list)
+      if (p.getAbsPosConf().valid() && region.in(p.getAbsPos())) ++count;
   return count;
 }
 

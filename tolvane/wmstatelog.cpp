@@ -5,8 +5,8 @@
 
 #include "tolvane/clientparam.h"
 #include "tolvane/wmstate.h"
+#include "tolvane/wmtrace.h"
 #include "tolvanebase/vekmath.h"
-#include "vomarlog/forwarder.h"
 #include "vomarlog/vomardraw.h"
 
 namespace {
@@ -16,27 +16,23 @@ const unsigned int ZONE_OWN = 1151;
 const unsigned int ZONE_OPP = 1152;
 const unsigned int ZONE_UNKNOWN = 1153;
 
-// Writes one trace line of text when the level is logged.
-void traceLine(unsigned int zone, unsigned short level, const std::string& text) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(level) < 0) return;
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-  log->zone(zone);
-  log->indent(level) << text << "\n";
-}
+// A line of the dumps, or null when their level is not logged.
+std::ostream* dumpLine() { return wmTrace(ZONE_WMSTATE, 20); }
 
-bool levelLogged(unsigned short level) {
-  return vomar::Forwarder::instance(8192)->indentation(level) >= 0;
-}
+// A line of the drawings in zone, or null when their level is not logged.
+std::ostream* drawLine(unsigned int zone) { return wmTrace(zone, 60); }
 
 // The dumps are written only for a client log level of at least 100.
 bool dumpsWanted(const ClientParam* cp) { return cp->log_level >= 100; }
 
-// One character per shirt number 1 to 11: the number's character where
-// known(n) holds, "_" elsewhere.
-template <class Known> std::string numberMap(Known known) {
+// One character per shirt number 1 to 11 of a list indexed by number: the
+// number's character where the entry's position is known, "_" elsewhere.
+// States that list players in sight order have no entry per number; what
+// such a list does not hold counts as not known.
+std::string knownMap(const WMState::PlayerList& team) {
   std::string map;
-  for (int n = 1; n <= 11; ++n) map += known(n) ? vekcodec::charForNum(n) : '_';
+  for (std::size_t n = 1; n <= 11; ++n)
+    map += n < team.size() && team[n].getAbsPosConf().valid() ? vekcodec::charForNum(int(n)) : '_';
   return map;
 }
 
@@ -55,68 +51,62 @@ std::string sightMap(const WMState::PlayerList& players) {
 
 void WMState::logKnowledge() const {
   if (!dumpsWanted(CP)) return;
-  std::ostringstream logline;
-  auto flushLine = [&logline]() {
-    traceLine(ZONE_WMSTATE, 20, logline.str());
-    logline.str("");
-  };
-
-  logline << "View Mode: " << myViewWidth << "  Play Mode: " << playMode;
-  flushLine();
+  if (std::ostream* o = dumpLine())
+    *o << "View Mode: " << myViewWidth << "  Play Mode: " << playMode << "\n";
 
   const PlayerObject& self = me();
-  if (self.getAbsPosConf().valid())
-    logline << "My Pos: " << self.getAbsPos() << " angle: " << double(self.getBodyAngle())
-            << " rel_neck: " << double(self.getRelativeNeckAngle()) << " vel: " << self.getAbsVel()
-            << " conf: " << self.getAbsPosConf() << " energy: " << self.getEnergy();
-  else
-    logline << "My Pos: (?, ?) angle: ? rel_neck: " << double(self.getRelativeNeckAngle());
-  flushLine();
-
-  if (ball.getAbsPosConf().valid() && ball.getAbsVelConf().valid()) {
-    const Vector2D v = ball.getAbsVel();
-    logline << "Ball Pos: " << ball.getAbsPos() << " conf: " << ball.getAbsPosConf()
-            << " vel: " << v << " vconf: " << ball.getAbsVelConf() << " speed: " << v.length();
-  } else if (ball.getAbsPosConf().valid()) {
-    logline << "Ball Pos: " << ball.getAbsPos() << " conf: " << ball.getAbsPosConf()
-            << " vel: (?, ?)";
-  } else {
-    logline << "Ball Pos: (?, ?)";
+  if (std::ostream* o = dumpLine()) {
+    if (self.getAbsPosConf().valid())
+      *o << "My Pos: " << self.getAbsPos() << " angle: " << double(self.getBodyAngle())
+         << " rel_neck: " << double(self.getRelativeNeckAngle()) << " vel: " << self.getAbsVel()
+         << " conf: " << self.getAbsPosConf() << " energy: " << self.getEnergy();
+    else
+      *o << "My Pos: (?, ?) angle: ? rel_neck: " << double(self.getRelativeNeckAngle());
+    *o << "\n";
   }
-  flushLine();
 
-  // States that list players in sight order have no entry per number.
-  auto ownKnown = [this](int n) {
-    return std::size_t(n) < own.size() && getOwn(n).getAbsPosConf().valid();
-  };
-  auto oppKnown = [this](int n) {
-    return std::size_t(n) < others.size() && getOthers(n).getAbsPosConf().valid();
-  };
-  logline << "Player pos known: team: " << numberMap(ownKnown) << "\topp: " << numberMap(oppKnown);
-  flushLine();
+  if (std::ostream* o = dumpLine()) {
+    if (!ball.getAbsPosConf().valid()) {
+      *o << "Ball Pos: (?, ?)";
+    } else {
+      *o << "Ball Pos: " << ball.getAbsPos() << " conf: " << ball.getAbsPosConf() << " vel: ";
+      const Vector2D& v = ball.getAbsVel();
+      if (ball.getAbsVelConf().valid())
+        *o << v << " vconf: " << ball.getAbsVelConf() << " speed: " << v.length();
+      else
+        *o << "(?, ?)";
+    }
+    *o << "\n";
+  }
 
-  logline << "last TeamMsg at ";
-  teammateMsg.getReceiveTime().dump(logline);
-  logline << " from no. " << teammateMsg.getSenderUnum() << " (dir: "
-          << double(teammateMsg.getSenderDirection()) << ") was " << teammateMsg.getMsgString();
-  flushLine();
+  if (std::ostream* o = dumpLine())
+    *o << "Player pos known: team: " << knownMap(own) << "\topp: " << knownMap(others) << "\n";
 
-  logline << "last OppMsg at ";
-  opponentMsg.getReceiveTime().dump(logline);
-  logline << " from dir " << double(opponentMsg.getSenderDirection()) << " was "
-          << opponentMsg.getMsgString();
-  flushLine();
+  if (std::ostream* o = dumpLine()) {
+    *o << "last TeamMsg at ";
+    teammateMsg.getReceiveTime().dump(*o);
+    *o << " from no. " << teammateMsg.getSenderUnum() << " (dir: "
+       << double(teammateMsg.getSenderDirection()) << ") was " << teammateMsg.getMsgString()
+       << "\n";
+  }
+
+  if (std::ostream* o = dumpLine()) {
+    *o << "last OppMsg at ";
+    opponentMsg.getReceiveTime().dump(*o);
+    *o << " from dir " << double(opponentMsg.getSenderDirection()) << " was "
+       << opponentMsg.getMsgString() << "\n";
+  }
 }
 
 void WMState::logSights() const {
   if (!dumpsWanted(CP) || !sightInCurrentCycle) return;
-  std::ostringstream logline;
-  logline << "Sight at ";
-  vekbase::Timer::currentTime().dump(logline);
-  logline << ": " << (ball.getDirConf().valid(1.0) ? "B" : "_")
-          << (ball.getDDistDDirConf().valid(1.0) ? "v" : "_") << " team: " << sightMap(own)
-          << "\topp: " << sightMap(others);
-  traceLine(ZONE_WMSTATE, 20, logline.str());
+  std::ostream* o = dumpLine();
+  if (!o) return;
+  *o << "Sight at ";
+  vekbase::Timer::currentTime().dump(*o);
+  *o << ": " << (ball.getDirConf().valid(1.0) ? "B" : "_")
+     << (ball.getDDistDDirConf().valid(1.0) ? "v" : "_") << " team: " << sightMap(own)
+     << "\topp: " << sightMap(others) << "\n";
 }
 
 namespace {
@@ -128,24 +118,30 @@ namespace {
 // not logged is not even built.
 void drawObject(const MobileObject& o, const PlayerObject* labelled, double radius,
                 const std::string& col, unsigned int zone, int factor) {
-  if (o.getAbsPosConf().valid() && levelLogged(60)) {
-    const Vector2D p = factor * o.getAbsPos();
-    traceLine(zone, 60,
-              vomar::Draw::draw(vomar::Draw::circle(float(p[0]), float(p[1]), float(radius), col)));
+  if (o.getAbsPosConf().valid()) {
+    if (std::ostream* out = drawLine(zone)) {
+      const Vector2D p = factor * o.getAbsPos();
+      *out << vomar::Draw::draw(vomar::Draw::circle(float(p[0]), float(p[1]), float(radius), col))
+           << "\n";
+    }
     if (labelled) {
-      std::ostringstream label;
-      label << (labelled->getGoalieP() == PlayerObject::t ? "G_" : "F_") << labelled->getUnum();
-      const Vector2D at = factor * (o.getAbsPos() + Vector2D(0.0, 1.0));
-      traceLine(zone, 60,
-                vomar::Draw::draw(vomar::Draw::text(float(at[0]), float(at[1]), label.str())));
+      if (std::ostream* out = drawLine(zone)) {
+        std::ostringstream label;
+        label << (labelled->getGoalieP() == PlayerObject::t ? "G_" : "F_") << labelled->getUnum();
+        const Vector2D at = factor * (o.getAbsPos() + Vector2D(0.0, 1.0));
+        *out << vomar::Draw::draw(vomar::Draw::text(float(at[0]), float(at[1]), label.str()))
+             << "\n";
+      }
     }
   }
-  if (o.getAbsVelConf().valid() && levelLogged(60)) {
-    const Vector2D p = factor * o.getAbsPos();
-    const Vector2D end = factor * (o.getAbsPos() + 5.0 * o.getAbsVel());
-    traceLine(zone, 60,
-              vomar::Draw::draw(vomar::Draw::line(float(p[0]), float(p[1]), float(end[0]),
-                                                  float(end[1]), col)));
+  if (o.getAbsVelConf().valid()) {
+    if (std::ostream* out = drawLine(zone)) {
+      const Vector2D p = factor * o.getAbsPos();
+      const Vector2D end = factor * (o.getAbsPos() + 5.0 * o.getAbsVel());
+      *out << vomar::Draw::draw(vomar::Draw::line(float(p[0]), float(p[1]), float(end[0]),
+                                                  float(end[1]), col))
+           << "\n";
+    }
   }
 }
 
@@ -153,7 +149,7 @@ void drawObject(const MobileObject& o, const PlayerObject* labelled, double radi
 
 void WMState::logWM() const {
   if (!CP->log_wm) return;
-  traceLine(ZONE_WMSTATE, 50, "Drawing world model");
+  if (std::ostream* o = wmTrace(ZONE_WMSTATE, 50)) *o << "Drawing world model" << "\n";
   // The monitor shows the server's coordinates, in which the right team
   // attacks towards -x.
   const int factor = mySide == l ? 1 : -1;
@@ -164,7 +160,8 @@ void WMState::logWM() const {
 }
 
 void WMState::logWMWithCol(std::string col) const {
-  traceLine(ZONE_WMSTATE, 60, "Drawing world model with color " + col);
+  if (std::ostream* o = drawLine(ZONE_WMSTATE))
+    *o << "Drawing world model with color " << col << "\n";
   for (const PlayerObject& p : own) drawObject(p, nullptr, 2.0, col, ZONE_WMSTATE, 1);
   for (const PlayerObject& p : others) drawObject(p, nullptr, 2.0, col, ZONE_WMSTATE, 1);
   for (const PlayerObject& p : unknown) drawObject(p, nullptr, 2.0, col, ZONE_WMSTATE, 1);

@@ -13,33 +13,20 @@ double clampUnit(double v) {
   return v > 1.0 ? 1.0 : v;
 }
 
-double defaultMinValid() {
-  return clampUnit(BaseParams::instance()->clientParams().confidenceMinValid());
-}
-
-double defaultDecay() {
-  return clampUnit(BaseParams::instance()->clientParams().confidenceDecay());
-}
-
 } // namespace
 
-Confidence::Confidence()
-    : M_confidence_min_valid(defaultMinValid()), M_confidence_decay(defaultDecay()), M_conf(0.0) {}
+// Every constructor ends in the last one, which clamps all three values.
+Confidence::Confidence() : Confidence(0.0) {}
 
 Confidence::Confidence(double c)
-    : M_confidence_min_valid(defaultMinValid()), M_confidence_decay(defaultDecay()), M_conf(0.0) {
-  set(c);
-}
+    : Confidence(c, BaseParams::instance()->clientParams().confidenceMinValid()) {}
 
 Confidence::Confidence(double c, double min)
-    : M_confidence_min_valid(clampUnit(min)), M_confidence_decay(defaultDecay()), M_conf(0.0) {
-  set(c);
-}
+    : Confidence(c, min, BaseParams::instance()->clientParams().confidenceDecay()) {}
 
 Confidence::Confidence(double c, double min, double decay)
-    : M_confidence_min_valid(clampUnit(min)), M_confidence_decay(clampUnit(decay)), M_conf(0.0) {
-  set(c);
-}
+    : M_confidence_min_valid(clampUnit(min)), M_confidence_decay(clampUnit(decay)),
+      M_conf(clampUnit(c)) {}
 
 void Confidence::set(double c) { M_conf = clampUnit(c); }
 

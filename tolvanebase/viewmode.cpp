@@ -47,13 +47,14 @@ bool ViewWidth::operator>(const ViewWidth& o) const {
 }
 
 AngleDeg ViewWidth::value() const {
+  const AngleDeg normal = BaseParams::instance()->serverParams().visibleAngle();
   switch (M_width) {
   case S_narrow:
-    return BaseParams::instance()->serverParams().visibleAngle() / 2.0;
+    return normal / 2.0;
   case S_normal:
-    return BaseParams::instance()->serverParams().visibleAngle();
+    return normal;
   case S_wide:
-    return BaseParams::instance()->serverParams().visibleAngle() * 2.0;
+    return normal * 2.0;
   }
   return AngleDeg(0.0);
 }

@@ -33,12 +33,16 @@ int Draw2dForwarderStreamBuf::flushBuffer() {
   return static_cast<int>(n);
 }
 
+// The finished lines are cut off the scope in one go, not one by one.
 void Draw2dForwarderStreamBuf::copyFinishedLines() {
+  std::string::size_type start = 0;
   std::string::size_type end;
-  while ((end = M_scope.find('\n')) != std::string::npos) {
-    if (M_scope.compare(0, 4, "_2D_") == 0) M_draw_list.push_back(M_scope.substr(0, end + 1));
-    M_scope.erase(0, end + 1);
+  while ((end = M_scope.find('\n', start)) != std::string::npos) {
+    if (M_scope.compare(start, 4, "_2D_") == 0)
+      M_draw_list.push_back(M_scope.substr(start, end + 1 - start));
+    start = end + 1;
   }
+  M_scope.erase(0, start);
 }
 
 } // namespace vomar

@@ -1,24 +1,23 @@
 // The built program, with its agent program behind it, against a fake
 // server on the loopback interface.
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "testutil/udpsocket.h"
 
 extern char** environ;
 
@@ -47,34 +46,19 @@ struct ScratchDir {
 
 // The server's end: a UDP socket on a free loopback port.
 struct FakeServer {
-  FakeServer() : fd(socket(AF_INET, SOCK_DGRAM, 0)) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    bind(fd, reinterpret_cast<sockaddr*>(&a), len);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    port = ntohs(a.sin_port);
-  }
+  FakeServer() : fd(testutil::loopbackUdpSocket(port)) {}
   ~FakeServer() { close(fd); }
 
   // The next datagram's text, "" when none comes in time.
   std::string receive(int millis) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, millis) != 1) return "";
-    char buf[8192];
-    socklen_t len = sizeof peer;
-    const ssize_t n = recvfrom(fd, buf, sizeof buf - 1, 0, reinterpret_cast<sockaddr*>(&peer), &len);
-    buf[n > 0 ? n : 0] = '\0';
-    return buf;
+    const std::string bytes = testutil::receiveDatagram(fd, peer, std::max(millis, 1));
+    return bytes.substr(0, bytes.find('\0'));
   }
 
-  void reply(const std::string& text) {
-    sendto(fd, text.c_str(), text.size() + 1, 0, reinterpret_cast<sockaddr*>(&peer), sizeof peer);
-  }
+  void reply(const std::string& text) { testutil::sendDatagram(fd, text + '\0', peer); }
 
-  int fd;
   int port;
+  int fd;
   sockaddr_in peer{};
 };
 

@@ -7,8 +7,15 @@
 #include <string>
 
 #include "vomarlog/forwarder.h"
+#include "vomarlog/logprefix.h"
 
 namespace testutil {
+
+// A line prefix that always writes "12 -".
+class FixedPrefix : public vomar::LogPrefix {
+public:
+  void dump(std::ostream& ost) const override { ost << "12 -"; }
+};
 
 // Every log zone from `from` to `to`.
 struct ZoneRange {

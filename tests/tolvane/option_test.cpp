@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "paramtest_util.h"
 #include "testutil/logcapture.h"
 
 TEST(OptionTest, BoolAndOnOffParsing) {

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include "paramtest_util.h"
 #include "testutil/logcapture.h"
+#include "testutil/tempdir.h"
 
 namespace {
 
@@ -29,10 +27,8 @@ public:
 
 // Reads a file of the given text into the store.
 void readText(TestStore& s, const std::string& text) {
-  const std::string name = testing::TempDir() + "h5_paramreader.conf";
-  std::ofstream(name, std::ios::binary) << text;
-  s.getOptions(name);
-  std::remove(name.c_str());
+  testutil::TempDir tmp;
+  s.getOptions(tmp.file("params.conf", text));
 }
 
 } // namespace

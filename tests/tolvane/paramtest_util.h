@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "testutil/recording.h"
 #include "tolvane/paramreader.h"
 
 namespace paramtest {
@@ -26,9 +26,8 @@ inline std::vector<std::pair<std::string, std::string>> messagePairs(const std::
 
 // The messages of one kind in the recorded session.
 inline std::vector<std::string> sessionMessages(const std::string& kind) {
-  std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/server-v8-session.txt");
   std::vector<std::string> out;
-  for (std::string line; std::getline(in, line);)
+  for (const std::string& line : testutil::recording("server-v8-session.txt"))
     if (line.compare(0, kind.size() + 2, "(" + kind + " ") == 0) out.push_back(line);
   return out;
 }

@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <locale>
 #include <string>
+#include <vector>
 
+#include "testutil/commadecimal.h"
 #include "testutil/logcapture.h"
+#include "testutil/recording.h"
 #include "testutil/udpsocket.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
@@ -62,10 +63,6 @@ int openDescriptors() {
   return n;
 }
 
-struct CommaDecimal : std::numpunct<char> {
-  char do_decimal_point() const override { return ','; }
-};
-
 } // namespace
 
 TEST(ServerConnection, InitAndReconnectTexts) {
@@ -99,9 +96,10 @@ TEST(ServerConnection, InitAndReconnectTexts) {
 
   // Exactly 8.0 is accepted; the decimal point is '.' whatever the locale.
   configure(server.port, "8");
-  std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
-  EXPECT_TRUE(link.sendInitializeMessage());
-  std::locale::global(old);
+  {
+    const testutil::CommaDecimal comma;
+    EXPECT_TRUE(link.sendInitializeMessage());
+  }
   EXPECT_EQ(nul("(init Foo (version 8.00))"), server.receive());
   link.close();
   EXPECT_FALSE(link.connected());
@@ -136,16 +134,13 @@ TEST(ServerConnection, AdoptsThePortTheServerRepliesFrom) {
   EXPECT_EQ(1, log.count("recv (19): (see 12 ((b) 10 0))\n"));
 
   // The real server's datagrams come out as recorded.
-  std::ifstream recording(TOLVANE_DATA_DIR "/server-v8-session.txt");
-  std::string line;
-  for (int i = 0; i < 30 && std::getline(recording, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    perClient.send(nul(line));
+  const std::vector<std::string> recorded = testutil::recording("server-v8-session.txt");
+  for (std::size_t i = 0; i < 30 && i < recorded.size(); ++i) {
+    perClient.send(nul(recorded[i]));
     ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
-    EXPECT_EQ(line, std::string(Connection::sendbuf));
-    ++i;
+    EXPECT_EQ(recorded[i], std::string(Connection::sendbuf));
   }
-  EXPECT_FALSE(line.empty());
+  EXPECT_FALSE(recorded.empty());
   link.close();
 }
 

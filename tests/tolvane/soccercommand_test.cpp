@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <locale>
-
+#include "testutil/commadecimal.h"
 #include "testutil/logcapture.h"
 
 using vekbase::AngleDeg;
 using vekbase::ViewQuality;
 using vekbase::ViewWidth;
 typedef SoccerCommand SC;
-
-namespace {
-struct CommaDecimal : std::numpunct<char> {
-  char do_decimal_point() const override { return ','; }
-};
-} // namespace
 
 TEST(SoccerCommand, TextsAndSlots) {
   const struct {
@@ -48,9 +41,11 @@ TEST(SoccerCommand, TextsAndSlots) {
     EXPECT_EQ(c.slot != 8, c.cmd.valid()) << c.text;
   }
   // The decimal point is '.' whatever the global locale.
-  std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
-  std::string text = SC(SC::CMD_MOVE, -10, 5.25).str();
-  std::locale::global(old);
+  std::string text;
+  {
+    const testutil::CommaDecimal comma;
+    text = SC(SC::CMD_MOVE, -10, 5.25).str();
+  }
   EXPECT_EQ("(move -10.00 5.25)", text);
 }
 

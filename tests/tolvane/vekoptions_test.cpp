@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include "testutil/tempdir.h"
 
 namespace {
 
@@ -34,28 +32,12 @@ Result run(std::vector<std::string> words) {
   return r;
 }
 
-// Parameter files in a directory of their own, removed with the object.
-struct TempDir {
-  TempDir() : dir(mkdtemp(&(tmpl = "/tmp/optsXXXXXX")[0])) {}
-  ~TempDir() {
-    for (const std::string& f : files) std::remove(f.c_str());
-    rmdir(dir.c_str());
-  }
-  std::string file(const std::string& name, const std::string& content) {
-    files.push_back(dir + "/" + name);
-    std::ofstream(files.back()) << content;
-    return files.back();
-  }
-  std::string tmpl, dir;
-  std::vector<std::string> files;
-};
-
 const ClientParam* client() { return ClientParam::instance(); }
 
 } // namespace
 
 TEST(VekOptionsTest, FilesAndOptionsInCommandLineOrder) {
-  TempDir tmp;
+  testutil::TempDir tmp;
   const std::string cfile = tmp.file("client.conf", "team FromFile\nreconnect 7\n");
   EXPECT_FALSE(run({"-c", cfile, "--team", "FromLine"}).dontStart);
   EXPECT_EQ("FromLine", client()->myTeamName());

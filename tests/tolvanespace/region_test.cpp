@@ -3,20 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "testutil/logcapture.h"
+#include "testutil/text.h"
 
 using namespace vekspace;
+using testutil::text;
 
 namespace {
-
-template <class T> std::string dumped(const T& r) {
-  std::ostringstream os;
-  os << r;
-  return os.str();
-}
 
 boost::shared_ptr<Point> pt(double x, double y) {
   return boost::shared_ptr<Point>(new SimplePoint(x, y));
@@ -61,12 +56,12 @@ TEST(Region, Membership) {
 }
 
 TEST(Region, DumpTexts) {
-  EXPECT_EQ(dumped(SimplePoint(1, 2)), "SimplePoint(1, 2)");
-  EXPECT_EQ(dumped(CircleRegion(Vector2D(1, 2), 3)), "CircleRegion(V(1, 2), 3)");
-  EXPECT_EQ(dumped(RectRegion(Vector2D(2, 0), Vector2D(0, 1))), "RectRegion(V(0, 0), V(2, 1))");
+  EXPECT_EQ(text(SimplePoint(1, 2)), "SimplePoint(1, 2)");
+  EXPECT_EQ(text(CircleRegion(Vector2D(1, 2), 3)), "CircleRegion(V(1, 2), 3)");
+  EXPECT_EQ(text(RectRegion(Vector2D(2, 0), Vector2D(0, 1))), "RectRegion(V(0, 0), V(2, 1))");
   const ConeRegion cone(Vector2D(0, 0), Vector2D(10, 0), 0.5);
   const Region& base = cone;
-  EXPECT_EQ(dumped(base), "ConeRegion(V(0, 0), V(10, 0), 0.5)");
+  EXPECT_EQ(text(base), "ConeRegion(V(0, 0), V(10, 0), 0.5)");
 }
 
 TEST(Region, StackConstructorsTakeTheirEntries) {
@@ -74,32 +69,32 @@ TEST(Region, StackConstructorsTakeTheirEntries) {
   s.numbers.push(Factory::NumberParam(2));  // a whole number reads as 2.0
   s.numbers.push(Factory::NumberParam(4.5));
   std::unique_ptr<Region> p(Factory_SimplePoint().createInstance(s.regions, s.points, s.numbers));
-  EXPECT_EQ(dumped(*p), "SimplePoint(2, 4.5)");
+  EXPECT_EQ(text(*p), "SimplePoint(2, 4.5)");
 
   // The end point is on top, the apex below it.
   s.points.push(pt(0, 0));
   s.points.push(pt(10, 0));
   s.numbers.push(Factory::NumberParam(0.5));
   std::unique_ptr<Region> k(Factory_ConeRegion().createInstance(s.regions, s.points, s.numbers));
-  EXPECT_EQ(dumped(*k), "ConeRegion(V(0, 0), V(10, 0), 0.5)");
+  EXPECT_EQ(text(*k), "ConeRegion(V(0, 0), V(10, 0), 0.5)");
 
   // A missing point counts as the origin and admits nothing.
   s.points.push(pt(2, 0));
   s.points.push(boost::shared_ptr<Point>());
   const RectRegion r(s.regions, s.points, s.numbers);
-  EXPECT_EQ(dumped(r), "RectRegion(V(0, 0), V(0, 0))");
+  EXPECT_EQ(text(r), "RectRegion(V(0, 0), V(0, 0))");
   EXPECT_FALSE(r.in(Vector2D(1, 0)));
   s.points.push(boost::shared_ptr<Point>());
   s.numbers.push(Factory::NumberParam(1));
   const CircleRegion c(s.regions, s.points, s.numbers);
   EXPECT_FALSE(c.in(Vector2D(0, 0)));
-  EXPECT_EQ(dumped(c), "CircleRegion(V(0, 0), 1)");
+  EXPECT_EQ(text(c), "CircleRegion(V(0, 0), 1)");
   s.points.push(boost::shared_ptr<Point>());
   s.points.push(pt(10, 0));
   s.numbers.push(Factory::NumberParam(0.5));
   const ConeRegion cone(s.regions, s.points, s.numbers);
   EXPECT_FALSE(cone.in(Vector2D(4, 1.9)));
-  EXPECT_EQ(dumped(cone), "ConeRegion(V(0, 0), V(10, 0), 0.5)");
+  EXPECT_EQ(text(cone), "ConeRegion(V(0, 0), V(10, 0), 0.5)");
   EXPECT_TRUE(s.points.empty() && s.numbers.empty());
 }
 

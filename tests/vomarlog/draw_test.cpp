@@ -5,25 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <list>
-#include <locale>
 #include <string>
+
+#include "testutil/commadecimal.h"
+#include "testutil/logcapture.h"
 
 namespace {
 
 using vomar::Draw;
 using Lines = std::list<std::string>;
 
-struct CommaDecimal : std::numpunct<char> {
-  char do_decimal_point() const override { return ','; }
-};
-
 TEST(DrawTest, ItemTexts) {
-  const std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
-  const std::string circle = Draw::circle(1.5f, 2.f, 0.3f, "ff0000");
-  const std::string line = Draw::line(0.f, 1.f, 10.f, -5.f, "0000ff");
-  const std::string text = Draw::text(-52.5f, 34.f, "7");
-  const std::string zero = Draw::circle(1234567.f, 0.f, 1.f / 3.f, "101010");
-  std::locale::global(old);
+  std::string circle, line, text, zero;
+  {
+    const testutil::CommaDecimal comma;
+    circle = Draw::circle(1.5f, 2.f, 0.3f, "ff0000");
+    line = Draw::line(0.f, 1.f, 10.f, -5.f, "0000ff");
+    text = Draw::text(-52.5f, 34.f, "7");
+    zero = Draw::circle(1234567.f, 0.f, 1.f / 3.f, "101010");
+  }
 
   EXPECT_EQ(Draw::draw(circle), "_2D_ CIRCLE col=ff0000 (1.5,-2,0.3);");
   EXPECT_EQ(Draw::draw(line), "_2D_ LINE col=0000ff (0,-1,10,5);");
@@ -67,14 +67,9 @@ TEST(DrawTest, ShortTextWaitsWhateverFlushes) {
   EXPECT_EQ(tiny.getCachedMessages(), Lines({"_2D_ C;\n"}));
 }
 
-class TestPrefix : public vomar::LogPrefix {
-public:
-  void dump(std::ostream& ost) const override { ost << "12 -"; }
-};
-
 TEST(DrawTest, RegisteredOnForwarder) {
   vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  TestPrefix prefix;
+  testutil::FixedPrefix prefix;
   vomar::Draw2dForwarder d(64);
   fwd->addStream(&d, vomar::ForwarderStreamBuf::S_PASS_ALL);
   fwd->registerPrefix(&prefix);

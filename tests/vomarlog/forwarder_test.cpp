@@ -6,15 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "testutil/logcapture.h"
+
 namespace {
 
 using vomar::Forwarder;
 using FSB = vomar::ForwarderStreamBuf;
-
-class TestPrefix : public vomar::LogPrefix {
-public:
-  void dump(std::ostream& ost) const override { ost << "12 -"; }
-};
 
 // Records each chunk as "<tag>[<chunk>]" in a log shared by several sinks.
 struct TaggedBuf : std::streambuf {
@@ -152,7 +149,7 @@ TEST_F(ForwarderTest, ChunkSplitWhenBufferFills) {
 TEST_F(ForwarderTest, Indentation) {
   std::ostringstream sink;
   add(&sink);
-  TestPrefix prefix;
+  testutil::FixedPrefix prefix;
   fwd->prefix() << "|";
   fwd->registerPrefix(&prefix);
   EXPECT_EQ(fwd->indentation(20), 0);

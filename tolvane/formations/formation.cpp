@@ -74,7 +74,6 @@ Vector2D Formation::strategicPosition(unsigned int u, const Vector2D& ball, doub
                         "const Vector2D&, double) const"
                      << " (" << u << ", " << ball << ", " << maxX << ")" << "\n";
   }
-  const int ri = u < roleIndex.size() ? roleIndex[u] : 0;
   const Role r = roleOf(u);
   const Vector2D base = u < positions.size() ? positions[u] : Vector2D(0.0, 0.0);
 
@@ -82,6 +81,7 @@ Vector2D Formation::strategicPosition(unsigned int u, const Vector2D& ball, doub
 
   Vector2D p(base[0] + r.getXAttraction() * ball[0], base[1] + r.getYAttraction() * ball[1]);
   if (log->indentation(110) >= 0) {
+    const int ri = u < roleIndex.size() ? roleIndex[u] : 0;
     log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
     log->zone(ZONE);
     log->indent(110) << "base position: " << base << ", role: " << ri

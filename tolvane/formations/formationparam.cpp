@@ -28,8 +28,6 @@ FormationParam::FormationParam()
       currentFNumber(0) {
   begin();
   formation.push_back(Formation(1));
-  current = 0;
-  currentFType = SETUP;
 }
 
 // The options point into this object; drop them before the members go.
@@ -111,16 +109,7 @@ void FormationParam::setParameter(const std::string& pName, const std::string& p
     error() << "FormationParam has to be started first" << "\n";
     return;
   }
-  const Option* opt = nullptr;
-  for (const Option* o : *optionList)
-    if (o->isName(pName)) {
-      opt = o;
-      break;
-    }
-  if (!opt)
-    error() << "Unknown parameter (" << pName << ")" << "\n";
-  else if (!opt->setValue(pValue))
-    error() << "Can't set value (" << pValue << ") for parameter (" << pName << ")" << "\n";
+  setOptionValue(pName, pValue, 0);
 
   const std::map<std::string, SetMethodT>::const_iterator m = setMethodMap.find(pName);
   if (m == setMethodMap.end()) return;

@@ -5,13 +5,13 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "testutil/logcapture.h"
+#include "testutil/recording.h"
 #include "testutil/udpsocket.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/connection.h"
@@ -55,16 +55,7 @@ struct SightPeek : WMSensedState {
 };
 
 using testutil::LogCapture;
-
-// The datagrams of a recording, header line skipped.
-inline std::vector<std::string> recording(const std::string& file) {
-  std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/" + file);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line))
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  return lines;
-}
+using testutil::recording;
 
 // The first datagram of a recording that starts with head.
 inline std::string firstOf(const std::vector<std::string>& lines, const std::string& head) {

@@ -3,23 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "testutil/logcapture.h"
+#include "testutil/text.h"
 #include "vomarlog/forwarder.h"
 
 using Formations::Formation;
 using Formations::Role;
 
-namespace {
-
-template <class T> std::string text(const T& v) {
-  std::ostringstream os;
-  os << v;
-  return os.str();
-}
-
-} // namespace
+using testutil::text;
 
 TEST(FormationTest, StrategicPosition) {
   Formation f(1);

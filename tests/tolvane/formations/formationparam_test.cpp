@@ -2,27 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
+#include <string>
 
 #include "testutil/logcapture.h"
+#include "testutil/tempdir.h"
+#include "testutil/text.h"
 
 using Formations::FormationParam;
 
 namespace {
-
-// A formation file in a directory of its own, removed with the object.
-struct TempFile {
-  explicit TempFile(const std::string& content) {
-    char tmpl[] = "/tmp/formXXXXXX";
-    dir = mkdtemp(tmpl);
-    std::ofstream(path = dir + "/formations.conf") << content;
-  }
-  ~TempFile() { std::remove(path.c_str()), rmdir(dir.c_str()); }
-  std::string dir, path;
-};
 
 std::string repeat(const std::string& s, int n) { return n ? s + repeat(s, n - 1) : ""; }
 
@@ -39,9 +27,7 @@ const std::string NO_POSITIONS =
     "x-position: " + repeat("0 ", 11) + "\ny-position: " + repeat("0 ", 11) + "\n";
 
 std::string pos(FormationParam* fp, unsigned int u, const Vector2D& ball, double maxX) {
-  std::ostringstream os;
-  os << fp->currentFormation().strategicPosition(u, ball, maxX);
-  return os.str();
+  return testutil::text(fp->currentFormation().strategicPosition(u, ball, maxX));
 }
 
 std::string listing() {
@@ -56,12 +42,12 @@ std::string listing() {
 TEST(FormationParamTest, FormationFileBuildsTable) {
   FormationParam* fp = FormationParam::instance();
   EXPECT_EQ(FormationParam::SETUP, fp->getFormationType());
-  TempFile file("formation 2\n"
-                "role 0 1 1 1 1 1 1 1 1 1 1\n"
-                "x-min -40 -30\n"
-                "behind 0 2\n"
-                "attacking-formation 2\n");
-  fp->getOptions(file.path);
+  testutil::TempDir tmp;
+  fp->getOptions(tmp.file("formations.conf", "formation 2\n"
+                                             "role 0 1 1 1 1 1 1 1 1 1 1\n"
+                                             "x-min -40 -30\n"
+                                             "behind 0 2\n"
+                                             "attacking-formation 2\n"));
   EXPECT_EQ("setup-formation: 0\ndefault-formation: 0\ndefensive-formation: 0\n"
             "attacking-formation: 2\n\nFormation: 0\n" +
                 formation("x-position: -50 -16 -17 -17 -16 -8 -5 -5 -1 -1 -1 \n"
@@ -86,8 +72,7 @@ TEST(FormationParamTest, FormationFileBuildsTable) {
   EXPECT_EQ("V(-10, 0)", pos(fp, 2, Vector2D(-10, 0), 0));
 
   // A second file goes on with the formation selected last.
-  TempFile more("x-position: 1 2 3 4 5 6 7 8 9 10 11\n");
-  fp->getOptions(more.path);
+  fp->getOptions(tmp.file("more.conf", "x-position: 1 2 3 4 5 6 7 8 9 10 11\n"));
   EXPECT_EQ(11.0, fp->currentFormation().getBaseXPosition(11));
   fp->setFormationType(FormationParam::NONE);
   EXPECT_EQ(-50.0, fp->currentFormation().getBaseXPosition(1));
