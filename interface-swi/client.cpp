@@ -8,9 +8,6 @@ VekPlayer* client = nullptr;
 Side agent_side() { return client ? client->WM().getMySide() : u; }
 
 void log_exit_game() {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(0);
-  log->prefix() << client->myTeamName() << "(" << client->myNumber() << "): exit game"
-                << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 0)
+      << client->myTeamName() << "(" << client->myNumber() << "): exit game" << "\n";
 }

@@ -200,10 +200,8 @@ bool PL_get_soccercommand(term_t list, SoccerCommand& command) {
     return true;
   }
   case 'n': {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-    log->zone(ZONE_PROLOG);
-    log->prefix() << "PL_get_soccercommand/2 : queueing of CMD_NONE was requested !" << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_PROLOG)
+        << "PL_get_soccercommand/2 : queueing of CMD_NONE was requested !" << "\n";
     return true;
   }
   case 'p': return readPointTo(rd, command);

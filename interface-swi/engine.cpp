@@ -21,10 +21,7 @@ const unsigned short ZONE_PROLOG = 1900;
 extern "C" void abort_start(int) { _exit(1); }
 
 void logLine(const std::string& text) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(ZONE_PROLOG);
-  log->prefix() << text << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_PROLOG) << text << "\n";
 }
 
 // The goal's name and arity, as the reports name it.

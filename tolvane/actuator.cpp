@@ -22,20 +22,14 @@ int viewSum(const vekbase::ViewQuality& q, const vekbase::ViewWidth& w) {
 // logged: the per-cycle lines cost nothing while tracing is off.
 template <class... Parts>
 void trace(unsigned int zone, unsigned short level, const Parts&... parts) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(level) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(zone);
-    (log->indent(level) << ... << parts) << "\n";
-  }
+  if (vomar::Forwarder* out =
+          vomar::indentedLine(vomar::ForwarderStreamBuf::S_TRACER, zone, level))
+    (*out << ... << parts) << "\n";
 }
 
 template <class... Parts>
 void prefixed(vomar::ForwarderStreamBuf::Priority prio, const Parts&... parts) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(prio);
-  log->zone(ZONE_COMMANDS);
-  (log->prefix() << ... << parts) << "\n";
+  (vomar::prefixedLine(prio, ZONE_COMMANDS) << ... << parts) << "\n";
 }
 
 } // namespace

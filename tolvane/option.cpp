@@ -15,10 +15,7 @@ const unsigned int INTVEC_ZONE = 1001;
 
 // Starts a warning line of the vector options in the given zone.
 vomar::Forwarder& warning(unsigned int zone) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-  log->zone(zone);
-  return log->prefix();
+  return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, zone);
 }
 
 template <class T> std::string numberText(const T& v) {

@@ -11,10 +11,7 @@ namespace {
 const unsigned short PARAM_ZONE = 1002;
 
 vomar::Forwarder& error(unsigned short zone = PARAM_ZONE) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(zone);
-  return log->prefix();
+  return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, zone);
 }
 
 const char* const WHITE = " \t";

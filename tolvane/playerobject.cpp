@@ -74,7 +74,7 @@ void PlayerObject::setRecovery(Value recovery, Value conf) {
 void PlayerObject::setPlayerType(PTypeIndex pType) {
   // The type comes from the server's text; the physics reads the table with it.
   if (pType < 0 || pType >= PT->numTypes()) {
-    wmLog(vomar::ForwarderStreamBuf::S_WARNING, 1120)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1120)
         << "player type " << pType << " not in the type table, using type 0" << "\n";
     pType = 0;
   }
@@ -381,7 +381,7 @@ Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
   const double whenToTurn = double(CP->whenToTurn());
 
   for (int i = 0;;) {
-    wmLog(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_NEWTON)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_NEWTON)
         << "NewtonMethod: iteration " << i << ": " << t << "\n";
 
     const Value m = std::pow(mu, t);
@@ -393,7 +393,7 @@ Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
     if (heading > whenToTurn) {
       // A turn first costs one cycle of running.
       f += speed;
-      wmLog(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_NEWTON)
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_NEWTON)
           << "NewtonMethod: correct direction for player " << 2 << "\n";
     }
     if (std::fabs(f) < 0.0001) return absPos + p;
@@ -408,7 +408,7 @@ Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {
       t = t - f / df;
     ++i;
     if (i > 9) {
-      wmLog(vomar::ForwarderStreamBuf::S_WARNING, ZONE_NEWTON)
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_NEWTON)
           << "Newton's method too slow" << "\n";
       return absPos + p;
     }

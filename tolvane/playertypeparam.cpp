@@ -26,10 +26,7 @@ const Field FIELDS[] = {
 };
 
 vomar::Forwarder& warning() {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-  log->zone(1002);
-  return log->prefix();
+  return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1002);
 }
 
 } // namespace

@@ -47,10 +47,8 @@ void PlayMode::set(const std::string& word) {
 
 void PlayMode::setSide(Side side) {
   if (side != l && side != r) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-    log->zone(1090);
-    log->prefix() << "unexpected side for playmode" << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1090)
+        << "unexpected side for playmode" << "\n";
     return;
   }
 

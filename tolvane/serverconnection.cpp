@@ -21,13 +21,6 @@
 
 namespace {
 
-vomar::Forwarder& logLine(unsigned int zone, vomar::ForwarderStreamBuf::Priority prio) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(prio);
-  log->zone(zone);
-  return log->prefix();
-}
-
 const unsigned int ZONE_TEXT = 1022;
 const unsigned int ZONE_SEND = 1050;
 const unsigned int ZONE_ERROR = 1051;
@@ -61,7 +54,8 @@ ServerConnection::ServerConnection() : noMessages(0) {
 }
 
 ServerConnection::~ServerConnection() {
-  logLine(ZONE_SEND, vomar::ForwarderStreamBuf::S_NORMAL) << "connection terminated" << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_SEND)
+      << "connection terminated" << "\n";
   // Nothing can reach the socket once the link is gone.
   close();
 }
@@ -91,7 +85,7 @@ bool ServerConnection::open() {
     case NO_DATA: why = "The requested name is valid but does not have an IP address"; break;
     default: why = "The host name could not be resolved"; break;
     }
-    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR) << why << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR) << why << "\n";
     // Without an address there is no server to talk to; going on would
     // send to a meaningless address and report success.
     return false;
@@ -138,13 +132,13 @@ void ServerConnection::close() {
 
 bool ServerConnection::sendMessage(const std::string& buf) {
   if (buf.empty()) return true;
-  logLine(ZONE_SEND, vomar::ForwarderStreamBuf::S_NORMAL) << "send: " << buf << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_SEND) << "send: " << buf << "\n";
   return sendText(sock, buf.c_str(), buf.size());
 }
 
 bool ServerConnection::sendMessage(const char* buf) {
   if (!buf || !*buf) return true;
-  logLine(ZONE_TEXT, vomar::ForwarderStreamBuf::S_NORMAL) << "send: " << buf << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_TEXT) << "send: " << buf << "\n";
   return sendText(sock, buf, std::strlen(buf));
 }
 
@@ -156,7 +150,7 @@ bool ServerConnection::sendInitializeMessage() {
                       CP->reconnectUnum());
   } else {
     if (CP->version() < 8.0) {
-      logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
           << "you tried to connect with a protocol version < 8.0 and you don't really want to "
              "do this"
           << "\n";
@@ -174,7 +168,7 @@ bool ServerConnection::sendInitializeMessage() {
   }
   if (n < 0 || n >= BUFFER_SIZE) {
     buffer[0] = '\0';
-    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
         << "team name too long for the init message (" << team.size() << " characters)" << "\n";
     return false;
   }
@@ -191,7 +185,7 @@ signed char ServerConnection::receiveMessage(char* buf) {
   if (n < 0) {
     const int error = errno;
     if (error == EAGAIN || error == EWOULDBLOCK) return 0;
-    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
         << "Receive error: " << error << " on " << sock.socketfd << "\n";
     return -1;
   }
@@ -202,14 +196,14 @@ signed char ServerConnection::receiveMessage(char* buf) {
   while (len > 0 && buf[len - 1] != ')') --len;
   buf[len] = '\0';
 
-  logLine(ZONE_TEXT, vomar::ForwarderStreamBuf::S_NORMAL)
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_TEXT)
       << "recv (" << len << "): " << buf << "\n";
 
   // The server answers the init from the port it keeps for this client.
   sock.serv_addr.sin_port = from.sin_port;
 
   if (len == 0) {
-    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_WARNING)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
         << "recvd null message (serverconnection, line: 194" << "\n";
     return 0;
   }
@@ -223,19 +217,19 @@ bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
       noMessages = 0;
       return true;
     }
-    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_ERROR)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
         << "ServerConnection::waitForMessage: huh? select found a message but there isn't one"
         << "\n";
     return false;
   }
   if (ready == 0) {
     if (++noMessages < 2) return false;
-    logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_WARNING)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
         << "ServerConnection::waitForMessage: 2x timeout and no message" << "\n";
     noMessages = 0;
     return false;
   }
-  logLine(ZONE_ERROR, vomar::ForwarderStreamBuf::S_WARNING)
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
       << "ServerConnection::waitForMessage: select error" << "\n";
   return false;
 }

@@ -19,10 +19,8 @@ void ServerParam::getOptions(const std::string& file) {
     readParams(file);
     return;
   }
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(0);
-  log->prefix() << "ServerParam has to be started first" << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 0)
+      << "ServerParam has to be started first" << "\n";
 }
 
 void ServerParam::createOptionList(OptionList& list) {
@@ -198,12 +196,10 @@ Vector2D ServerParam::baseWind() const {
 }
 
 int ServerParam::lcmStep() const {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   int f = slow_down_factor;
   if (f < 1) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-    log->zone(1002);
-    log->prefix() << "lcmStep: slow_down_factor " << f << " taken as 1" << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1002)
+        << "lcmStep: slow_down_factor " << f << " taken as 1" << "\n";
     f = 1;
   }
   // In the server's order: sense_body, visual, receive (never slowed down),
@@ -223,9 +219,8 @@ int ServerParam::lcmStep() const {
     const std::int64_t len = std::int64_t(s.step) * (s.scaled ? f : 1);
     const int m = (len > 0 && len <= INT_MAX) ? vekmath::lcm(result, int(len)) : 0;
     if (m <= 0) {
-      log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-      log->zone(1002);
-      log->prefix() << "lcmStep: " << s.key << " " << s.step << " left out" << "\n";
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1002)
+          << "lcmStep: " << s.key << " " << s.step << " left out" << "\n";
       continue;
     }
     result = m;

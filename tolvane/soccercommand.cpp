@@ -202,12 +202,8 @@ void SoccerCommand::makeStr() {
   }
   rep = os.str();
 
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  if (log->indentation(100) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(1040);
-    log->indent(100) << "creating SoccerCommand " << rep << "\n";
-  }
+  if (vomar::Forwarder* log = vomar::indentedLine(vomar::ForwarderStreamBuf::S_TRACER, 1040, 100))
+    *log << "creating SoccerCommand " << rep << "\n";
 }
 
 std::ostream& operator<<(std::ostream& os, const SoccerCommand& cmd) {

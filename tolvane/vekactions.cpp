@@ -11,10 +11,12 @@ const unsigned short LEVEL_ENTRY = 20;
 
 // A line of the debug tests, after the line prefix.
 vomar::Forwarder& debugLine() {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-  log->zone(ZONE_DEBUG);
-  return log->prefix();
+  return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_DEBUG);
+}
+
+// The entry or exit line of a skill, or null when its level is not logged.
+vomar::Forwarder* scopeLine(unsigned int zone) {
+  return vomar::indentedLine(vomar::ForwarderStreamBuf::S_TRACER, zone, LEVEL_ENTRY);
 }
 
 } // namespace
@@ -85,35 +87,23 @@ SoccerCommand VekActions::testNewtonAndWidestAngle() const {
   return SoccerCommand(SoccerCommand::CMD_MOVE, -10.0, 0.0);
 }
 
-bool VekActions::traceOn(unsigned short level) {
-  return vomar::Forwarder::instance(8192)->indentation(level) >= 0;
-}
-
-vomar::Forwarder& VekActions::trace(unsigned int zone, unsigned short level) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-  log->zone(zone);
-  return log->indent(level);
-}
-
 VekActions::TraceScope::TraceScope(unsigned int z, const std::string& sig,
                                    const std::string& args)
     : zone(z), signature(sig), hasExitText(false) {
   vomar::Forwarder::instance(8192)->incIndent();
-  if (traceOn(LEVEL_ENTRY)) {
-    vomar::Forwarder& out = trace(zone, LEVEL_ENTRY);
-    out << signature;
-    if (!args.empty()) out << " (" << args << ")";
-    out << "\n";
+  if (vomar::Forwarder* out = scopeLine(zone)) {
+    *out << signature;
+    if (!args.empty()) *out << " (" << args << ")";
+    *out << "\n";
   }
 }
 
 VekActions::TraceScope::~TraceScope() {
-  if (traceOn(LEVEL_ENTRY)) {
+  if (vomar::Forwarder* out = scopeLine(zone)) {
     if (hasExitText)
-      trace(zone, LEVEL_ENTRY) << exitText << "\n";
+      *out << exitText << "\n";
     else
-      trace(zone, LEVEL_ENTRY) << signature << " end" << "\n";
+      *out << signature << " end" << "\n";
   }
   vomar::Forwarder::instance(8192)->decIndent();
 }

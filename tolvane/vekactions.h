@@ -102,18 +102,14 @@ public:
 protected:
   virtual bool seenThisCycle() const = 0;
 
-  // Trace lines of the skills (priority S_TRACER on the process-wide log
-  // stream). A line of level L is written only when the stream's indentation
-  // check for L passes.
-  static bool traceOn(unsigned short level);
-  // Sets priority and zone and starts the line (prefix and indentation);
-  // the caller streams the text and "\n". Call only after traceOn(level).
-  static vomar::Forwarder& trace(unsigned int zone, unsigned short level);
-  // Writes one whole line of the parts when the level passes; nothing is
-  // streamed while it does not.
+  // Writes one whole trace line of the parts (priority S_TRACER on the
+  // process-wide log stream) when the level is logged; nothing is streamed
+  // while it is not.
   template <class... Parts>
   static void traceLine(unsigned int zone, unsigned short level, const Parts&... parts) {
-    if (traceOn(level)) (trace(zone, level) << ... << parts) << "\n";
+    if (vomar::Forwarder* out =
+            vomar::indentedLine(vomar::ForwarderStreamBuf::S_TRACER, zone, level))
+      (*out << ... << parts) << "\n";
   }
 
   // A skill with an entry and an exit line: one indent step deeper from

@@ -23,10 +23,7 @@ std::vector<std::unique_ptr<Connection>>& retiredLinks() {
 }
 
 void handshakeError(const std::string& text) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(0);
-  log->prefix() << text << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 0) << text << "\n";
 }
 
 // The end of a wait that must not be stretched by the messages arriving
@@ -353,9 +350,7 @@ void VekPlayer::initLogs() {
     log->addStream(messageLog, vomar::ForwarderStreamBuf::S_PASS_NORMAL);
     log->addLogZone(messageLog, 0);
     log->addLogZone(messageLog, 1050);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_WARNING);
-    log->zone(1);
-    log->prefix() << "opened message log" << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1) << "opened message log" << "\n";
   }
 
   if (CP->save_action_log) {

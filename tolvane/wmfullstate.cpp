@@ -1,12 +1,13 @@
 #include "tolvane/wmfullstate.h"
 
 #include "tolvane/serverparam.h"
-#include "tolvane/wmtrace.h"
+#include "vomarlog/forwarder.h"
 
 namespace {
 
 void warn(const char* what, Unum n) {
-  wmLog(vomar::ForwarderStreamBuf::S_WARNING, 1120) << what << n << " out of range" << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1120)
+      << what << n << " out of range" << "\n";
 }
 
 } // namespace

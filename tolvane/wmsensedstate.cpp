@@ -3,14 +3,14 @@
 #include <utility>
 
 #include "tolvane/clientparam.h"
-#include "tolvane/wmtrace.h"
+#include "vomarlog/forwarder.h"
 
 namespace {
 
 const unsigned int ZONE_SENSED = 1120;
 
 std::ostream& errorLine(vomar::ForwarderStreamBuf::Priority prio) {
-  return wmLog(prio, ZONE_SENSED);
+  return vomar::prefixedLine(prio, ZONE_SENSED);
 }
 
 // A player seen close enough for its number, its motion and where it faces.

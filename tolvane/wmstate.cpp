@@ -134,7 +134,7 @@ void WMState::initFlags(Side s) {
   allFlags.reserve(std::size(flagTable));
   for (const FlagEntry& e : flagTable) allFlags.push_back(FlagObject(e.id, e.name, e.x, e.y));
   if (s == r) {
-    wmLog(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_WMSTATE)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_WMSTATE)
         << "playing right, reversing coordinates" << "\n";
     for (FlagObject& f : allFlags) {
       const Vector2D p = f.getAbsPos();
@@ -464,7 +464,7 @@ Side WMState::teamWithBall() const {
 
 Vector2D WMState::getStrategicPosition(Unum u) const {
   if (u > Unum(ServerParam::max_players)) {
-    wmLog(vomar::ForwarderStreamBuf::S_WARNING, ZONE_WMSTATE)
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_WMSTATE)
         << "getStrategicPosition: no player number " << u << "\n";
     return Vector2D(0.0, 0.0);
   }

@@ -153,10 +153,8 @@ template <class T, int N> Vector<T, N> operator*(const Vector<T, N>& v, int s) {
 }
 template <class T, int N> Vector<T, N> operator/(const Vector<T, N>& v, double d) {
   if (d == 0.0) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-    log->zone(10);
-    log->prefix() << "Vector<> operator / : division by zero" << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 10)
+        << "Vector<> operator / : division by zero" << "\n";
     return v;
   }
   return Vector<T, N>(v, 1.0 / d);

@@ -24,10 +24,8 @@ Line2D::Line2D(Vector2D p, vekbase::AngleDeg a)
 
 double Line2D::getYGivenX(double x) const {
   if (A == 0.0) {
-    vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-    log->zone(1080);
-    log->prefix() << "(Line2D::getYGivenX) Cannot calculate Y coordinate." << "\n";
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 1080)
+        << "(Line2D::getYGivenX) Cannot calculate Y coordinate." << "\n";
     return 0.0;
   }
   return -(B * x + C) / A;

@@ -12,10 +12,7 @@ namespace vekspace {
 namespace {
 
 void logRegion(const char* text) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-  log->zone(501);
-  log->prefix() << text << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, 501) << text << "\n";
 }
 
 // A region built from the stacks may hold an empty pointer; such a point

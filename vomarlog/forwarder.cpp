@@ -104,4 +104,19 @@ Forwarder& Forwarder::indent(unsigned short level) {
   return *this;
 }
 
+Forwarder* indentedLine(ForwarderStreamBuf::Priority prio, unsigned int z, unsigned short level) {
+  Forwarder* log = Forwarder::instance(8192);
+  if (log->indentation(level) < 0) return nullptr;
+  log->getStreamBuf().priority(prio);
+  log->zone(z);
+  return &log->indent(level);
+}
+
+Forwarder& prefixedLine(ForwarderStreamBuf::Priority prio, unsigned int z) {
+  Forwarder* log = Forwarder::instance(8192);
+  log->getStreamBuf().priority(prio);
+  log->zone(z);
+  return log->prefix();
+}
+
 } // namespace vomar

@@ -19,6 +19,7 @@ namespace vomar {
 //     f->zone(Z);
 //     f->indent(L) << "text" << "\n";
 //   }
+// which indentedLine and prefixedLine below do up to the text.
 class Forwarder : public std::ostream {
 public:
   static Forwarder* instance(unsigned int size);
@@ -67,6 +68,16 @@ private:
   char* M_indent_buffer;
   const LogPrefix* M_prefix;
 };
+
+// Opens a log line of priority prio in zone z, behind the prefix and the
+// indentation of level; null when the level is not logged, so that the
+// caller builds none of the line's text. The caller ends the line with "\n".
+// Priority is set before zone: each flushes the pending text it changes.
+Forwarder* indentedLine(ForwarderStreamBuf::Priority prio, unsigned int z, unsigned short level);
+
+// Opens a log line of priority prio in zone z behind the line prefix alone;
+// such a line has no level and is always written.
+Forwarder& prefixedLine(ForwarderStreamBuf::Priority prio, unsigned int z);
 
 } // namespace vomar
 

@@ -182,4 +182,29 @@ TEST_F(ForwarderTest, Indentation) {
   EXPECT_EQ(fwd->indentation(50), 50);
 }
 
+TEST_F(ForwarderTest, LineHelpers) {
+  std::ostringstream tracer, warn;
+  add(&tracer, FSB::S_PASS_TRACER);
+  add(&warn, FSB::S_PASS_WARNING);
+  fwd->addLogZone(&tracer, 1205);
+  fwd->addLogZone(&warn, 1002);
+  testutil::FixedPrefix prefix;
+  fwd->registerPrefix(&prefix);
+
+  // A suppressed level touches neither priority, zone nor text.
+  EXPECT_EQ(vomar::indentedLine(FSB::S_TRACER, 1205, 751), nullptr);
+  fwd->flush();
+  EXPECT_EQ(tracer.str(), "");
+
+  vomar::Forwarder* out = vomar::indentedLine(FSB::S_TRACER, 1205, 130);
+  ASSERT_EQ(out, fwd);
+  *out << "t" << "\n";
+  fwd->incIndent();
+  if (vomar::Forwarder* o = vomar::indentedLine(FSB::S_TRACER, 65536 + 1205, 20)) *o << "u\n";
+  vomar::prefixedLine(FSB::S_WARNING, 1002) << "w" << "\n";
+  fwd->flush();
+  EXPECT_EQ(tracer.str(), "12 -" + std::string(8, '-') + "t\n12 ---u\n");
+  EXPECT_EQ(warn.str(), "12 -w\n");
+}
+
 } // namespace

@@ -20,18 +20,18 @@ const double defaultY[SLOTS] = {0, 0, 16, 5, -5, -16, 0, 10, -10, 1, 22, -22};
 // Shirt numbers and role indexes come from files; a bad one is reported and
 // answered with a neutral value instead of reading outside the vectors.
 void logBadIndex(const char* what, long index) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(ZONE);
-  log->prefix() << "Formation: no entry for " << what << " " << index << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE)
+      << "Formation: no entry for " << what << " " << index << "\n";
 }
 
 void logExtraValues(const char* what, std::size_t given, std::size_t used) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(ZONE);
-  log->prefix() << "Formation: " << given << " " << what << " given, only " << used
-                << " used" << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE)
+      << "Formation: " << given << " " << what << " given, only " << used << " used" << "\n";
+}
+
+// A trace line of the strategic position, or null when its level is not logged.
+vomar::Forwarder* trace(unsigned short level) {
+  return vomar::indentedLine(vomar::ForwarderStreamBuf::S_TRACER, ZONE, level);
 }
 
 // Copies list element k to slot k + 1 without growing the slots.
@@ -67,26 +67,20 @@ Role Formation::roleOf(unsigned int u) const {
 Vector2D Formation::strategicPosition(unsigned int u, const Vector2D& ball, double maxX) const {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   log->incIndent();
-  if (log->indentation(100) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE);
-    log->indent(100) << "Vector2D Formations::Formation::strategicPosition(unsigned int, "
-                        "const Vector2D&, double) const"
-                     << " (" << u << ", " << ball << ", " << maxX << ")" << "\n";
-  }
+  if (vomar::Forwarder* out = trace(100))
+    *out << "Vector2D Formations::Formation::strategicPosition(unsigned int, "
+            "const Vector2D&, double) const"
+         << " (" << u << ", " << ball << ", " << maxX << ")" << "\n";
   const Role r = roleOf(u);
   const Vector2D base = u < positions.size() ? positions[u] : Vector2D(0.0, 0.0);
 
   if (r.getBehindBall() && ball[0] <= maxX) maxX = ball[0];
 
   Vector2D p(base[0] + r.getXAttraction() * ball[0], base[1] + r.getYAttraction() * ball[1]);
-  if (log->indentation(110) >= 0) {
+  if (vomar::Forwarder* out = trace(110)) {
     const int ri = u < roleIndex.size() ? roleIndex[u] : 0;
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE);
-    log->indent(110) << "base position: " << base << ", role: " << ri
-                     << ", attr: " << r.getXAttraction() << " / " << r.getYAttraction() << ")"
-                     << "\n";
+    *out << "base position: " << base << ", role: " << ri << ", attr: " << r.getXAttraction()
+         << " / " << r.getYAttraction() << ")" << "\n";
   }
 
   // xMin is applied last so that it wins over both upper bounds.
@@ -100,11 +94,7 @@ Vector2D Formation::strategicPosition(unsigned int u, const Vector2D& ball, doub
     p[1] = s * std::max(t, r.getYClip());
   }
 
-  if (log->indentation(100) >= 0) {
-    log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_TRACER);
-    log->zone(ZONE);
-    log->indent(100) << "strategicPosition is " << p << "\n";
-  }
+  if (vomar::Forwarder* out = trace(100)) *out << "strategicPosition is " << p << "\n";
   log->decIndent();
   return p;
 }

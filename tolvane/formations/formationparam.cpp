@@ -9,12 +9,7 @@ namespace Formations {
 
 namespace {
 
-vomar::Forwarder& error() {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_ERROR);
-  log->zone(0);
-  return log->prefix();
-}
+vomar::Forwarder& error() { return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 0); }
 
 } // namespace
 

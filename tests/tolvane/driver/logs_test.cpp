@@ -26,10 +26,7 @@ bool exists(const std::string& file) {
 }
 
 void normalLine(unsigned int zone, const std::string& text) {
-  vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-  log->getStreamBuf().priority(vomar::ForwarderStreamBuf::S_NORMAL);
-  log->zone(zone);
-  log->prefix() << text << "\n";
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, zone) << text << "\n";
 }
 
 } // namespace
