@@ -7,7 +7,7 @@
 
 namespace testutil {
 
-// The datagrams of a recorded session in the shared data folder, one per
+// The datagrams of a recorded session in the test data folder, one per
 // line; the header lines ('#') and empty lines are skipped.
 inline std::vector<std::string> recording(const std::string& file) {
   std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/" + file);
