@@ -9,6 +9,8 @@
 # With TOLVANE_LOG_DIR set, every player writes its own message and action
 # log into that directory (named after team, shirt number and side).
 # Ctrl-C (or the end of this script by a signal) stops all eleven players.
+# When the players end at once (no soccer server answered, or it refused
+# them), it says why once and returns non-zero if none of them started.
 set -euo pipefail
 # A relative log directory means one below where the script was started.
 log_dir=${TOLVANE_LOG_DIR:+$(realpath -m -- "$TOLVANE_LOG_DIR")}
@@ -34,10 +36,16 @@ if [ -n "$log_dir" ]; then
         --message-log-dir "$log_dir" --action-log-dir "$log_dir")
 fi
 
+# Each player's standard error goes to a file of its own first, so that
+# eleven players that fail alike can be reported once.
+err_dir=$(mktemp -d)
+trap 'rm -rf "$err_dir"' EXIT
+
 pids=()
+tails=()
 stop() {
   trap - INT TERM
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}" "${tails[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait
   exit 130
 }
@@ -46,9 +54,51 @@ trap stop INT TERM
 for n in $(seq 1 11); do
   goalie=()
   [ "$n" -eq 1 ] && goalie=(--goalie)
-  "$player" --host "$host" --team "$team" "${goalie[@]}" "${logs[@]}" &
+  "$player" --host "$host" --team "$team" "${goalie[@]}" "${logs[@]}" 2>"$err_dir/$n" &
   pids+=($!)
   # The server numbers the players in the order their init messages come.
   sleep 0.1
 done
+
+# A player that no server answers, or that the server refuses, ends about
+# a second after its start; one that plays runs for the whole match.
+for _ in $(seq 50); do
+  running=0
+  for pid in "${pids[@]}"; do
+    if kill -0 "$pid" 2>/dev/null; then running=$((running + 1)); fi
+  done
+  [ "$running" -eq 0 ] && break
+  sleep 0.1
+done
+
+failed=0
+: >"$err_dir/failed"
+for i in "${!pids[@]}"; do
+  pid=${pids[$i]}
+  err="$err_dir/$((i + 1))"
+  if kill -0 "$pid" 2>/dev/null; then
+    # What it writes while it plays goes on to the terminal.
+    tail -n +1 -f --pid="$pid" "$err" >&2 &
+    tails+=($!)
+  else
+    status=0
+    wait "$pid" || status=$?
+    if [ "$status" -ne 0 ]; then
+      failed=$((failed + 1))
+      cat "$err" >>"$err_dir/failed"
+    else
+      cat "$err" >&2
+    fi
+  fi
+done
+
+if [ "$failed" -gt 0 ]; then
+  # Each reason once, however many players gave it.
+  sed 's/^tolvane: no reply from /no soccer server answered at /' "$err_dir/failed" |
+    awk '!seen[$0]++' >&2
+  if [ "$failed" -eq "${#pids[@]}" ]; then
+    exit 1
+  fi
+  echo "$failed of ${#pids[@]} players did not start" >&2
+fi
 wait

@@ -36,12 +36,21 @@ int main(int argc, char* argv[]) {
   install_marker_atoms();
   install_formation_types();
 
-  if (client->initBehave(behavior)) client->mainloop();
+  // A start that failed has said why; its status must not read as a
+  // played match: 2 for a wrong command line, as command-line programs
+  // do, 1 when no server took the player.
+  int status = 0;
+  if (client->initBehave(behavior))
+    client->mainloop();
+  else if (client->badOption)
+    status = 2;
+  else if (!client->dontStart)
+    status = 1;
 
   log_exit_game();
   // The log files belong to the player, which is never destroyed.
   vomar::Forwarder::instance(8192)->flush();
 
-  PL_halt(0);
-  return 0;
+  PL_halt(status);
+  return status;
 }

@@ -1,5 +1,7 @@
 #include "tolvane/clientparam.h"
 
+#include "vomarlog/forwarder.h"
+
 const std::string ClientParam::DEFAULT_TEAM_NAME = "Tolvane";
 const std::string ClientParam::DEFAULT_HOST_NAME = "localhost";
 const std::string ClientParam::DEFAULT_ACTION_LOG_DIR = "./";
@@ -8,10 +10,35 @@ const std::string ClientParam::DEFAULT_OFFLINE_LOGFILE = "";
 
 namespace {
 
+const unsigned short PARAM_ZONE = 1002;
+
 std::string asDirectory(const std::string& dir) {
   if (dir.empty() || dir[dir.size() - 1] == '/') return dir;
   return dir + "/";
 }
+
+// A double that takes only values above 0 and at most max: the obstacle
+// avoidance would never finish its walk with any other. Such a value is
+// refused with a warning naming the key and reported as handled; the
+// parameter keeps its value.
+class PositiveUpToOption : public DblOption {
+public:
+  PositiveUpToOption(const std::string& name, double* value, double def, double max)
+      : DblOption(name, value, def), maxValue(max) {}
+  bool setValue(const std::string& text) const override {
+    const double old = *valueP;
+    if (!DblOption::setValue(text)) return false;
+    if (*valueP > 0.0 && *valueP <= maxValue) return true;
+    *valueP = old;
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, PARAM_ZONE)
+        << "Refused value (" << text << ") for parameter (" << myName
+        << "): must be above 0 and at most " << maxValue << ", keeping " << old << "\n";
+    return true;
+  }
+
+private:
+  double maxValue;
+};
 
 } // namespace
 
@@ -56,8 +83,9 @@ void ClientParam::createOptionList(OptionList& list) {
   dbl("pass-endspeed", &pass_endspeed, 1.2);
   dbl("dribbleArea", &dribble_area, 10.0);
   dbl("avoidance_distance", &avoid_dist, 10.0);
-  dbl("avoidance_max_angle", &avoid_max_angle, 70.0);
-  dbl("avoidance_evaluation_angles", &avoid_eval_angles, 7.0);
+  list.push_back(new PositiveUpToOption("avoidance_max_angle", &avoid_max_angle, 70.0, 90.0));
+  list.push_back(new PositiveUpToOption("avoidance_evaluation_angles", &avoid_eval_angles, 7.0,
+                                        AVOIDANCE_STEPS_MAX));
   list.push_back(new OnOffOption("offline_monitor", &offline_monitor, false));
   list.push_back(new OnOffOption("online_monitor", &online_monitor, false));
   num("offline_player", &offline_player, 0);

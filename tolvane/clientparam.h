@@ -20,6 +20,9 @@ public:
   static const std::string DEFAULT_ACTION_LOG_DIR;
   static const std::string DEFAULT_MESSAGE_LOG_DIR;
   static const std::string DEFAULT_OFFLINE_LOGFILE;
+  // The finest fan of dribble directions that the obstacle avoidance walks
+  // ("avoidance_evaluation_angles" at most this).
+  static constexpr double AVOIDANCE_STEPS_MAX = 3600.0;
 
   void createOptionList(OptionList& list) override;
   int valId() const override { return 3; }

@@ -32,6 +32,9 @@ public:
   virtual bool waitForMessage(vekbase::TimevalXL timeout) = 0;
   virtual bool connected() const;
   virtual bool dataOnSocket() const;
+  // Why the last open or init message failed, in words for the user; empty
+  // when the link cannot tell.
+  virtual std::string whyFailed() const { return std::string(); }
 
 protected:
   char* buffer;

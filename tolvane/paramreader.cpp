@@ -40,25 +40,28 @@ void ParamReader::end() {
   started = false;
 }
 
-void ParamReader::setParameter(const std::string& key, const std::string& value) {
+bool ParamReader::setParameter(const std::string& key, const std::string& value) {
   if (!started) {
     error() << "ParamReader has to be started first" << "\n";
-    return;
+    return false;
   }
-  setOptionValue(key, value, PARAM_ZONE);
+  return setOptionValue(key, value, PARAM_ZONE);
 }
 
-void ParamReader::setOptionValue(const std::string& key, const std::string& value,
+bool ParamReader::setOptionValue(const std::string& key, const std::string& value,
                                  unsigned short zone) const {
   OptionList::const_iterator it =
       std::find_if(optionList->begin(), optionList->end(),
                    [&key](const Option* o) { return o->isName(key); });
   if (it == optionList->end()) {
     error(zone) << "Unknown parameter (" << key << ")" << "\n";
-    return;
+    return false;
   }
-  if (!(*it)->setValue(value))
+  if (!(*it)->setValue(value)) {
     error(zone) << "Can't set value (" << value << ") for parameter (" << key << ")" << "\n";
+    return false;
+  }
+  return true;
 }
 
 void ParamReader::getOptions(const std::string& file) {

@@ -25,7 +25,9 @@ public:
   ParamReader(const ParamReader&) = delete;
   ParamReader& operator=(const ParamReader&) = delete;
 
-  virtual void setParameter(const std::string& key, const std::string& value);
+  // Whether the value was taken: an unknown key or a refused value is
+  // logged and leaves the store as it was.
+  virtual bool setParameter(const std::string& key, const std::string& value);
   // Reads a parameter file when started.
   virtual void getOptions(const std::string& file);
   virtual void readParams(std::string file);
@@ -49,7 +51,7 @@ public:
 protected:
   // Hands the value to the first option named key; an unknown key or a
   // refused value is logged as an error in the given zone.
-  void setOptionValue(const std::string& key, const std::string& value,
+  bool setOptionValue(const std::string& key, const std::string& value,
                       unsigned short zone) const;
 
   bool started;

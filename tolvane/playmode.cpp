@@ -40,9 +40,9 @@ const SidedWord SIDED_WORDS[] = {
 } // namespace
 
 void PlayMode::set(const std::string& word) {
-  // operator[] remembers an unknown word with No_Mode.
-  PlayModeType m = playModeMap[word];
-  if (m != No_Mode) mode = m;
+  // An unknown word is not added: words from the network would grow the table.
+  const auto it = playModeMap.find(word);
+  if (it != playModeMap.end() && it->second != No_Mode) mode = it->second;
 }
 
 void PlayMode::setSide(Side side) {

@@ -64,8 +64,8 @@ public:
   PlayMode() : mode(Before_Kick_Off) {}
 
   void set(PlayModeType m) { mode = m; }
-  // Takes the mode of a server play-mode word; an unknown word is remembered
-  // (as No_Mode) and leaves the mode as it was.
+  // Takes the mode of a server play-mode word; an unknown word leaves the
+  // mode as it was.
   void set(const std::string& word);
   PlayModeType operator()() const { return mode; }
 

@@ -48,6 +48,33 @@ bool sendText(const Socket& sock, const char* text, std::size_t length) {
 
 } // namespace
 
+const char* resolveHost(const std::string& host, unsigned int zone, std::string& address) {
+  struct hostent* entry = gethostbyname(host.c_str());
+  struct in_addr dotted;
+  if (entry && entry->h_addrtype == AF_INET && entry->h_addr_list[0]) {
+    struct in_addr first;
+    std::memcpy(&first, entry->h_addr_list[0], sizeof(first));
+    address = inet_ntoa(first);
+    return nullptr;
+  }
+  if (inet_aton(host.c_str(), &dotted)) {
+    address = host;
+    return nullptr;
+  }
+  const char* why = nullptr;
+  switch (h_errno) {
+  case HOST_NOT_FOUND: why = "The specified host is unknown"; break;
+  case TRY_AGAIN:
+    why = "A temporary error occurred on an authoritative name server.  Try again later";
+    break;
+  case NO_RECOVERY: why = "A non-recoverable name server error occurred"; break;
+  case NO_DATA: why = "The requested name is valid but does not have an IP address"; break;
+  default: why = "The host name could not be resolved"; break;
+  }
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, zone) << why << "\n";
+  return why;
+}
+
 ServerConnection::ServerConnection() : noMessages(0) {
   sock.socketfd = -1;
   std::memset(&sock.serv_addr, 0, sizeof(sock.serv_addr));
@@ -63,29 +90,11 @@ ServerConnection::~ServerConnection() {
 bool ServerConnection::open() {
   // A socket still held from an earlier open would otherwise leak.
   close();
+  failure.clear();
 
-  const std::string& host = CP->hostName();
   std::string address;
-  struct hostent* entry = gethostbyname(host.c_str());
-  struct in_addr dotted;
-  if (entry && entry->h_addrtype == AF_INET && entry->h_addr_list[0]) {
-    struct in_addr first;
-    std::memcpy(&first, entry->h_addr_list[0], sizeof(first));
-    address = inet_ntoa(first);
-  } else if (inet_aton(host.c_str(), &dotted)) {
-    address = host;
-  } else {
-    const char* why = nullptr;
-    switch (h_errno) {
-    case HOST_NOT_FOUND: why = "The specified host is unknown"; break;
-    case TRY_AGAIN:
-      why = "A temporary error occurred on an authoritative name server.  Try again later";
-      break;
-    case NO_RECOVERY: why = "A non-recoverable name server error occurred"; break;
-    case NO_DATA: why = "The requested name is valid but does not have an IP address"; break;
-    default: why = "The host name could not be resolved"; break;
-    }
-    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR) << why << "\n";
+  if (const char* why = resolveHost(CP->hostName(), ZONE_ERROR, address)) {
+    failure = "cannot resolve the host name " + CP->hostName() + ": " + why;
     // Without an address there is no server to talk to; going on would
     // send to a meaningless address and report success.
     return false;
@@ -99,11 +108,8 @@ bool ServerConnection::open() {
   sigprocmask(SIG_BLOCK, &sigio, nullptr);
 
   int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  if (fd < 0) return false;
-  if (fcntl(fd, F_SETOWN, getpid()) < 0) {
-    ::close(fd);
-    return false;
-  }
+  if (fd < 0) return socketFailed("cannot make a UDP socket: ", -1);
+  if (fcntl(fd, F_SETOWN, getpid()) < 0) return socketFailed("cannot own the UDP socket: ", fd);
   int flags = fcntl(fd, F_GETFL, 0);
   if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK | O_ASYNC);
 
@@ -112,10 +118,8 @@ bool ServerConnection::open() {
   local.sin_family = AF_INET;
   local.sin_addr.s_addr = htonl(INADDR_ANY);
   local.sin_port = htons(0);
-  if (bind(fd, reinterpret_cast<struct sockaddr*>(&local), sizeof(local)) < 0) {
-    ::close(fd);
-    return false;
-  }
+  if (bind(fd, reinterpret_cast<struct sockaddr*>(&local), sizeof(local)) < 0)
+    return socketFailed("cannot bind the UDP socket: ", fd);
 
   sock.socketfd = fd;
   std::memset(&sock.serv_addr, 0, sizeof(sock.serv_addr));
@@ -123,6 +127,12 @@ bool ServerConnection::open() {
   sock.serv_addr.sin_addr.s_addr = inet_addr(address.c_str());
   sock.serv_addr.sin_port = htons(static_cast<unsigned short>(SP->portnum));
   return true;
+}
+
+bool ServerConnection::socketFailed(const char* what, int fd) {
+  failure = what + std::string(std::strerror(errno));
+  if (fd >= 0) ::close(fd);
+  return false;
 }
 
 void ServerConnection::close() {
@@ -143,6 +153,7 @@ bool ServerConnection::sendMessage(const char* buf) {
 }
 
 bool ServerConnection::sendInitializeMessage() {
+  failure.clear();
   const std::string& team = CP->myTeamName();
   int n;
   if (CP->reconnectUnum() >= 1) {
@@ -154,6 +165,7 @@ bool ServerConnection::sendInitializeMessage() {
           << "you tried to connect with a protocol version < 8.0 and you don't really want to "
              "do this"
           << "\n";
+      failure = "the protocol version must be 8.0 or higher";
       return false;
     }
     // The server reads '.' as the decimal point, whatever the user's locale.
@@ -170,9 +182,12 @@ bool ServerConnection::sendInitializeMessage() {
     buffer[0] = '\0';
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
         << "team name too long for the init message (" << team.size() << " characters)" << "\n";
+    failure = "the team name is too long for the init message";
     return false;
   }
-  return sendMessage(static_cast<const char*>(buffer));
+  if (sendMessage(static_cast<const char*>(buffer))) return true;
+  failure = std::string("cannot send the init message: ") + std::strerror(errno);
+  return false;
 }
 
 signed char ServerConnection::receiveMessage(char* buf) {

@@ -7,6 +7,11 @@
 
 #include "tolvane/connection.h"
 
+// Puts into address the dotted address of host: its first address when it
+// resolves as a name, else the text itself when it is a dotted address; then
+// null. When it is neither: the resolver's reason, also logged in zone.
+const char* resolveHost(const std::string& host, unsigned int zone, std::string& address);
+
 // The UDP socket of the live link and the address the commands go to.
 struct Socket {
   int socketfd;
@@ -29,14 +34,20 @@ public:
   bool waitForMessage(vekbase::TimevalXL timeout) override;
   bool connected() const override;
   bool dataOnSocket() const override;
+  std::string whyFailed() const override { return failure; }
 
   // Receives one datagram into buf, which must hold BUFFER_SIZE bytes.
   // 1: a message, 0: nothing (or nothing usable), -1: receive error.
   signed char receiveMessage(char* buf);
 
 private:
+  // Records why a socket step failed (errno's words after what), closes fd
+  // when it is open; false.
+  bool socketFailed(const char* what, int fd);
+
   Socket sock;
   int noMessages;
+  std::string failure;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "tolvane/vekactions.h"
 
+#include <cmath>
+
 #include "tolvane/updateablewmstate.h"
 #include "vomarlog/forwarder.h"
 
@@ -20,6 +22,18 @@ vomar::Forwarder* scopeLine(unsigned int zone) {
 }
 
 } // namespace
+
+VekActions::SkillMemory VekActions::memory;
+
+void VekActions::resetSkillMemory() { memory = SkillMemory(); }
+
+SoccerCommand VekActions::finiteOrNone(const SoccerCommand& c, unsigned int zone) {
+  if (std::isfinite(c.getValue0()) && std::isfinite(c.getValue1()) &&
+      std::isfinite(double(c.getAngle())))
+    return c;
+  traceLine(zone, 30, "not finite, no command: ", c);
+  return SoccerCommand(SoccerCommand::CMD_NONE);
+}
 
 VekActions::VekActions() : VekOptions() {
   init();
@@ -90,12 +104,16 @@ SoccerCommand VekActions::testNewtonAndWidestAngle() const {
 VekActions::TraceScope::TraceScope(unsigned int z, const std::string& sig,
                                    const std::string& args)
     : zone(z), signature(sig), hasExitText(false) {
-  vomar::Forwarder::instance(8192)->incIndent();
-  if (vomar::Forwarder* out = scopeLine(zone)) {
+  if (vomar::Forwarder* out = enter()) {
     *out << signature;
     if (!args.empty()) *out << " (" << args << ")";
     *out << "\n";
   }
+}
+
+vomar::Forwarder* VekActions::TraceScope::enter() const {
+  vomar::Forwarder::instance(8192)->incIndent();
+  return scopeLine(zone);
 }
 
 VekActions::TraceScope::~TraceScope() {

@@ -112,6 +112,26 @@ protected:
       (*out << ... << parts) << "\n";
   }
 
+  // The entry line of a skill without an exit line: the signature, then
+  // " (" args ")" with the arguments joined by ", "; the arguments are
+  // streamed only when the line is written.
+  template <class... Args>
+  static void entryLine(unsigned int zone, const std::string& signature, const Args&... args) {
+    if (vomar::Forwarder* out =
+            vomar::indentedLine(vomar::ForwarderStreamBuf::S_TRACER, zone, 20))
+      writeEntry(*out, signature, args...);
+  }
+  template <class... Args>
+  static void writeEntry(std::ostream& out, const std::string& signature, const Args&... args) {
+    out << signature;
+    if (sizeof...(args) > 0) {
+      const char* sep = " (";
+      ((out << sep << args, sep = ", "), ...);
+      out << ")";
+    }
+    out << "\n";
+  }
+
   // A skill with an entry and an exit line: one indent step deeper from
   // before the entry line to after the exit line, on every way out.
   class TraceScope {
@@ -119,6 +139,13 @@ protected:
     // Writes the entry line: the signature, then " (" args ")" unless args
     // is empty.
     TraceScope(unsigned int zone, const std::string& signature, const std::string& args = "");
+    // The same with the arguments as values, joined by ", " and streamed
+    // only when the entry line is written.
+    template <class... Args>
+    TraceScope(unsigned int z, const std::string& sig, const Args&... args)
+        : zone(z), signature(sig), hasExitText(false) {
+      if (vomar::Forwarder* out = enter()) writeEntry(*out, signature, args...);
+    }
     // Writes the signature followed by " end", or exitText when set.
     ~TraceScope();
     void setExitText(const std::string& text) { exitText = text; hasExitText = true; }
@@ -126,13 +153,42 @@ protected:
   private:
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
+    // Steps one indent deeper; the stream of the entry line, or null when its
+    // level is not logged.
+    vomar::Forwarder* enter() const;
     unsigned int zone;
     std::string signature;
     std::string exitText;
     bool hasExitText;
   };
 
+  // c itself, or CMD_NONE with a trace line in zone when one of c's numbers
+  // is not finite: the server never gets one.
+  static SoccerCommand finiteOrNone(const SoccerCommand& c, unsigned int zone);
+
+  // Forgets what the skills remember between calls, as in a fresh process.
+  // For tests; the agent itself never forgets during a match.
+  static void resetSkillMemory();
+
 private:
+  // What the few skills that look back remember between calls: one set per
+  // process, which serves one agent.
+  struct SkillMemory {
+    // The next step, 0 to 2, of each three-step scan.
+    int lookAroundStep = 0;
+    int lookAroundRangeStep = 0;
+    int lookAroundBallStep = 0;
+    int lookAroundBallDistStep = 0;
+    // searchBall: whether it ran before, when it last turned, which way.
+    bool searchStarted = false;
+    vekbase::Timer lastSearch;
+    int searchSign = 1;
+  };
+  static SkillMemory memory;
+
+  // Defined by tests alone, to reach the private geometry.
+  friend struct VekActionsTestAccess;
+
   void init();
 
   Vector2D getOuterPositionInField(Vector2D pos, vekbase::AngleDeg ang, double dDist,

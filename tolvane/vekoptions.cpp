@@ -69,6 +69,7 @@ void VekOptions::init() {
   printServerOptions = false;
   printFormations = false;
   dontStart = false;
+  badOption = false;
 }
 
 void VekOptions::copyOptions(struct option& dest, const struct option& src) const {
@@ -104,6 +105,7 @@ void VekOptions::getOptions(int argc, char* argv[]) {
 
   // getopt_long keeps its position between calls; 0 makes it start afresh.
   optind = 0;
+  bool rejected = false;
   int c;
   int index = 0;
   while ((c = getopt_long(argc, argv, SHORT_OPTIONS, table.data(), &index)) != -1) {
@@ -113,9 +115,22 @@ void VekOptions::getOptions(int argc, char* argv[]) {
     case 'p': PP->getOptions(arg); break;
     case 'c': CP->getOptions(arg); break;
     case 'f': FP->getOptions(arg); break;
-    case 1: SP->setParameter(table[index].name, arg); break;
-    case 2: PP->setParameter(table[index].name, arg); break;
-    case 3: CP->setParameter(table[index].name, arg); break;
+    case 1:
+    case 2:
+    case 3: {
+      ParamReader* const store = c == 1 ? static_cast<ParamReader*>(SP)
+                                 : c == 2 ? static_cast<ParamReader*>(PP)
+                                          : static_cast<ParamReader*>(CP);
+      // A value the option refuses is as wrong as an unknown option: the
+      // player must not go on with a default the user did not ask for.
+      if (!store->setParameter(table[index].name, arg)) {
+        std::cerr << "tolvane: invalid value '" << arg << "' for option '--"
+                  << table[index].name << "'" << std::endl;
+        dontStart = true;
+        rejected = true;
+      }
+      break;
+    }
     case 'h':
       printHelp();
       dontStart = true;
@@ -140,9 +155,18 @@ void VekOptions::getOptions(int argc, char* argv[]) {
       printFormations = true;
       dontStart = true;
       break;
-    case '?': dontStart = true; break;
+    case '?':
+      dontStart = true;
+      rejected = true;
+      break;
     default: break;
     }
+  }
+  // getopt_long has named each rejected word; one hint after them says
+  // where the accepted ones are listed.
+  if (rejected) {
+    badOption = true;
+    std::cerr << "Try 'tolvane --help' for the list of options." << std::endl;
   }
 
   printOptions();

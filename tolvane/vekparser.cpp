@@ -3,6 +3,7 @@
 // truncated or malformed message is dropped (or the block skipped) with a
 // log line and never read beyond.
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <iostream>
@@ -358,7 +359,7 @@ void VekPlayer::parseScore(const std::string& msg) {
 
 Side VekPlayer::sideAt(const std::string& word, std::size_t index) {
   if (index >= word.size()) return u;
-  return side[std::string(1, word[index])];
+  return lookUp(side, std::string(1, word[index]));
 }
 
 void VekPlayer::parsePlayMode(const std::string& msg) {
@@ -514,6 +515,8 @@ double VekPlayer::decodeOnlineCoach(const std::string& field) {
   return value;
 }
 
+// msg is the hear message from the sender word on; the faults found in
+// the payload quote the whole hear message, which parseString holds.
 void VekPlayer::parseOnlineCoach(const std::string& msg) {
   const std::size_t blank = msg.find(' ');
   if (blank == npos) {
@@ -524,7 +527,7 @@ void VekPlayer::parseOnlineCoach(const std::string& msg) {
   // blank and the 3 characters that close the message.
   const std::size_t start = blank + 12;
   if (msg.size() < start + 3) {
-    warn(LEVEL, "online coach message too short: ", msg);
+    warn(LEVEL, "online coach message too short: ", parseString);
     return;
   }
   const std::string payload = msg.substr(start, msg.size() - 3 - start);
@@ -563,7 +566,7 @@ void VekPlayer::parseOnlineCoach(const std::string& msg) {
       if (block[0] >= '0' && block[0] <= '9' && type < PT->numTypes())
         player.setPlayerType(type);
       else
-        warn(LEVEL, "player type out of range in online coach message: ", msg);
+        warn(LEVEL, "player type out of range in online coach message: ", parseString);
       player.setAbsPos(position(block, 1));
       player.setAbsVel(velocity(block, 5));
     }
@@ -650,8 +653,7 @@ void VekPlayer::parseFullstate(const std::string& msg) {
 
   if (block("pmode", 1)) WMF.setPlayMode(vals[0]);
   if (block("vmode", 2)) {
-    const vekbase::ViewWidth::Width width = view_width[vals[1]];
-    WMF.setViewMode(view_quality[vals[0]], width);
+    WMF.setViewMode(lookUp(view_quality, vals[0]), lookUp(view_width, vals[1]));
   }
   if (block("count", 8)) {
     int* const counters[] = {&kick, &dash, &turn, &catches, &move, &turnNeck, &changeView, &say};
@@ -702,7 +704,7 @@ void VekPlayer::parseFullstate(const std::string& msg) {
     }
     Vector2D pos(toDouble(playerVals[3]), toDouble(playerVals[4]));
     Vector2D vel(toDouble(playerVals[5]), toDouble(playerVals[6]));
-    WMF.setPlayer(side[playerVals[0]], static_cast<Unum>(unum), type, pos, vel,
+    WMF.setPlayer(lookUp(side, playerVals[0]), static_cast<Unum>(unum), type, pos, vel,
                   angle(playerVals[7]), angle(playerVals[8]), toDouble(playerVals[9]),
                   toDouble(playerVals[10]), toDouble(playerVals[11]),
                   goalie ? PlayerObject::t : PlayerObject::f);
@@ -833,9 +835,7 @@ void VekPlayer::parseSenseBody(const std::string& msg) {
   vekbase::Timer::updateTime(step);
 
   if (parseParam(splitVec, "view_mode") >= 2) {
-    const vekbase::ViewWidth::Width width = view_width[splitVec[1]];
-    const vekbase::ViewQuality::Quality quality = view_quality[splitVec[0]];
-    WMS.setViewMode(quality, width);
+    WMS.setViewMode(lookUp(view_quality, splitVec[0]), lookUp(view_width, splitVec[1]));
   }
   if (parseParam(splitVec, "stamina") >= 2) {
     WMS.setEffort(toDouble(splitVec[1]));
@@ -984,18 +984,18 @@ void VekPlayer::parseSee(const std::string& msg) {
         const std::string team = word.size() >= 2 ? word.substr(1, word.size() - 2) : "";
         const bool mine = team == CP->myTeamName();
         const bool left = WMS.getMySide() == l;
-        pSide = side[(mine == left) ? "l" : "r"];
+        pSide = lookUp(side, (mine == left) ? "l" : "r");
       }
       int number = 0;
       if (gotUnum) {
         number = toInt(pVec[2]);
-        if (number < 1 || number > 11) {
+        // The sighting is kept all the same: the sensed state files a number
+        // no shirt carries as an unidentified player.
+        if (number < 1 || number > 11)
           warn(LEVEL, "shirt number out of range in see message: ", parseString);
-          break;
-        }
       }
       const PlayerObject::TriValLogic isGoalie = gotGoalie ? PlayerObject::t : PlayerObject::f;
-      const Unum unum = static_cast<Unum>(number);
+      const Unum unum = static_cast<Unum>(std::max(number, 0));
 
       bool stored = true;
       switch (values) {
@@ -1053,20 +1053,28 @@ void VekPlayer::parseSee(const std::string& msg) {
       break;
     }
 
+    // Near the agent but outside its view cone; in low view quality the
+    // server gives the direction alone.
     case 'B':
-      if (values < 2) {
+      if (values < 1) {
         warn(LEVEL, "got wrong number of parameters for 'seeBall' method: ", parseString);
         return;
       }
-      WMS.seeBall(toDouble(v[1]), angle(v[2]));
+      if (values == 1)
+        WMS.seeBall(angle(v[1]));
+      else
+        WMS.seeBall(toDouble(v[1]), angle(v[2]));
       break;
 
     case 'P':
-      if (values < 2) {
+      if (values < 1) {
         warn(LEVEL, "got wrong number of parameters for 'seePlayer' method: ", parseString);
         return;
       }
-      WMS.seePlayer(toDouble(v[1]), angle(v[2]));
+      if (values == 1)
+        WMS.seePlayer(angle(v[1]));
+      else
+        WMS.seePlayer(toDouble(v[1]), angle(v[2]));
       break;
 
     case 'F':

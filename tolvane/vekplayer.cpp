@@ -8,6 +8,8 @@
 #include "tolvane/actuator.h"
 #include "tolvane/behaviors/behavior.h"
 #include "tolvane/connection.h"
+#include "tolvane/logconnection.h"
+#include "tolvane/onlinemonitor.h"
 #include "tolvane/serverconnection.h"
 #include "vomarlog/forwarder.h"
 
@@ -24,6 +26,24 @@ std::vector<std::unique_ptr<Connection>>& retiredLinks() {
 
 void handshakeError(const std::string& text) {
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 0) << text << "\n";
+}
+
+// A start that failed: the log line, and the reason as the process's own
+// one line on standard error, whatever the log stream passes there, so
+// that a player that never played cannot pass for one that did.
+bool startFailed(const std::string& logText, const std::string& why) {
+  handshakeError(logText);
+  std::cerr << "tolvane: " << why << std::endl;
+  return false;
+}
+
+// The word of a server's "(error WORD)", or the whole text when it has
+// no word.
+std::string errorWord(const std::string& reply) {
+  const std::size_t start = reply.find_first_not_of(' ', 6);
+  const std::size_t end = reply.find_first_of(" )", start);
+  if (start == std::string::npos || end == start) return reply;
+  return reply.substr(start, end - start);
 }
 
 // The end of a wait that must not be stretched by the messages arriving
@@ -70,12 +90,19 @@ VekPlayer::~VekPlayer() {
     if (connection->connected()) connection->close();
     retiredLinks().emplace_back(connection);
   }
+  delete onlineMonitor;
 }
 
 // The other members start from their initialisers (no relay, step 0, no
-// late message, untuned).
+// late message, untuned). The link follows the client parameters as they
+// stand now: built from the command line, they include it.
 void VekPlayer::initPlayer() {
-  connection = new ServerConnection();
+  if (CP->offlineMonitor()) {
+    connection = new LogConnection();
+  } else {
+    connection = new ServerConnection();
+    if (CP->onlineMonitor() && !dontStart) onlineMonitor = new OnlineMonitor();
+  }
   actuator = Actuator::instance(connection);
   fillNameTables();
 }
@@ -138,24 +165,29 @@ bool VekPlayer::initBehave(Behavior* b) {
 
   if (dontStart) return false;
 
-  if (!connection->open()) {
-    handshakeError("Can't open connection.");
-    return false;
-  }
-  connection->sendInitializeMessage();
-  if (!connection->waitForMessage(vekbase::TimevalXL(1, 0))) {
-    handshakeError("waiting for init message failed");
-    return false;
-  }
+  const std::string server = CP->hostName() + ":" + std::to_string(SP->portnum);
+  const auto orElse = [](const std::string& why, const std::string& otherwise) {
+    return why.empty() ? otherwise : why;
+  };
+  if (!connection->open())
+    return startFailed("Can't open connection.",
+                       orElse(connection->whyFailed(), "cannot open the link to " + server));
+  // A message that never went out can have no reply to wait for.
+  if (!connection->sendInitializeMessage())
+    return startFailed("Can't send init message.",
+                       orElse(connection->whyFailed(), "cannot send the init to " + server));
+  if (!connection->waitForMessage(vekbase::TimevalXL(1, 0)))
+    return startFailed("waiting for init message failed",
+                       orElse(connection->whyFailed(), "no reply from " + server));
 
   const std::string reply(Connection::sendbuf);
   parse(reply);
-  // The server refuses a player (team full, bad version, ...) with an error
-  // instead of the init reply: there is no side and no shirt number to play.
-  if (reply.compare(0, 6, "(error") == 0) {
-    handshakeError("init refused by server: " + reply);
-    return false;
-  }
+  // The server refuses a player (team full, a second goalie, an illegal
+  // team name, a refused reconnect) with an error instead of the init
+  // reply: there is no side and no shirt number to play.
+  if (reply.compare(0, 6, "(error") == 0)
+    return startFailed("init refused by server: " + reply,
+                       "refused by the server at " + server + ": " + errorWord(reply));
 
   uwms.includeSensed(WMS);
   initLogs();
@@ -199,6 +231,7 @@ void VekPlayer::mainloop() {
   seeMsgThisCycle = CYCLE_UNKNOWN;
 
   do {
+    if (onlineMonitor) onlineMonitor->update();
     // Every wait of a turn counts against one deadline, so that messages
     // dribbling in cannot stretch the turn beyond the wait it was given.
     const long sbStep = 1000L * SP->sb_step;

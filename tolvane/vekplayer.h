@@ -142,6 +142,14 @@ protected:
   std::map<std::string, FlagObject::FlagId> flag_id;
   std::map<std::string, LineObject::LineId> line_id;
   std::map<std::string, Side> side;
+  // The entry of word in one of the name tables above; a word the table
+  // does not hold gets its value 0 and is not added, so that words from
+  // the network cannot grow the tables.
+  template <class T>
+  static T lookUp(const std::map<std::string, T>& table, const std::string& word) {
+    const auto it = table.find(word);
+    return it == table.end() ? T() : it->second;
+  }
   std::string parseString;
   std::size_t p1 = 0;
   std::size_t p2 = 0;

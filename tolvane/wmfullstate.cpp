@@ -31,7 +31,6 @@ void WMFullstate::init(Unum n, Side s) {
 void WMFullstate::setBall(Vector2D& position, Vector2D& velocity) {
   ball.setAbsPos(position, 1.0);
   ball.setAbsVel(velocity, 1.0);
-  ball.setDir(vekbase::AngleDeg(0.9), 1.0);
 }
 
 void WMFullstate::setPlayer(Side side, Unum number, int pType, Vector2D& pos, Vector2D& vel,

@@ -129,10 +129,16 @@ const PlayerObject& WMState::me() const {
   return *it;
 }
 
+std::vector<FlagObject> WMState::fieldFlags() {
+  std::vector<FlagObject> flags;
+  flags.reserve(std::size(flagTable));
+  for (const FlagEntry& e : flagTable) flags.push_back(FlagObject(e.id, e.name, e.x, e.y));
+  return flags;
+}
+
 void WMState::initFlags(Side s) {
   if (flagsInitialized) return;
-  allFlags.reserve(std::size(flagTable));
-  for (const FlagEntry& e : flagTable) allFlags.push_back(FlagObject(e.id, e.name, e.x, e.y));
+  allFlags = fieldFlags();
   if (s == r) {
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_WMSTATE)
         << "playing right, reversing coordinates" << "\n";

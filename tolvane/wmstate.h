@@ -21,6 +21,7 @@
 class ClientParam;
 class PlayertypeParam;
 class ServerParam;
+class VekActions;
 namespace Formations {
 class FormationParam;
 }
@@ -43,6 +44,9 @@ public:
   // Builds the class-wide flag table once; for side r every position is
   // turned about the centre spot, so the own team always attacks towards +x.
   static void initFlags(Side s);
+  // The field's landmarks in the server's coordinates (side l), in id order
+  // (the order in which the replay composes them into its see messages).
+  static std::vector<FlagObject> fieldFlags();
 
   const PlayerList& getOwn() const { return own; }
   const PlayerObject& getOwn(const int& index) const { return own[index]; }
@@ -220,6 +224,20 @@ public:
                                         vekbase::AngleDeg ang_max, vekbase::AngleDeg& ang_large,
                                         Value max_dist) const;
   int getOpponentsInRegion(const vekspace::Region& region) const;
+
+  // The cycle potential field at pos for cycle inCycle: every opponent and
+  // unidentified player with a known position that needs n <= inCycle
+  // cycles to pos adds (inCycle - n) / inCycle; 0 for inCycle below 1.
+  // player is not read.
+  double getCyclePotentialField(Vector2D pos, int inCycle, VekActions* player) const;
+  // The field summed cycle by cycle along the ball's way after the kick
+  // that player's skills choose (a fast direct pass to po; a kick of power
+  // 100 towards pos) until the ball comes within 1 m of the target, 74
+  // cycles at most. The higher, the more of the way the opponents reach.
+  // Without a player the ball is taken as not kicked. These live beside the
+  // skills, which they call.
+  double getCPFValueOfPlayer(const PlayerObject& po, VekActions* player) const;
+  double getCPFValueOfPoint(Vector2D pos, VekActions* player) const;
   int getOpponentsInOurPenaltyArea() const;
   // A marking point on the line from p1 to the nearest opponent within
   // radius of p1; false (p0 untouched) when there is none or the ball is

@@ -4,9 +4,13 @@
 #include <arpa/inet.h>
 #include <sys/socket.h>
 #include <sys/time.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <string>
+#include <thread>
 
 // The socket side of a fake soccer server, on the loopback address only.
 namespace testutil {
@@ -37,6 +41,33 @@ inline std::string receiveDatagram(int fd, sockaddr_in& from, int waitMs) {
 
 inline void sendDatagram(int fd, const std::string& bytes, const sockaddr_in& to) {
   sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof(to));
+}
+
+// A port of 127.0.0.1 that was free a moment ago.
+inline int freeLoopbackPort() {
+  int port = 0;
+  ::close(loopbackUdpSocket(port));
+  return port;
+}
+
+// Connects fd to port of 127.0.0.1 and sends text until it is not refused:
+// a datagram sent before the port is served comes back as a refusal, so the
+// server receives exactly one. False when it is still refused after 4 s.
+inline bool sendWhenServed(int fd, int port, const std::string& text) {
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  to.sin_port = htons(static_cast<unsigned short>(port));
+  connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof(to));
+  for (int tries = 0; tries < 200; ++tries) {
+    send(fd, text.data(), text.size(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    int error = 0;
+    socklen_t len = sizeof(error);
+    getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len);
+    if (error != ECONNREFUSED) return true;
+  }
+  return false;
 }
 
 } // namespace testutil

@@ -33,7 +33,7 @@ TEST(PlayMode, BeforeTheSideIsKnown) {
   EXPECT_EQ(PM::Before_Kick_Off, pm());
   pm.set("play_on");
   EXPECT_EQ(PM::Before_Kick_Off, pm());
-  EXPECT_EQ("play_on", print(PM::No_Mode)); // remembered as unknown
+  EXPECT_EQ("ILLEGAL PLAY MODE", print(PM::No_Mode)); // not added to the table
 
   testutil::LogCapture capture({1090});
   PM::setSide(u);

@@ -87,11 +87,13 @@ TEST(ServerConnection, InitAndReconnectTexts) {
   EXPECT_FALSE(link.sendInitializeMessage());
   EXPECT_EQ(1, log.count("you tried to connect with a protocol version < 8.0 and you don't "
                          "really want to do this\n"));
+  EXPECT_EQ("the protocol version must be 8.0 or higher", link.whyFailed());
 
   // A team name too long for the buffer is refused, not written past it.
   configure(server.port, "8.04", false, 0, std::string(Connection::BUFFER_SIZE, 'T'));
   EXPECT_FALSE(link.sendInitializeMessage());
   EXPECT_EQ(1, log.count("team name too long"));
+  EXPECT_EQ("the team name is too long for the init message", link.whyFailed());
   EXPECT_EQ("", server.receive(50));
 
   // Exactly 8.0 is accepted; the decimal point is '.' whatever the locale.
@@ -101,6 +103,7 @@ TEST(ServerConnection, InitAndReconnectTexts) {
     EXPECT_TRUE(link.sendInitializeMessage());
   }
   EXPECT_EQ(nul("(init Foo (version 8.00))"), server.receive());
+  EXPECT_EQ("", link.whyFailed());
   link.close();
   EXPECT_FALSE(link.connected());
 }
@@ -187,6 +190,7 @@ TEST(ServerConnection, UnresolvableHostAndDestruction) {
   EXPECT_EQ(1, log.count("The specified host is unknown\n") +
                    log.count("A non-recoverable name server error occurred\n") +
                    log.count("Try again later\n") + log.count("does not have an IP address\n"));
+  EXPECT_EQ(0u, link->whyFailed().find("cannot resolve the host name no such host: "));
   delete link;
   EXPECT_EQ(1, log.count("connection terminated\n"));
   configure(6000);

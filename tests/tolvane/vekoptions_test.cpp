@@ -10,7 +10,7 @@
 namespace {
 
 struct Result {
-  bool dontStart;
+  bool dontStart, badOption;
   std::string out, err;
 };
 
@@ -29,6 +29,7 @@ Result run(std::vector<std::string> words) {
   r.err = testing::internal::GetCapturedStderr();
   r.out = testing::internal::GetCapturedStdout();
   r.dontStart = opts.dontStart;
+  r.badOption = opts.badOption;
   return r;
 }
 
@@ -87,22 +88,36 @@ TEST(VekOptionsTest, LongOptionForms) {
 }
 
 TEST(VekOptionsTest, RejectedOptionsSetDontStart) {
-  Result r = run({"--no-such-option", "--team", "Later"});
+  Result r = run({"--no-such-option", "--team", "Later", "--goalie=yes"});
   EXPECT_TRUE(r.dontStart);
+  EXPECT_TRUE(r.badOption);
   EXPECT_EQ("Later", client()->myTeamName());
+  // getopt_long names each rejected word; the hint follows once.
+  const std::string hint = "Try 'tolvane --help' for the list of options.\n";
   EXPECT_NE(std::string::npos, r.err.find("--no-such-option"));
+  EXPECT_NE(std::string::npos, r.err.find("--goalie"));
+  EXPECT_EQ(r.err.find(hint), r.err.size() - hint.size());
 
-  EXPECT_TRUE(run({"--print"}).dontStart); // ambiguous prefix
-  EXPECT_TRUE(run({"--team"}).dontStart);  // argument missing
-  EXPECT_TRUE(run({"-x"}).dontStart);
+  // Ambiguous, argument missing, unknown, and values that the option refuses.
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"--print"}, {"--team"}, {"-x"}, {"--port", "abc"},
+                                             {"--when-to-turn", "wide"}}) {
+    Result b = run(bad);
+    EXPECT_TRUE(b.dontStart && b.badOption) << bad[0];
+    EXPECT_NE(std::string::npos, b.err.find(hint)) << bad[0];
+  }
+  EXPECT_NE(std::string::npos,
+            run({"--port", "abc"}).err.find("tolvane: invalid value 'abc' for option '--port'\n"));
   // Parsing starts afresh on every call.
-  EXPECT_FALSE(run({"--team", "Again"}).dontStart);
+  Result again = run({"--team", "Again"});
+  EXPECT_FALSE(again.dontStart || again.badOption);
   EXPECT_EQ("Again", client()->myTeamName());
 }
 
 TEST(VekOptionsTest, HelpAndListings) {
   Result help = run({"--help"});
   EXPECT_TRUE(help.dontStart);
+  EXPECT_FALSE(help.badOption);
   EXPECT_EQ("", help.out);
   EXPECT_EQ("Usage: tolvane [options]\n\n"
             "Important options are:\n"

@@ -99,39 +99,40 @@ void FormationParam::setRoleField(SetMethodT m, std::size_t i, double v) {
   f.setRole(unsigned(i), r);
 }
 
-void FormationParam::setParameter(const std::string& pName, const std::string& pValue) {
+bool FormationParam::setParameter(const std::string& pName, const std::string& pValue) {
   if (!started) {
     error() << "FormationParam has to be started first" << "\n";
-    return;
+    return false;
   }
-  setOptionValue(pName, pValue, 0);
+  const bool taken = setOptionValue(pName, pValue, 0);
 
   const std::map<std::string, SetMethodT>::const_iterator m = setMethodMap.find(pName);
-  if (m == setMethodMap.end()) return;
+  if (m == setMethodMap.end()) return taken;
 
   // A refused value is applied too, with what the option kept of it.
   Formation& f = formation[current];
   const std::vector<double>* roleValues = nullptr;
   switch (m->second) {
-  case SET_FORMATION: selectFormation(); return;
-  case SET_X_POS: f.setBaseXPositions(xPositions); return;
-  case SET_Y_POS: f.setBaseYPositions(yPositions); return;
-  case SET_ROLES: f.assignRoles(roles); return;
-  case SET_Y_MIN: f.setYMinima(yMin); return;
-  case SET_Y_MAX: f.setYMaxima(yMax); return;
+  case SET_FORMATION: selectFormation(); return taken;
+  case SET_X_POS: f.setBaseXPositions(xPositions); return taken;
+  case SET_Y_POS: f.setBaseYPositions(yPositions); return taken;
+  case SET_ROLES: f.assignRoles(roles); return taken;
+  case SET_Y_MIN: f.setYMinima(yMin); return taken;
+  case SET_Y_MAX: f.setYMaxima(yMax); return taken;
   case SET_BEHIND_BALLS:
     for (std::size_t i = 0; i < behindBall.size(); ++i) setRoleField(SET_BEHIND_BALLS, i, behindBall[i]);
-    return;
+    return taken;
   case SET_X_MIN: roleValues = &xMin; break;
   case SET_X_MAX: roleValues = &xMax; break;
   case SET_X_ATTRACTION: roleValues = &xAttractions; break;
   case SET_Y_ATTRACTION: roleValues = &yAttractions; break;
   case SET_Y_CLIP: roleValues = &yClip; break;
   case SET_Y_CLIP_ATTR: roleValues = &yClipAttractions; break;
-  case DONT_SET: return;
+  case DONT_SET: return taken;
   }
   if (roleValues)
     for (std::size_t i = 0; i < roleValues->size(); ++i) setRoleField(m->second, i, (*roleValues)[i]);
+  return taken;
 }
 
 void FormationParam::printOptions() const {

@@ -49,7 +49,7 @@ public:
   // when the situation's number names no formation of the table.
   const Formation& currentFormation() const;
 
-  void setParameter(const std::string& pName, const std::string& pValue) override;
+  bool setParameter(const std::string& pName, const std::string& pValue) override;
   void createOptionList(std::list<Option*>& l) override;
   // Situation numbers, every formation and the role types on standard output.
   void printOptions() const;

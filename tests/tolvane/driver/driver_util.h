@@ -42,7 +42,9 @@ struct TestPlayer : VekPlayer {
   using VekPlayer::seenThisCycle;
   using VekPlayer::side;
   using VekPlayer::flag_id;
+  using VekPlayer::line_id;
   using VekPlayer::view_quality;
+  using VekPlayer::view_width;
   using VekPlayer::step;
   using VekPlayer::waitForSeeTime;
   using VekPlayer::WMF;

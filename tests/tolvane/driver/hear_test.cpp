@@ -98,7 +98,7 @@ TEST(Hear, OnlineCoachPositions) {
                      "\nbegin decode " + first.substr(4, 2) + "\nbegin decode " +
                      first.substr(6, 2) + "\n"));
   EXPECT_NE(std::string::npos, out.find("\nthey\nbegin decode "));
-  EXPECT_EQ(1, log.count("online coach message too short: online_coach_right (x))\n"));
+  EXPECT_EQ(1, log.count("online coach message too short: (hear 102 online_coach_right (x))\n"));
 
   EXPECT_EQ(Vector2D(-1.0, 1.0), p.WM().getOwn(1).getAbsPos());
   EXPECT_EQ(Vector2D(0.5, -0.25), p.WM().getOwn(11).getAbsVel());
@@ -106,7 +106,8 @@ TEST(Hear, OnlineCoachPositions) {
   EXPECT_EQ(2, p.WM().getOthers(1).getPlayerType());
   EXPECT_EQ(Vector2D(1.0, -1.0), p.WM().getOthers(1).getAbsPos());
   // A type that is no digit is not taken; the position is.
-  EXPECT_EQ(1, log.count("player type out of range in online coach message: "));
+  EXPECT_EQ(1,
+            log.count("player type out of range in online coach message: " + coach(opps) + "\n"));
   EXPECT_EQ(0, p.WM().getOthers(4).getPlayerType());
   EXPECT_EQ(Vector2D(4.0, -4.0), p.WM().getOthers(4).getAbsPos());
 }

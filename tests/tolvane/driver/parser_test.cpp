@@ -27,10 +27,21 @@ void joinAs(TestPlayer& p, const std::string& team, const std::string& reply) {
 
 TEST(Parser, NameTablesAndDispatch) {
   TestPlayer p;
+  EXPECT_EQ(17, p.flag_id.at("g l"));
+  EXPECT_EQ(18, p.flag_id.at("g r"));
+  // Words the tables do not know read as value 0 and are not added: a
+  // stream of them from the network would grow the tables.
+  p.parse("(init x 4 play_on)");
+  p.parse("(sense_body 1 (view_mode good vast))");
+  p.parse("(fullstate 1 (vmode fine huge) ((b) 0 0 0 0) ((p y 3 1) 1 2 0 0 0 0 (stamina 1 1 1))))");
+  p.parse("(see 1 ((f z z) 1 2) ((l z) 1 2))");
+  EXPECT_TRUE(p.WMF.getViewQuality().isLow() && p.WMF.getViewWidth().isNarrow());
+  EXPECT_EQ(u, p.WMF.getOwn(3).getTeam());
+  EXPECT_EQ(2u, p.view_quality.size());
+  EXPECT_EQ(3u, p.view_width.size());
+  EXPECT_EQ(2u, p.side.size());
   EXPECT_EQ(55u, p.flag_id.size());
-  EXPECT_EQ(17, p.flag_id["g l"]);
-  EXPECT_EQ(18, p.flag_id["g r"]);
-  EXPECT_EQ(u, p.side["u"]);
+  EXPECT_EQ(4u, p.line_id.size());
   // While the own side is undetermined, the own team counts as r.
   ClientParam::instance()->my_team_name = "Blue";
   p.parse("(see 1 ((p \"Blue\" 5) 1 2) ((p \"Red\" 6) 1 2))");
@@ -191,7 +202,6 @@ TEST(Parser, SenseBody) {
   p.parse("(sense_body 8 (view_mode good wide) (speed 0.25))");
   EXPECT_TRUE(p.WMS.getViewQuality().isLow());
   EXPECT_TRUE(p.WMS.getViewWidth().isWide());
-  EXPECT_EQ(3u, p.view_quality.size());
   // A block with too few values is not read.
   EXPECT_EQ(0.5, p.WMS.getMySpeed());
   EXPECT_EQ(1, log.count("stamina keyword expected in sense_body or fullstate message\n"));
@@ -276,7 +286,7 @@ TEST(Parser, SeeRecordedAndCrafted) {
       "(see 10 ((b) 5.5) ((p \"Blue\" 3 goalie) 10 20 0 0 45 10) "
       "((p \"blue\" 4) 12 -30 0.1 0.2 -45 -5 t) ((p \"Blue\") 8 15 t) ((p \"Red\") 9 -15 60) "
       "((p) 30) ((P) 1.5 170) ((B) 1 170) ((F) 2 30) ((p \"Red\" 12) 1 2 0 0 0 0) "
-      "((f z z) 1 2) ((l b) 20 -80))";
+      "((p \"Red\" 0) 3 4) ((f z z) 1 2) ((l b) 20 -80))";
   p.parse(crafted);
   EXPECT_TRUE(SightPeek::committed(p.WMS));
   ASSERT_EQ(2u, p.WMS.getOwn().size());
@@ -285,7 +295,7 @@ TEST(Parser, SeeRecordedAndCrafted) {
   ASSERT_EQ(1u, p.WMS.getOthers().size());
   EXPECT_EQ(4u, p.WMS.getOthers()[0].getUnum());
   EXPECT_TRUE(p.WMS.getOthers()[0].isTackling());
-  ASSERT_EQ(4u, p.WMS.getUnknown().size());
+  ASSERT_EQ(6u, p.WMS.getUnknown().size());
   EXPECT_EQ(l, p.WMS.getUnknown()[0].getTeam());
   EXPECT_TRUE(p.WMS.getUnknown()[0].isTackling());
   EXPECT_EQ(r, p.WMS.getUnknown()[1].getTeam());
@@ -293,12 +303,41 @@ TEST(Parser, SeeRecordedAndCrafted) {
   EXPECT_EQ(60.0, double(p.WMS.getUnknown()[1].getPointDir()));
   EXPECT_EQ(u, p.WMS.getUnknown()[2].getTeam());
   EXPECT_EQ(1.5, p.WMS.getUnknown()[3].getDist());
+  // Shirt numbers no shirt carries: kept as unidentified players.
+  EXPECT_EQ(r, p.WMS.getUnknown()[4].getTeam());
+  EXPECT_EQ(0u, p.WMS.getUnknown()[4].getUnum());
+  EXPECT_TRUE(p.WMS.getUnknown()[4].getBodyAngleConf().valid());
+  EXPECT_EQ(3.0, p.WMS.getUnknown()[5].getDist());
   EXPECT_EQ(1.0, p.WMS.getBall().getDist());
   EXPECT_EQ(170.0, double(p.WMS.getBall().getDir()));
   EXPECT_EQ(0u, p.WMS.getFlags().size());
   EXPECT_EQ(LineObject::Line_B, p.WMS.getLines()[0].getId());
-  EXPECT_EQ(1, log.count("shirt number out of range in see message: "));
+  EXPECT_EQ(2, log.count("shirt number out of range in see message: "));
   EXPECT_EQ(1, log.count("unknown flag in see message: "));
+
+  // Low view quality: directions only, distances unknown. The real server's
+  // sight, then the objects near the agent outside its view cone in that form.
+  const std::string low = firstOf(rec, "(see 20 ");
+  ASSERT_NE(std::string::npos, low.find("((b) -35) ((p) -37) ((p \"Red\" 2) -9) ((l r) 66))"));
+  p.parse(SENSE0);
+  p.parse(low);
+  EXPECT_TRUE(SightPeek::committed(p.WMS));
+  EXPECT_EQ(26u, p.WMS.getFlags().size());
+  EXPECT_EQ(-35.0, double(p.WMS.getBall().getDir()));
+  EXPECT_FALSE(p.WMS.getBall().getDistConf().valid());
+  ASSERT_EQ(1u, p.WMS.getUnknown().size());
+  EXPECT_EQ(-37.0, double(p.WMS.getUnknown()[0].getDir()));
+  EXPECT_FALSE(p.WMS.getUnknown()[0].getDistConf().valid());
+  ASSERT_EQ(1u, p.WMS.getOthers().size());
+  EXPECT_EQ(-9.0, double(p.WMS.getOthers()[0].getDir()));
+  p.parse(SENSE0);
+  p.parse("(see 21 ((f c b) 74) ((B) -20) ((P) 180) ((F) 30) ((G) -45))");
+  EXPECT_TRUE(SightPeek::committed(p.WMS));
+  EXPECT_EQ(-20.0, double(p.WMS.getBall().getDir()));
+  EXPECT_FALSE(p.WMS.getBall().getDistConf().valid());
+  ASSERT_EQ(1u, p.WMS.getUnknown().size());
+  EXPECT_EQ(180.0, double(p.WMS.getUnknown()[0].getDir()));
+  EXPECT_FALSE(p.WMS.getUnknown()[0].getDistConf().valid());
 
   // A fault drops the rest and commits nothing; earlier flags stay.
   p.parse(SENSE0);
@@ -316,7 +355,8 @@ TEST(Parser, SeeRecordedAndCrafted) {
       {"(see 12 ((p \"Red\" 2 goalie x) 1 2))", "while seeing a player: "},
       {"(see 12 ((p \"Red\" 2) 1 2 3 4 5))", "for 'seePlayer' method: "},
       {"(see 12 ((p \"Red\") 1 2 0 0 0 0))", "for 'seePlayer' method: "},
-      {"(see 12 ((P) 1))", "for 'seePlayer' method: "},
+      {"(see 12 ((P)))", "for 'seePlayer' method: "},
+      {"(see 12 ((B) ))", "for 'seeBall' method: "},
       {"(see 12 ((g l)))", "for 'seeGoal' method: "},
       {"(see 12 ((l r) 1 2 3 4 5))", "for 'seeLine' method: "},
       {"(see 12 (() 1 2))", "no matching 'see' method"},

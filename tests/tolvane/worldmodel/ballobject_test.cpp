@@ -106,12 +106,6 @@ TEST(BallObjectTest, UpdateAndOutput) {
   EXPECT_DOUBLE_EQ(0.97, b.getAbsVelConf()());
   EXPECT_DOUBLE_EQ(0.97, b.getDistConf()());
 
-  BallObject still = rolling(Vector2D(1.0, 0.0), 0.4);
-  still.update(Vector2D(0.5, 0.0));
-  EXPECT_EQ(Vector2D(0.0, 0.0), still.getAbsPos());
-  EXPECT_EQ(Vector2D(1.0, 0.0), still.getAbsVel());
-  EXPECT_DOUBLE_EQ(0.4 * 0.97, still.getAbsVelConf()());
-
   BallObject shown;
   shown.setAbsPos(Vector2D(10.0, -3.5));
   shown.setAbsVel(Vector2D(0.5, 0.0));

@@ -25,13 +25,13 @@ protected:
     sensed.initWM(7, l);
     sensed.clearData();
   }
-  // A new cycle whose sight shows the agent at (-1, 0) looking along +x:
-  // the centre flag 1 m ahead, the right line in front.
-  void nextCycleWithSight() {
+  // A new cycle whose sight shows the agent at (-1, 0) with its head turned
+  // neck degrees from +x: the centre flag 1 m away, the right line in front.
+  void nextCycleWithSight(double neck = 0.0) {
     sensed.clearData();
     m.update();
-    sensed.seeFlag(FlagObject::Flag_C, 1.0, Deg(0.0));
-    sensed.seeLine(LineObject::Line_R, 53.5, Deg(90.0));
+    sensed.seeFlag(FlagObject::Flag_C, 1.0, Deg(0.0 - neck));
+    sensed.seeLine(LineObject::Line_R, 53.5, Deg(90.0 - neck));
     sensed.setCurrentSight();
   }
   WMSensedState sensed;
@@ -113,17 +113,6 @@ TEST_F(UpdateableWMStateTest, LocalisationFallbacks) {
   EXPECT_NEAR(-20.0, m.myPosition()[0], 1e-9);
   EXPECT_NEAR(10.0, m.myPosition()[1], 1e-9);
   EXPECT_NEAR(-60.0, double(m.myNeckAngle()), 1e-9);
-
-  // The agent on the line of its flags: no fix, the prediction stays.
-  sensed.clearData();
-  m.update();
-  for (FlagObject::FlagId id : {FlagObject::Flag_T0, FlagObject::Flag_TR10, FlagObject::Flag_TR20})
-    sensed.seeFlag(id, Deg(bearing(Vector2D(-5.0, -39.0), 0.0, Probe::flagPos(id))));
-  sensed.setCurrentSight();
-  const double conf = m.self().getAbsPosConf()();
-  m.includeSensed(sensed);
-  EXPECT_NEAR(-20.0, m.myPosition()[0], 1e-9);
-  EXPECT_EQ(conf, m.self().getAbsPosConf()());
 }
 
 TEST_F(UpdateableWMStateTest, DeadReckoningReplaysEachCommandOnce) {
@@ -159,6 +148,28 @@ TEST_F(UpdateableWMStateTest, DeadReckoningReplaysEachCommandOnce) {
   m.update();
   EXPECT_EQ(Vector2D(-10.0, 5.0), m.myPosition());
   EXPECT_EQ(1.0, m.self().getAbsPosConf()());
+
+  // A kick with the body at 30 and the head at 70 degrees: the ball straight
+  // ahead of the body (at -40 to the head), 0.35 m beyond the kick margin's
+  // start, gets 100 * 0.027 * (1 - 0.25 * 0.35 / 0.7) along body + 20.
+  const Vector2D me(-10.0, 5.0);
+  m.self().setAbsVel(Vector2D(0.0, 0.0), 1.0);
+  m.self().setBodyAngle(Deg(30.0), 1.0);
+  m.self().setRelativeNeckAngle(Deg(40.0));
+  m.ball.setAbsPos(me + Vector2D(0.735, 30.0).cart(vekmath::DEG), 1.0);
+  m.ball.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+  m.ball.setDist(0.735, 1.0);
+  m.ball.setDir(Deg(-40.0), 1.0);
+  m.own[3].setAbsPos(Vector2D(0.0, 5.0), 1.0);
+  m.own[3].setDir(Deg(0.0), 1.0);
+  decide({SoccerCommand(SoccerCommand::CMD_KICK, 100.0, Deg(20.0))});
+  m.update();
+  const Vector2D kicked = Vector2D(2.3625 * 0.94, 50.0).cart(vekmath::DEG);
+  EXPECT_NEAR(kicked[0], m.getBall().getAbsVel()[0], 1e-9);
+  EXPECT_NEAR(kicked[1], m.getBall().getAbsVel()[1], 1e-9);
+  // Directions after dead reckoning are told relative to the head.
+  EXPECT_NEAR(bearing(me, 70.0, m.getBall().getAbsPos()), double(m.getBall().getDir()), 1e-9);
+  EXPECT_NEAR(-70.0, double(m.own[3].getDir()), 1e-9);
 }
 
 TEST_F(UpdateableWMStateTest, StaminaModelAtItsThresholds) {
@@ -231,6 +242,28 @@ TEST_F(UpdateableWMStateTest, MergeAssignsForgetsAndMergesOnce) {
   EXPECT_EQ(Vector2D(9.0, 0.0), m.own[3].getAbsPos());
   EXPECT_TRUE(m.own[3].getAbsPosConf().valid());
   EXPECT_FALSE(m.getBall().getAbsPosConf().valid());  // in view but not seen
+
+  // The head at 60 degrees, the body at 20: what the sight and sense_body
+  // tell is relative to the head, the seen body and pointing directions
+  // included; the seen head direction becomes a neck angle on that body.
+  nextCycleWithSight(60.0);
+  sensed.setMyRelativeNeckAngle(Deg(40.0));
+  sensed.setMySpeed(0.5, Deg(-60.0));
+  sensed.seeBall(2.0, Deg(-60.0));
+  sensed.seePlayer(r, 6, 10.0, Deg(-60.0), 0.0, Deg(0.0), Deg(30.0), Deg(50.0), Deg(10.0),
+                   PlayerObject::f, false);
+  m.includeSensed(sensed);
+  EXPECT_NEAR(20.0, double(m.myBodyAngle()), 1e-9);
+  EXPECT_NEAR(0.5, m.myVelocity()[0], 1e-12);
+  EXPECT_NEAR(0.0, m.myVelocity()[1], 1e-12);
+  EXPECT_NEAR(1.0, m.getBall().getAbsPos()[0], 1e-12);
+  EXPECT_NEAR(0.0, m.getBall().getAbsPos()[1], 1e-12);
+  const PlayerObject& six = m.others[6];
+  EXPECT_NEAR(9.0, six.getAbsPos()[0], 1e-12);
+  EXPECT_NEAR(0.0, six.getAbsPos()[1], 1e-12);
+  EXPECT_NEAR(90.0, double(six.getBodyAngle()), 1e-9);
+  EXPECT_NEAR(20.0, double(six.getRelativeNeckAngle()), 1e-9);
+  EXPECT_NEAR(70.0, double(six.getPointDir()), 1e-9);
 }
 
 TEST_F(UpdateableWMStateTest, RememberedAnonymousPlayersAndTies) {

@@ -110,11 +110,15 @@ TEST_F(WMSensedStateTest, SeenPlayersGoWhereTheyBelong) {
   s.seePlayer(l, 3, 10.0);
   s.seePlayer(r, 3, 10.0);
   s.seePlayer(l, 20.0, 5.0, true);
-  s.seePlayer(r, 1, 20.0, 15.0, 0.1, 0.2, 90.0, 30.0, PlayerObject::t, false);
+  // The seen head direction is relative to the observer's view, so any
+  // direction: one facing the agent is kept whole, for the merge to turn into
+  // a neck angle.
+  s.seePlayer(r, 1, 20.0, 15.0, 0.1, 0.2, 170.0, 180.0, PlayerObject::t, false);
   ASSERT_EQ(2u, s.getOwn().size());
   EXPECT_EQ(3u, s.getOwn(1).getUnum());
   ASSERT_EQ(2u, s.getOthers().size());
   EXPECT_EQ(1.0, s.getOthers(1).getBodyAngleConf()());
+  EXPECT_EQ(180.0, double(s.getOthers(1).getRelativeNeckAngle()));
   EXPECT_TRUE(s.oppGoalieKnown());
   EXPECT_EQ(1u, s.oppGoalieNum());
   ASSERT_EQ(1u, s.getUnknown().size());
@@ -131,16 +135,6 @@ TEST_F(WMSensedStateTest, SeenPlayersGoWhereTheyBelong) {
   EXPECT_FALSE(s.ourGoalieKnown());
   EXPECT_NE(std::string::npos,
             log.text().find("seePlayer: shirt number 12 out of range, kept as unidentified player\n"));
-}
-
-TEST_F(WMSensedStateTest, SeenHeadDirectionIsNotANeckAngle) {
-  // Relative to the observer's view, so any direction: a team-mate facing the
-  // agent is kept whole, for the merge to turn into a neck angle.
-  TestSensed s;
-  s.initWM(7, l);
-  s.seePlayer(l, 4, 20.0, 15.0, 0.1, 0.2, 170.0, 180.0, PlayerObject::f, false);
-  ASSERT_EQ(2u, s.getOwn().size());
-  EXPECT_EQ(180.0, double(s.getOwn(1).getRelativeNeckAngle()));
 }
 
 TEST_F(WMSensedStateTest, SeenFlags) {

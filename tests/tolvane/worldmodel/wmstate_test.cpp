@@ -171,7 +171,7 @@ TEST(WMStateTest, DumpOfFullstate) {
   std::ostringstream os;
   os << fs;
   EXPECT_EQ("I am left  7.\n"
-            "Ball: Pos = V(10.5, -3.2) / Vel = V(0.8, 0.1) / Rel = (0, 0.9)\n"
+            "Ball: Pos = V(10.5, -3.2) / Vel = V(0.8, 0.1) / Rel = (0, 0)\n"
             "Playmode: ILLEGAL PLAY MODE\n"
             "seen Flags:\n"
             "Flag (f c) (id = 0)\n"

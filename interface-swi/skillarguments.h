@@ -1,0 +1,44 @@
+#ifndef INTERFACE_SWI_SKILLARGUMENTS_H
+#define INTERFACE_SWI_SKILLARGUMENTS_H
+
+#include <SWI-Prolog.h>
+
+#include "interface-swi/client.h"
+#include "interface-swi/commandlist.h"
+#include "tolvane/playerobject.h"
+#include "tolvane/vekplayer.h"
+#include "tolvanebase/angle.h"
+#include "tolvanebase/vector.h"
+
+// Reading the arguments of the skill predicates and answering them. Each
+// reader returns false after its argument's report: a warning naming origin
+// and position, or the predicate's own line on standard error (text), which
+// follows the converter's report.
+namespace skillargs {
+
+bool read_float(term_t t, double& v, const char* origin, int position);
+bool read_integer(term_t t, int& v, const char* origin, int position);
+// An integer used as a flag (any value but 0 is true): the integer warning.
+bool read_integer_flag(term_t t, bool& v, const char* origin, int position);
+// A flag proper: the same reading, with the flag warning.
+bool read_flag(term_t t, bool& v, const char* origin, int position);
+// Degrees, normalised into [-180, 180].
+bool read_angle(term_t t, vekbase::AngleDeg& a, const char* origin, int position);
+bool read_vector(term_t x, term_t y, Vector2D& v, const char* text);
+bool read_player(term_t side, term_t unum, PlayerObject& p, const char* text);
+// An in-out point: each coordinate a number, or an unbound place that
+// starts at 0.
+bool read_place(term_t x, term_t y, Vector2D& v, const char* text);
+// A place the agent program left unbound receives the value a skill left
+// there; whatever it gave there stays as it was.
+bool fill_place(term_t place, double v, const char* origin, int position);
+
+// Runs the skill on the player and answers with its command's list.
+template <class Skill> foreign_t answer(term_t list, Skill skill) {
+  if (!client) return FALSE;
+  return PL_get_sclist(skill(*client), list);
+}
+
+} // namespace skillargs
+
+#endif

@@ -1,0 +1,181 @@
+#include "tolvane/onlinemonitor.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "testutil/logcapture.h"
+#include "tests/tolvane/replay/replay_util.h"
+#include "tolvane/clientparam.h"
+#include "tolvane/serverparam.h"
+#include "vomarlog/forwarder.h"
+
+using namespace replaytest;
+using testutil::LogCapture;
+
+namespace {
+
+const std::string CLEAR("_2D_ CLEAR;\0", 12);
+
+std::string firstShow(const char* capture, std::size_t skip = 0) {
+  for (const std::string& f : monitorFrames(capture)) {
+    if (f.size() < 2 || f[1] != SHOW_MODE) continue;
+    if (skip-- == 0) return f;
+  }
+  return "";
+}
+
+// A drawing line logged in zone 0, pushed through to the drawing caches.
+void logDrawing(const std::string& line) {
+  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
+  fwd->zone(0) << line << std::string(9000, '\n') << std::flush;
+}
+
+} // namespace
+
+TEST(MonitorTest, HandshakesRecordsAndDrawings) {
+  const int port = testutil::freeLoopbackPort();
+  Monitor server;
+  server.setPortNum(port);
+  ASSERT_TRUE(server.init());
+  EXPECT_EQ(0, server.receiveMessage(nullptr, 0));
+
+  FakeMonitor v1, v2, v3, junk;
+  const struct {
+    FakeMonitor* from;
+    std::string text;
+  } handshakes[] = {{&v1, "(dispinit)"},
+                    {&v2, std::string("(dispinit version 2)\0", 21)},
+                    {&v3, "(dispinit version 3)"},
+                    {&junk, "(dispinit me)"},
+                    {&junk, "(dispinit version 99999999999)"},
+                    {&junk, "(dispinit " + std::string(290, 'y')},
+                    {&v2, "(dispinit version 2)"}};
+  for (const auto& h : handshakes) {
+    ASSERT_TRUE(h.from->connect(port, h.text));
+    EXPECT_EQ(int(std::min<std::size_t>(h.text.size(), 255)), server.receiveInfo());
+    EXPECT_EQ(0, std::string(server.getReceiveBuffer()).compare(0, 9, "(dispinit"));
+  }
+  std::vector<int> versions;
+  for (const displist_t& m : server.monitors()) versions.push_back(m.version);
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 2}), versions);
+
+  // A show record in each monitor's layout, to v2 once per handshake; any
+  // other record to nobody.
+  const std::string show1 = firstShow("monitor-v1.bin");
+  const std::string show2 = firstShow("monitor-v2.bin");
+  dispinfo_t old{};
+  dispinfo_t2 rec{};
+  decode(bytesOf(show1), old);
+  decode(bytesOf(show2), rec);
+  rec.mode = MSG_MODE;
+  server.sendInfo(3, rec, old);
+  rec.mode = SHOW_MODE;
+  server.sendInfo(3, rec, old);
+  EXPECT_EQ(show1, v1.receive());
+  EXPECT_EQ(show2, v2.receive());
+  EXPECT_EQ(show2, v2.receive());
+  EXPECT_EQ(show2, v3.receive());
+  EXPECT_EQ("", junk.receive(50));
+
+  const std::string drawing = "_2D_ CIRCLE col=ff0000 (1,-2,0.3);\n";
+  logDrawing(drawing);
+  server.clear2D();
+  server.drawCached();
+  server.drawCached();
+  for (FakeMonitor* m : {&v1, &v3}) {
+    EXPECT_EQ(CLEAR, m->receive());
+    EXPECT_EQ(drawing + '\0', m->receive());
+    EXPECT_EQ("", m->receive(50));
+  }
+
+  v3.send("(dispbye)");
+  char buf[64];
+  EXPECT_EQ(9, server.receiveMessage(buf, sizeof(buf)));
+
+  // A port taken: the server says so and never waits.
+  Monitor second;
+  second.setPortNum(port);
+  LogCapture log({1064});
+  EXPECT_FALSE(second.init());
+  EXPECT_TRUE(log.has("can't bind local address.\n"));
+  EXPECT_FALSE(second.waitForConnection());
+}
+
+// The server's stream reaches the monitor byte for byte, a new cycle first
+// clearing and redrawing; the monitor's datagrams reach the server.
+TEST(OnlineMonitorTest, RelaysBetweenServerAndMonitor) {
+  int serverPort = 0;
+  const int serverFd = testutil::loopbackUdpSocket(serverPort);
+  ClientParam::instance()->host = "127.0.0.1";
+  ServerParam::instance()->portnum = serverPort;
+  ClientParam::instance()->monitor_port = testutil::freeLoopbackPort();
+
+  FakeMonitor monitor;
+  monitor.connectLater(ClientParam::instance()->monitor_port, "(dispinit version 2)");
+  OnlineMonitor relay;
+  monitor.join();
+  ASSERT_TRUE(relay.running());
+  sockaddr_in relayAddr{};
+  EXPECT_EQ(std::string("(dispinit version 2)\0", 21),
+            testutil::receiveDatagram(serverFd, relayAddr, 2000));
+
+  const std::string show = firstShow("monitor-v2.bin", 10);
+  std::string later = firstShow("monitor-v2.bin", 59);
+  const std::string params = monitorFrames("monitor-v2.bin")[0];
+  const std::string drawing = "_2D_ LINE col=0000ff (0,-1,10,5);\n";
+  logDrawing(drawing);
+  auto serve = [&](const std::string& bytes) {
+    testutil::sendDatagram(serverFd, bytes, relayAddr);
+    relay.update();
+  };
+
+  serve(show);
+  EXPECT_EQ(CLEAR, monitor.receive());
+  EXPECT_EQ(drawing + '\0', monitor.receive());
+  EXPECT_EQ(show, monitor.receive());
+  // The same time again, parameters, a show too short to hold a time:
+  // passed on as they are, nothing redrawn.
+  for (const std::string& bytes : {show, params, show.substr(0, 100)}) {
+    serve(bytes);
+    EXPECT_EQ(bytes, monitor.receive());
+  }
+  serve(later);
+  EXPECT_EQ(CLEAR, monitor.receive());
+  EXPECT_EQ(later, monitor.receive());
+  EXPECT_EQ("", monitor.receive(50));
+
+  monitor.send("(dispbye)");
+  relay.update();
+  sockaddr_in from{};
+  EXPECT_EQ("(dispbye)", testutil::receiveDatagram(serverFd, from, 2000));
+  EXPECT_EQ(relayAddr.sin_port, from.sin_port);
+  ::close(serverFd);
+}
+
+// A relay that cannot work stops at once with a line, rather than send to
+// no address or wait for a monitor that can never connect.
+TEST(OnlineMonitorTest, StopsInsteadOfWaitingForever) {
+  ClientParam* cp = ClientParam::instance();
+  cp->host = "no.such.host.invalid";
+  cp->monitor_port = testutil::freeLoopbackPort();
+  {
+    LogCapture log({1060});
+    OnlineMonitor relay;
+    EXPECT_FALSE(relay.running());
+    EXPECT_TRUE(log.has("The specified host is unknown\n"));
+    EXPECT_TRUE(log.has("monitor relay stopped: the server's host has no address.\n"));
+    relay.update();
+  }
+  cp->host = "127.0.0.1";
+  int taken = 0;
+  const int fd = testutil::loopbackUdpSocket(taken);
+  cp->monitor_port = taken;
+  LogCapture log({1060, 1064});
+  OnlineMonitor relay;
+  EXPECT_FALSE(relay.running());
+  EXPECT_TRUE(log.has("can't bind local address.\n"));
+  EXPECT_TRUE(log.has("monitor relay stopped: no local monitor port.\n"));
+  ::close(fd);
+}

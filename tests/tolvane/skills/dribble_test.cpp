@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/tolvane/skills/skillfixture.h"
+
+struct VekActionsTestAccess {
+  static bool willDashBeCollision(VekActions& a, double power, double buffer) {
+    return a.willDashBeCollision(power, buffer);
+  }
+  static double normalizeDribAng(VekActions& a, double ang) {
+    return double(a.normalizeDribAngWithBuffer(ang)) + 1000 * double(a.normalizeDribAng(ang));
+  }
+  static Value numOpponentsInWay(VekActions& a, double w, double h, double ang) {
+    return a.numOpponentsInWay(w, h, ang);
+  }
+  static double avoidEnemyAngle(VekActions& a) { return double(a.avoidEnemyAngle()); }
+};
+
+namespace {
+
+using Access = VekActionsTestAccess;
+
+Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
+
+const Vector2D NOWHERE(99, 99);
+
+class DribbleTest : public skilltest::SkillTest {
+protected:
+  // Opponent 1 at p (NOWHERE: unplaced) with the speed v.
+  void opp(Vector2D p, double v = 0.0) {
+    opponent(1, p).at(p, p == NOWHERE ? 0.0 : 1.0).vel({0, v});
+  }
+};
+
+TEST_F(DribbleTest, DashCollisionAndDribbleAngles) {
+  // At most 0.085 + 0.3 + 0.2 from the agent that stands still.
+  for (double d : {0.58, 0.59}) {
+    ball({d, 0});
+    EXPECT_EQ(d == 0.58, Access::willDashBeCollision(agent, 0, 0.2)) << d;
+  }
+  EXPECT_TRUE(trace.has("willDashBeCollision: false\n"));
+  for (auto c : std::vector<std::pair<double, double>>{
+           {-120, -90}, {-90, -90}, {45, 45}, {90, 90}, {180, 90}})
+    EXPECT_EQ(1001 * c.second, Access::normalizeDribAng(agent, c.first)) << c.first;
+}
+
+// Length 10, width 2: |y| below 2.0 for a player at rest, 2.5 at 0.5 m per
+// cycle.
+TEST_F(DribbleTest, OpponentsInTheCorridor) {
+  struct Case {
+    Vector2D pos;
+    double speed, wayAngle, count;
+  };
+  for (const Case& c : {Case{{10, 0}, 0, 0, 1}, Case{{10.01, 0}, 0, 0, 0},
+                        Case{{5, 1.99}, 0, 0, 1}, Case{{5, 2.01}, 0, 0, 0},
+                        Case{{5, 2.4}, 0.5, 0, 1}, Case{{-1, 0}, 0, 0, 0}, Case{{0, 0}, 0, 0, 0},
+                        Case{{0, 5}, 0, 90, 1}, Case{{5, 0}, 0, 90, 0}}) {
+    opp(c.pos, c.speed);
+    EXPECT_EQ(c.count, Access::numOpponentsInWay(agent, 10, 2, c.wayAngle)) << c.pos;
+  }
+  opponent(1, {5, 0}).at({5, 0}, 0.0);
+  unidentified({6, 0});
+  trace.clear();
+  EXPECT_EQ(1.0, Access::numOpponentsInWay(agent, 10, 2, 0));
+  EXPECT_TRUE(trace.has("numOpponentsInWay(double, double, vekbase::AngleDeg) (10, 2, 0)\nCOLLISION"));
+}
+
+TEST_F(DribbleTest, EnemyAvoidanceAndHoldingTheBall) {
+  EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
+  opp({2, 0}); // weight 0.9
+  EXPECT_EQ(180.0, Access::avoidEnemyAngle(agent));
+  opp({0, 2});
+  EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
+  me().neck(60);
+  opp({0, 2});
+  EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
+  opp({6, 0}); // weight 0
+  EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
+  // A goalkeeper at 2 m (1.8) outweighs a player at 0.2 m (1.0).
+  opp({0, 2});
+  opponent(2, {0, -0.2});
+  opponent(1, {0, 2}).goalie();
+  EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
+  // Facing the side line: only directions whose point 1 m away is on the
+  // field; of those 80 and -80 lead farthest from the player behind.
+  opponent(2, NOWHERE).at(NOWHERE, 0.0);
+  me({0, 33.7}).body(90).neck(0);
+  ball({0, 34.2});
+  opp({0, 32.7});
+  EXPECT_EQ(80.0, Access::avoidEnemyAngle(agent));
+  agent.holdBall();
+  EXPECT_TRUE(trace.has("holdBall in angle: 80\n"));
+  EXPECT_TRUE(trace.has("kickBallCloseToBody(vekbase::AngleDeg, double) (80, 0.6)\n"));
+}
+
+TEST_F(DribbleTest, ObstacleFanAndItsDrawing) {
+  auto fan = [&](Vector2D endPos, double angDiffs = 7) {
+    return double(agent.avoidObstacleAngle(endPos, 10, -70, 70, angDiffs));
+  };
+  me({10, 5});
+  trace.clear();
+  EXPECT_EQ(10.0, fan({20, 5}));
+  for (const char* line : {"(10,-6,20,-6);", "(10,-4,20,-4);", "(10,-6,10,-4);", "(20,-6,20,-4);"})
+    EXPECT_TRUE(trace.has(std::string("_2D_ LINE col=101010 ") + line + "\n")) << line;
+  EXPECT_EQ(8, trace.count("numOpponentsInWay("));
+  opp(Vector2D(10, 5) + polar(9, 10)); // in the +10 corridor only
+  EXPECT_EQ(-10.0, fan({20, 5}));
+  // The target 2 degrees right of a body at -179: just right of the body.
+  opp(NOWHERE);
+  me({0, 0}).body(-179);
+  EXPECT_EQ(-10.0, fan(polar(10, 179)));
+  // No candidate, or a walk that would not end: straight on.
+  trace.clear();
+  EXPECT_EQ(0.0, double(agent.avoidObstacleAngle({10, 0}, 10, 10, -10, 7)));
+  for (double steps : {0.0, -7.0, 1e300}) EXPECT_EQ(0.0, fan({10, 0}, steps)) << steps;
+  EXPECT_FALSE(trace.has("bestWeight"));
+  EXPECT_EQ(3, trace.count("avoidObstacle : no fan of "));
+}
+
+TEST_F(DribbleTest, AvoidanceParametersRefused) {
+  testutil::LogCapture warnings({1002});
+  param(CP->avoid_max_angle, 70);
+  const bool started = CP->isStarted();
+  CP->begin();
+  for (const char* v : {"0", "90.5", "nan", "-70"}) CP->setParameter("avoidance_max_angle", v);
+  for (const char* v : {"0", "inf", "3601"}) CP->setParameter("avoidance_evaluation_angles", v);
+  EXPECT_EQ(70.0, CP->avoidMaxAngle());
+  EXPECT_EQ(7.0, CP->avoidEvalAngles());
+  EXPECT_EQ(7, warnings.count("Refused value ("));
+  EXPECT_TRUE(warnings.has("Refused value (0) for parameter (avoidance_evaluation_angles)"));
+  CP->setParameter("avoidance_max_angle", "90");
+  EXPECT_EQ(90.0, CP->avoidMaxAngle());
+  if (!started) CP->end();
+}
+
+TEST_F(DribbleTest, PositionCoverage) {
+  struct Case {
+    Vector2D oppPos, pos;
+    bool goalie, covered;
+  };
+  // Beyond 5 m nothing; a field player in the open reaches 2.585 with the
+  // buffer, a goalkeeper 3.5; an opponent behind the agent up to the agent.
+  for (const Case& c : {Case{{5.01, 0}, {5.01, 0}, false, false},
+                        Case{{5, 0}, {5, 0}, false, true}, Case{{4, 0}, {4, 3.4}, false, false},
+                        Case{{4, 0}, {4, 3.4}, true, true}, Case{{-4, 0}, {2, 0}, false, false}}) {
+    opp(c.oppPos);
+    world.others[1].setGoalieP(c.goalie ? PlayerObject::t : PlayerObject::u);
+    EXPECT_EQ(c.covered, agent.positionCovered(c.pos, world.getOthers(1), 0.5)) << c.oppPos;
+  }
+}
+
+TEST_F(DribbleTest, BasicDribble) {
+  const std::string closeToBody = "kickBallCloseToBody(vekbase::AngleDeg, double) (90, 0.6)";
+  for (double dir : {111.0, -111.0, 110.0}) {
+    trace.clear();
+    ball(polar(0.5, dir)).seen(0.5, dir);
+    agent.basicDribble(100, 0, 90);
+    EXPECT_EQ(dir != 110.0, trace.has(closeToBody)) << dir;
+  }
+  // Exact kick model: rate 0.125 for a touching ball, no decay. The agent
+  // stands still; the ball 1 m ahead after 2 cycles needs 0.75 / 0.125.
+  param(SP->kprate, 0.125);
+  param(SP->bsize, 0.125);
+  param(SP->psize, 0.125);
+  param(SP->bdecay, 0.0);
+  ball({0.25, 0});
+  trace.clear();
+  EXPECT_EQ("(kick 6.00 0.00)", agent.basicDribble(0, 0, 0).str());
+  EXPECT_FALSE(trace.has("Collsion"));
+  EXPECT_TRUE(trace.has("basicDribble: performing delayedKick with 2 dashSteps \n"));
+  param(SP->kprate, 0.128);
+  EXPECT_EQ("(kick 5.86 0.00)", agent.basicDribble(0, 0, 0).str());
+  EXPECT_TRUE(trace.has("basicDribble : dribbleKick would be Collsion ...\n"));
+}
+
+TEST_F(DribbleTest, Steering) {
+  // The ball touching straight ahead. Mode 2 kicks for 5
+  // cycles: 1 m beyond where a drift and 4 dashes of 100 take the agent
+  // (0.6 + 0.84 + 0.936 + 0.9744), 3.9654 m from the ball, over
+  // (1 - 0.94^5) / 0.06 and the rate 0.027.
+  me({42.5, -24});
+  ball({42.885, -24});
+  EXPECT_EQ("(kick 33.12 0.00)", agent.dribbleToPosition(2, {60, -40}, 150, false).str());
+  EXPECT_TRUE(trace.has("dribbleAtAngle with mode :2direction: -45dashPower: 150avoidEnemyFlag0\n"));
+  EXPECT_EQ("(kick 33.12 0.00)", agent.dribbleAtAngle(2, 0, 100, false).str());
+  EXPECT_NE("(kick 33.12 0.00)", agent.dribbleAtAngle(3, 0, 100, false).str());
+  for (int mode : {0, 4})
+    EXPECT_EQ(SoccerCommand::CMD_NONE, agent.dribbleAtAngle(mode, 0, 100, false).command());
+  agent.dribbleAtAngle(1, 0, 100, false);
+  EXPECT_TRUE(trace.has("basicDribble with direction: 0dribbleAngle: -90dashPower100\n"));
+
+  // The fastest opponent 2 m ahead covers the ball: laid beside the body
+  // away from it.
+  cycle(2);
+  me({0, 0}).body(0).neck(0);
+  ball({0.5, 0});
+  opp({2, 0});
+  trace.clear();
+  agent.dribbleAtAngle(1, 0, 100, true);
+  EXPECT_TRUE(trace.has("kickBallCloseToBody(vekbase::AngleDeg, double) (180, 0.7)\n"));
+}
+
+TEST_F(DribbleTest, TurningWithTheBall) {
+  ball({0.5, 0});
+  EXPECT_EQ("(turn 30.00)", agent.turnWithBallTo(30).str());
+  EXPECT_TRUE(trace.has("SoccerCommand VekActions::turnWithBallTo(vekbase::AngleDeg): doing a turn\n"));
+  EXPECT_EQ("(kick 0.00 180.00)", agent.turnWithBallTo(10).str());
+  EXPECT_TRUE(trace.has("turnWithBallTo(vekbase::AngleDeg): freezing ball \n"));
+}
+
+// From the centre spot towards `pos`, past opponent 1 (and opponent 2).
+TEST_F(DribbleTest, OutplayingAnOpponent) {
+  struct Case {
+    Vector2D opp, pos, posTo;
+    bool known = true;
+    Vector2D second = NOWHERE;
+  };
+  const Vector2D none = NOWHERE;
+  ball({0.385, 0});
+  for (const Case& c : {Case{{5, 4}, {10, 0}, none}, Case{{4, 5}, {10, 0}, {10, 0}},
+                        Case{{4, 5}, {40, 0}, {20, 0}}, Case{{4, 5}, {2, 0}, none},
+                        Case{{3, 6}, {10, 0}, {5, 0}}, Case{{2, 6}, {10, 0}, {7.5, 0}},
+                        Case{{1, 5}, {10, 0}, {10, 0}}, Case{{-1, 0.5}, {10, 0}, none},
+                        Case{{2, 0.2}, {40, 0}, {17.5, 0}, false},
+                        Case{{4, 5}, {10, 0}, none, true, {4, 0.5}},
+                        Case{{0, 3}, {10, 0}, {10, 0}}, Case{{0, 0}, {10, 0}, none}}) {
+    opponent(1, c.opp).at(c.opp, c.known ? 1.0 : 0.0);
+    opponent(2, c.second).at(c.second, c.second == NOWHERE ? 0.0 : 1.0);
+    Vector2D posTo = NOWHERE;
+    const SoccerCommand k = agent.outplayOpponent(world.getOthers(1), c.pos, posTo);
+    EXPECT_EQ(c.posTo == none ? SoccerCommand::CMD_NONE : SoccerCommand::CMD_KICK, k.command())
+        << c.opp << c.pos;
+    EXPECT_NEAR(c.posTo[0], posTo[0], 1e-9) << c.opp << c.pos;
+    EXPECT_NEAR(c.posTo[1], posTo[1], 1e-9) << c.opp << c.pos;
+  }
+}
+
+} // namespace

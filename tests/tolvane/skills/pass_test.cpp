@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/tolvane/skills/skillfixture.h"
+
+struct VekActionsTestAccess {
+  static Vector2D markingPosition(VekActions& a, const PlayerObject& po, double dist,
+                                  VekActions::MarkT mark) {
+    return a.getMarkingPosition(po, dist, mark);
+  }
+};
+
+namespace {
+
+Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
+
+using PassTest = skilltest::SkillTest;
+
+// The ball touching the agent straight ahead of its body takes the full
+// kick power rate 0.027.
+TEST_F(PassTest, ClearingKicksFullPowerThroughTheWidestGap) {
+  struct Case {
+    Vector2D me;
+    Vector2D opponent; // (99, 99): none
+    const char* kick;
+  };
+  // From (-30, 0) the sector runs from -45 to 45; one opponent straight
+  // ahead splits it and the first of the two equal gaps wins. At x = 0 the
+  // sector bounds are (50, -30) and (50, 30): from (0, 10) its middle is
+  // -8.43, where the half-way line's (0, -30) and (0, 30) would give 0.
+  for (const Case& c : {Case{{-30, 0}, {99, 99}, "(kick 100.00 0.00)"},
+                        Case{{-30, 0}, {-20, 0}, "(kick 100.00 -22.50)"},
+                        Case{{-30, 0}, {-3, 0}, "(kick 100.00 0.00)"},
+                        Case{{0, 10}, {99, 99}, "(kick 100.00 -8.43)"},
+                        Case{{-0.5, 10}, {99, 99}, "(kick 100.00 -0.36)"}}) {
+    me(c.me).body(0);
+    ball(c.me + Vector2D(0.385, 0));
+    opponent(4, c.opponent).at(c.opponent, c.opponent[0] == 99 ? 0.0 : 1.0);
+    EXPECT_EQ(c.kick, agent.clearBall().str()) << c.me << c.opponent;
+  }
+}
+
+// Body 30, neck -30, the ball touching straight ahead; the receiver 10 m
+// from the ball at 53.13 degrees. Start speed for 10 m and end speed v:
+// v + 10 x (1 / 0.94 - 1), over the rate 0.027.
+TEST_F(PassTest, PassesKickForTheEndSpeed) {
+  me({0, 0}).body(30).neck(-30);
+  const Vector2D posBall = polar(0.385, 30);
+  ball(posBall);
+  const PlayerObject mate = teammate(9, posBall + Vector2D(6, 8)).object();
+  EXPECT_EQ("(kick 90.31 23.13)", agent.directPass(mate, true).str());
+  EXPECT_EQ("(kick 68.09 23.13)", agent.directPass(mate, false).str());
+  EXPECT_EQ("(kick 68.09 23.13)", agent.leadingPass(mate, 0).str());
+  EXPECT_TRUE(trace.has("doing a fast-Pass to V("));
+  EXPECT_TRUE(trace.has("doing a leading-Pass to V("));
+  EXPECT_EQ(2, trace.count("SoccerCommand VekActions::directPass(const PlayerObject&, bool) end\n"));
+  // 3 m further along +x.
+  EXPECT_EQ(agent.directPass(teammate(8, posBall + Vector2D(9, 8)).object(), false).str(),
+            agent.leadingPass(mate, 3).str());
+}
+
+TEST_F(PassTest, ThroughPassMeetsTheRun) {
+  // The run along x = 10 from (10, -10) to (10, 10), seen from the ball at
+  // the centre: the gap from -45 to 45 is cut at 0.
+  me({-0.385, 0});
+  ball({0, 0});
+  const PlayerObject runner = teammate(9, {7, -10}).object();
+  Vector2D posTo(99, 99);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(SoccerCommand::CMD_NONE,
+            agent.throughPass(runner, {10, 10}, posTo, false).command());
+  EXPECT_EQ("through pass without action\n", ::testing::internal::GetCapturedStdout());
+  EXPECT_NEAR(10.0, posTo[0], 1e-9);
+  EXPECT_NEAR(0.0, posTo[1], 1e-9);
+  EXPECT_TRUE(trace.has("throughPass to Point V(10, "));
+  // A shot along a parallel run aims at (0, 0), as it always has.
+  me({4.615, 5});
+  ball({5, 5});
+  agent.throughPass(teammate(9, {7, 5}).object(), {20, 5}, posTo, true);
+  EXPECT_EQ(Vector2D(0, 0), posTo);
+}
+
+TEST_F(PassTest, MarkingAndChoosingTheOpponent) {
+  ball({-30, 10});
+  const PlayerObject opp = opponent(5, {-30, 0}).object();
+  struct Case {
+    VekActions::MarkT mark;
+    Vector2D pos;
+  };
+  for (const Case& c : {Case{VekActions::MARK_GOAL, {-32, 0}}, Case{VekActions::MARK_BALL, {-30, 2}},
+                        Case{VekActions::MARK_BISECTOR, {-31.41421356, 1.41421356}},
+                        Case{VekActions::MarkT(3), {0, 0}}}) {
+    const Vector2D p = VekActionsTestAccess::markingPosition(agent, opp, 2, c.mark);
+    EXPECT_NEAR(c.pos[0], p[0], 1e-8) << c.mark;
+    EXPECT_NEAR(c.pos[1], p[1], 1e-8) << c.mark;
+  }
+  trace.clear();
+  EXPECT_EQ(SoccerCommand::CMD_NONE, agent.markOpponent(0, 2, VekActions::MARK_GOAL).command());
+  EXPECT_EQ("", trace.text());
+  EXPECT_EQ(SoccerCommand::CMD_NONE, agent.markOpponent(12, 2, VekActions::MARK_GOAL).command());
+  agent.markOpponent(5, 2, VekActions::MARK_GOAL);
+  EXPECT_TRUE(trace.has("markOpponent at V(-32, "));
+
+  // The agent takes the opponent nearest its formation place only when no
+  // team-mate is nearer to it and it is nearer than max_dist.
+  const Vector2D place = world.getStrategicPosition(7);
+  me(place);
+  opponent(3, place + Vector2D(1, 0));
+  EXPECT_EQ(3u, agent.selectOpponent(1.5));
+  EXPECT_EQ(0u, agent.selectOpponent(1.0));
+  teammate(4, place + Vector2D(1.5, 0));
+  EXPECT_EQ(0u, agent.selectOpponent(1.5));
+}
+
+TEST_F(PassTest, CyclePotentialField) {
+  // A ball whose motion is unknown stays where it is, next to an opponent
+  // that is there in 0 cycles: 1 for every cycle until it arrives.
+  me({-10, 0});
+  ball({20, 0}).vel({0, 0}, 0.0);
+  opponent(1, {20.5, 0});
+  EXPECT_DOUBLE_EQ(74.0, world.getCPFValueOfPlayer(teammate(9, {40, 0}).object(), &agent));
+  EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({20.5, 0}, &agent));
+  EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({20.5, 0}, nullptr));
+
+  // 0, 2 and 5 cycles to the centre spot; the unplaced entries standing
+  // there do not count.
+  opponent(1, {0, 0.5});
+  opponent(2, {-2.5, 0}).body(0);
+  unidentified({5.5, 0}).body(180);
+  EXPECT_DOUBLE_EQ(1.5, world.getCyclePotentialField({0, 0}, 4, &agent));
+  EXPECT_EQ(0.0, world.getCyclePotentialField({0, 0}, 0, &agent));
+}
+
+} // namespace

@@ -1,0 +1,320 @@
+#include "tolvane/logconnection.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "tolvane/clientparam.h"
+#include "tolvane/serverparam.h"
+#include "vomarlog/forwarder.h"
+
+namespace {
+
+const unsigned int ZONE_ERROR = 1053;
+const unsigned int ZONE_INFO = 1054;
+
+// A team name as text: it ends at its first NUL or with its array.
+std::string teamName(const team_t& t) {
+  return std::string(t.name, strnlen(t.name, sizeof(t.name)));
+}
+
+} // namespace
+
+LogConnection::LogConnection()
+    : mVersion(1), mtBuf(), mtBuf2(), mPlayMode(PM_Null), mTeams(), mShowInfo(), mCurrent(0),
+      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false) {
+  // A version-1 show record carries no view mode, stamina or motion; the
+  // replayed player then looks as the server starts a player: at rest,
+  // normal high view, full stamina.
+  for (player_t& p : mtBuf2.show.pos) {
+    p.view_width = std::int32_t(MessageComposer::NORMAL) << 16;
+    p.view_quality = MessageComposer::HIGH;
+    p.stamina = static_cast<std::int32_t>(SP->stamina_max * 65536.0);
+    p.effort = 65536;
+    p.recovery = 65536;
+  }
+}
+
+LogConnection::~LogConnection() { close(); }
+
+vekbase::TimevalXL LogConnection::now() {
+  struct timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return vekbase::TimevalXL(long(ts.tv_sec), long(ts.tv_nsec / 1000));
+}
+
+void LogConnection::logError(const std::string& text) {
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR) << text << "\n";
+}
+
+bool LogConnection::open() {
+  mFailure.clear();
+  mMonitor.setPortNum(CP->monitorPort());
+  if (!mMonitor.init()) {
+    mFailure = "cannot serve monitors on port " + std::to_string(CP->monitorPort());
+    return false;
+  }
+  mMonitor.waitForConnection();
+  if (!mComposer.setPlayer(CP->offlinePlayer())) {
+    mFailure = "offline_player " + std::to_string(CP->offlinePlayer()) +
+               " names no player slot (0 to 21)";
+    return false;
+  }
+  return openLog(CP->offlineLogfile());
+}
+
+bool LogConnection::openLog(const std::string& name) {
+  mLogName = name;
+  mEnded = false;
+  mPlayMode = PM_Null;
+  std::memset(mTeams, 0, sizeof(mTeams));
+  mLogFile.open(name.c_str(), LogFile::READ | LogFile::BINARY);
+  if (!mLogFile.open()) {
+    logError("Can't open logfile " + name + ".");
+    mFailure = "cannot open the game log " + name;
+    return false;
+  }
+  mMaxPos = 0;
+  mCurrent = 0;
+
+  unsigned char head[4];
+  if (!mLogFile.readAll(head, sizeof(head))) {
+    mLogFile.close();
+    logError("Can't read from logfile " + name + ".");
+    mFailure = "cannot read from the game log " + name;
+    return false;
+  }
+  mVersion = 1;
+  if (head[0] == 'U' && head[1] == 'L' && head[2] == 'G')
+    mVersion = static_cast<signed char>(head[3]);
+  else
+    mLogFile.rewind();
+  // Nothing of another version can be read: better said now than after a
+  // replay of nothing.
+  if (mVersion < 1 || mVersion > 3) {
+    mLogFile.close();
+    logError("Unsupported version " + std::to_string(mVersion) + " of logfile " + name + ".");
+    mFailure = "the game log " + name + " has the unsupported version " +
+               std::to_string(mVersion);
+    return false;
+  }
+
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_INFO)
+      << "Reading Logfile " << name << " (version " << mVersion << "), using player index "
+      << mComposer.getPlayer() << "\n";
+  return true;
+}
+
+void LogConnection::close() { mLogFile.close(); }
+
+bool LogConnection::sendMessage(const std::string&) { return true; }
+
+bool LogConnection::sendMessage(const char*) { return true; }
+
+bool LogConnection::sendInitializeMessage() {
+  mState = GEN_INIT_MSG;
+  return true;
+}
+
+bool LogConnection::connected() const { return false; }
+
+bool LogConnection::readBytes(void* buf, unsigned int len, const char* failure) {
+  if (mLogFile.readAll(buf, len)) return true;
+  logError(failure);
+  return false;
+}
+
+bool LogConnection::skipBytes(unsigned int len, const char* failure) {
+  unsigned char scratch[512];
+  while (len > 0) {
+    const unsigned int n = std::min<unsigned int>(len, sizeof(scratch));
+    if (!readBytes(scratch, n, failure)) return false;
+    len -= n;
+  }
+  return true;
+}
+
+bool LogConnection::readKind(std::int16_t& kind, const char* failure) {
+  unsigned char b[2];
+  if (!readBytes(b, sizeof(b), failure)) return false;
+  kind = ByteReader(b, sizeof(b)).int16();
+  return true;
+}
+
+bool LogConnection::readLog() {
+  if (mEnded) return false;
+  bool read = false;
+  switch (mVersion) {
+  case 1: read = readLogOldVersion(); break;
+  case 2: read = readLogVersion2(); break;
+  case 3: read = readLogVersion3(); break;
+  default: break;
+  }
+  if (!read) {
+    // An unreadable record leaves no trustworthy place to go on from.
+    mEnded = true;
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_INFO)
+        << "Replay of logfile " << mLogName << " ended after cycle " << mCurrent << "\n";
+  }
+  return read;
+}
+
+void LogConnection::takeShowinfo(long pos) {
+  convertShowinfo(mtBuf.show, mtBuf2.show);
+  // The teams of an older log come with every show record.
+  mComposer.setTeamNames(teamName(mtBuf.show.team[0]).c_str(),
+                         teamName(mtBuf.show.team[1]).c_str());
+  newShowinfo(pos);
+}
+
+bool LogConnection::readLogOldVersion() {
+  const long pos = mLogFile.tell();
+  unsigned char record[DISPINFO_T_SIZE];
+  if (!readBytes(record, sizeof(record), "can't read next dispinfo_t.")) return false;
+  decode(record, mtBuf);
+  mtBuf2.mode = mtBuf.mode;
+  if (mtBuf.mode == SHOW_MODE) takeShowinfo(pos);
+  if (mtBuf.mode == MSG_MODE) mtBuf2.msg = mtBuf.msg;
+  return true;
+}
+
+bool LogConnection::readMessage(const char* boardFailure, const char* lengthFailure,
+                                const char* textFailure) {
+  std::int16_t board = 0;
+  std::int16_t length = 0;
+  if (!readKind(board, boardFailure)) return false;
+  mtBuf.msg.board = board;
+  mtBuf2.msg.board = board;
+  if (!readKind(length, lengthFailure)) return false;
+  if (length < 0) {
+    logError("negative message length " + std::to_string(length) + " in logfile.");
+    return false;
+  }
+  const unsigned int kept = std::min<unsigned int>(length, MSG_TEXT_SIZE);
+  std::memset(mtBuf.msg.message, 0, sizeof(mtBuf.msg.message));
+  if (!readBytes(mtBuf.msg.message, kept, textFailure)) return false;
+  if (unsigned(length) > kept) {
+    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
+        << "message of " << length << " bytes cut to " << kept << "." << "\n";
+    if (!skipBytes(length - kept, textFailure)) return false;
+  }
+  std::memcpy(mtBuf2.msg.message, mtBuf.msg.message, sizeof(mtBuf2.msg.message));
+  return true;
+}
+
+bool LogConnection::readLogVersion2() {
+  const long pos = mLogFile.tell();
+  std::int16_t kind = 0;
+  if (!readKind(kind, "can't read next dispinfo_t2.")) return false;
+  mtBuf.mode = kind;
+  mtBuf2.mode = kind;
+  if (kind == SHOW_MODE) {
+    unsigned char record[SHOWINFO_T_SIZE];
+    if (!readBytes(record, sizeof(record), "can't read next showinfo_t2.")) return false;
+    decode(record, mtBuf.show);
+    takeShowinfo(pos);
+    return true;
+  }
+  if (kind == MSG_MODE)
+    return readMessage("can't read next message board.", "can't read next message length.",
+                       "can't read next message text.");
+  logError("unknown mode " + std::to_string(std::uint16_t(kind)) + " in logfile.");
+  return false;
+}
+
+bool LogConnection::readLogVersion3() {
+  const long pos = mLogFile.tell();
+  // Play-mode and teams records only set what the next record carries: a
+  // long run of them is read here, one after the other.
+  for (;;) {
+    std::int16_t kind = 0;
+    if (!readKind(kind, "can't read next dispinfo.")) return false;
+    mtBuf2.mode = kind;
+    switch (kind) {
+    case SHOW_MODE: {
+      mtBuf.mode = kind;
+      unsigned char record[SHORT_SHOWINFO_T2_SIZE];
+      if (!readBytes(record, sizeof(record), "can't read next show struct.")) return false;
+      decode(record, mShowInfo);
+      buildShowRecords(mPlayMode, mTeams, mShowInfo, mtBuf2, mtBuf);
+      newShowinfo(pos);
+      return true;
+    }
+    case MSG_MODE:
+      mtBuf.mode = kind;
+      return readMessage("can't read next board info.", "can't read next message length.",
+                         "can't read next message.");
+    case PM_MODE:
+      if (!readBytes(&mPlayMode, 1, "can't read next play mode info.")) return false;
+      break;
+    case TEAM_MODE: {
+      unsigned char record[TEAMS_RECORD_SIZE];
+      if (!readBytes(record, sizeof(record), "can't read next team info.")) return false;
+      decode(record, mTeams[0]);
+      decode(record + TEAM_T_SIZE, mTeams[1]);
+      mComposer.setTeamNames(teamName(mTeams[0]).c_str(), teamName(mTeams[1]).c_str());
+      break;
+    }
+    case PT_MODE: return skipBytes(PLAYER_TYPE_T_SIZE, "can't read next mode info.");
+    case PARAM_MODE: return skipBytes(SERVER_PARAMS_T_SIZE, "can't read next param info.");
+    case PPARAM_MODE: return skipBytes(PLAYER_PARAMS_T_SIZE, "can't read next pparam info.");
+    default:
+      logError("unknown mode " + std::to_string(std::uint16_t(kind)) + " in logfile.");
+      return false;
+    }
+  }
+}
+
+void LogConnection::newShowinfo(long pos) {
+  const int t = std::uint16_t(mtBuf.show.time);
+  mCurrent = t;
+  if (t > mMaxPos && t <= MAX_INDEXED_CYCLE) {
+    for (int i = mMaxPos + 1; i <= t; ++i) mFilePos[i] = pos;
+    mMaxPos = t;
+  }
+}
+
+bool LogConnection::waitForMessage(vekbase::TimevalXL) {
+  switch (mState) {
+  case GEN_INIT_MSG: {
+    int team = 0;
+    int number = 0;
+    MessageComposer::processPlayerIndex(mComposer.getPlayer(), team, number);
+    std::snprintf(buffer, BUFFER_SIZE, "(init %s %d play_on)", team == 0 ? "l" : "r", number);
+    mState = READ_LOG;
+    mLastTime = now();
+    return true;
+  }
+  case READ_LOG: {
+    if (mEnded) return false;
+    mMonitor.clear2D();
+    mMonitor.drawCached();
+    const long elapsed = long(now() - mLastTime);
+    if (elapsed >= 0 && elapsed < CYCLE_USEC) {
+      const long rest = CYCLE_USEC - elapsed;
+      struct timespec pause = {rest / 1000000, (rest % 1000000) * 1000};
+      while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+      }
+    }
+    do {
+      if (!readLog()) return false;
+      mMonitor.sendInfo(mVersion, mtBuf2, mtBuf);
+      mMonitor.receiveInfo();
+    } while (mtBuf2.mode != SHOW_MODE);
+    mComposer.composeSenseMessage(mtBuf2, buffer, BUFFER_SIZE);
+    mState = GEN_SEE_MSG;
+    return true;
+  }
+  case GEN_SEE_MSG:
+    mComposer.composeSeeMessage(mtBuf2, buffer, BUFFER_SIZE);
+    mState = READ_LOG;
+    mLastTime = now();
+    return true;
+  default:
+    logError("invalid state " + std::to_string(int(mState)) + ".");
+    return false;
+  }
+}

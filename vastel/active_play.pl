@@ -1,0 +1,92 @@
+% Play with the ball at the agent's feet. During our own goal kick only
+% the kick at goal is considered; otherwise the agent shoots, turns with
+% the ball, pulls it around its body, dribbles, passes, clears or kicks it
+% away, whichever comes first in this order and can be done.
+
+% 1. Shoot when the situation promises success more often than not.
+do_active_play :-
+    goal_kick_situation(G1, G2, G3),
+    goal_kick_success_ratio(G1, G2, G3, Ratio),
+    Ratio > 60.0,
+    do_goal_kick.
+% 2. Facing our own half, slow ball, nobody near: turn with it to face
+% the opponents' goal.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    my_position(X, _), X < 30,
+    my_body_direction(Dir), abs(Dir) > 90,
+    ball(_, _, VX, VY),
+    distance_to(0.0, 0.0, VX, VY, Speed), Speed < 1.0,
+    num_opponents_within(3, 0),
+    turn_with_ball_to(0.0, Body),
+    queue_with_neck_to_ball(Body).
+% 3. Ball behind the agent and nobody near: pull it to the agent's side.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    ball(BX, BY, _, _),
+    angle_to_from_body(BX, BY, A), abs(A) > 95,
+    Side is sign(A) * 90,
+    num_opponents_within(3, 0),
+    kick_ball_close_to_body(Side, 1, Body),
+    queue_with_neck_to_ball(Body).
+% 4. Free way ahead short of the opponents' box: dribble down the wing
+% towards the side of their penalty area the agent is on. The way ahead is
+% the cone with its tip 10 m ahead along the body, widening back to the
+% agent.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    my_position(X, Y), X < 40,
+    TY is sign(Y) * 15.0,
+    my_body_direction(Dir),
+    AheadX is X + 10 * cos(Dir / 57.296),
+    AheadY is Y + 10 * sin(Dir / 57.296),
+    num_opponents_in_cone(0.5, X, Y, AheadX, AheadY, 0),
+    dribble_to_position(2, 52.5, TY, 100, 1, Body),
+    queue_with_look_around(Body).
+% 5. Nobody near: dribble at the goal's centre.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    num_opponents_within(3, 0),
+    dribble_to_position(1, 52.5, 0.0, 100, 1, Body),
+    queue_with_look_around(Body).
+% 6. Pass.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    do_pass.
+% 7. Facing forward in our own half: clear the ball.
+do_active_play :-
+    \+ is_goal_kick_us,
+    my_body_direction(Dir), abs(Dir) < 60,
+    ball_kickable,
+    my_position(X, _), X < -10,
+    clear_ball(Body),
+    queue_with_neck_to_ball(Body).
+% 8. In the opponents' half: dribble at the goal's centre all the same.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    my_position(X, _), X > 0,
+    dribble_to_position(1, 52.5, 0.0, 100, 1, Body),
+    queue_with_look_around(Body).
+% 9. Kick it away.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    do_kick_away.
+
+% The direction the agent's body faces.
+my_body_direction(Dir) :-
+    my_side(S),
+    my_number(Me),
+    player(S, Me, Dir, _, _, _, _, _, _, _).
+
+% Queue the body command of a dribble while the neck scans the field.
+queue_with_look_around(Body) :-
+    look_around(90.0, -90.0, Neck),
+    queue_up(Body),
+    queue_up(Neck).

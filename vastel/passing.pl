@@ -1,0 +1,276 @@
+% Passing: a through pass to a team-mate beyond x = 25, or a direct pass
+% chosen by a search over chains of up to three passes. Every player is
+% valued by its distances to the two goals (lower is better, and always
+% below 0); a pass chain is valued by the player at its end, and every
+% further pass along it loses value by a decay factor.
+
+% How many further passes the search looks beyond the first.
+pass_depth(2).
+
+% Pass: through to the receiver with the best chance at goal when the
+% agent is in the attacking third; else directly to the first receiver of
+% the best chain, softly when nobody is near it and fast otherwise.
+do_pass :-
+    my_side(S),
+    my_position(X, Y), X > 20,
+    ball_kickable,
+    ball_velocity_valid,
+    findall(R, through_pass_receiver(R), Rs),
+    through_pass_preference(Rs, Pairs),
+    keysort(Pairs, [_-B | _]),
+    through_pass_end_point_y(Y, EndY),
+    through_pass(S, B, 50.0, EndY, _, _, 1, Body),
+    queue_with_neck_to_ball(Body).
+do_pass :-
+    ball_kickable,
+    ball_velocity_valid,
+    findall(R, possible_receiver(R), Candidates),
+    my_number(Me),
+    pass_depth(Depth),
+    once(pass_partner(Depth, Me, Candidates, (_ - R) - _)),
+    R \== Me,
+    my_side(S),
+    direct_pass_speed(S, R, Fast),
+    direct_pass(S, R, Fast, Body),
+    queue_with_neck_to_ball(Body).
+
+% The soft pass (0) when the receiver stands free of opponents, else, and
+% also when the soft pass cannot be made, the fast one (1).
+direct_pass_speed(S, R, 0) :-
+    receiver_position(S, R, X, Y),
+    congestion_at_point(X, Y, G),
+    G < 0.1.
+direct_pass_speed(_, _, 1).
+
+% A team-mate who may receive a direct pass: placed, not our goalkeeper,
+% not offside, and well inside the field. The agent itself is one too, as
+% the player who may keep the ball.
+possible_receiver(R) :-
+    my_side(S),
+    player_position_valid(S, R),
+    \+ goalie_number(S, R),
+    \+ player_in_offside_position(S, R),
+    receiver_position(S, R, X, Y),
+    abs(Y) < 33,
+    X > -50, X < 50.
+
+% A team-mate beyond x = 25 who can be reached with a through pass that no
+% opponent stands in the way of.
+through_pass_receiver(R) :-
+    my_side(S),
+    my_number(Me),
+    player_position_valid(S, R),
+    R \== Me,
+    \+ goalie_number(S, R),
+    \+ player_in_offside_position(S, R),
+    receiver_position(S, R, X, Y),
+    X > 25,
+    through_pass_end_point_y(Y, EndY),
+    through_pass(S, R, 50.0, EndY, PX, PY, 0, _),
+    my_position(MX, MY),
+    num_opponents_in_cone(0.2, PX, PY, MX, MY, 0).
+
+% The through-pass receivers as pairs Key-R, the key lower for the better
+% chance of scoring from the receiver's place; fails as a whole when one
+% receiver's chance cannot be judged.
+through_pass_preference([], []).
+through_pass_preference([R | Rs], [Key-R | Pairs]) :-
+    my_side(S),
+    goal_kick_situation(S, R, G1, G2, G3),
+    goal_kick_success_ratio(G1, G2, G3, Ratio),
+    Key is 100 - Ratio,
+    through_pass_preference(Rs, Pairs).
+
+% Where a through pass sends a player standing at y: into the channel of
+% the near post, 7 m beside the goal's centre on the player's side, or at
+% the centre for a player on the long axis.
+through_pass_end_point_y(Y, EndY) :-
+    EndY is sign(Y) * 7.0.
+
+% The best pass chain from From among Candidates, looking Depth passes
+% beyond the first: ((Value - FirstReceiver) - Chain). Keeping the ball is
+% the entry ((Value - From) - []); equal values go to the lower shirt
+% number.
+pass_partner(Depth, From, Candidates, Best) :-
+    receiver_preference(From, Keep),
+    pass_partner_list(From, Candidates, Reachable),
+    preference_list(Depth, Candidates, Reachable, Entries),
+    keysort([(Keep - From) - [] | Entries], [Best | _]).
+
+% The candidates From can pass to, in their order.
+pass_partner_list(From, Candidates, Reachable) :-
+    findall(R, (member(R, Candidates), can_pass_to(From, R)), Reachable).
+
+% One entry per reachable receiver R: at depth 0 its own value; deeper,
+% the value of its best continuation among the other candidates, decayed
+% by the further pass.
+preference_list(_, _, [], []).
+preference_list(0, All, [R | Rs], [(P - R) - [R] | Entries]) :- !,
+    receiver_preference(R, P),
+    preference_list(0, All, Rs, Entries).
+preference_list(Depth, All, [R | Rs], [(V - R) - [R | Chain] | Entries]) :-
+    once(select(R, All, Others)),
+    Next is Depth - 1,
+    pass_partner(Next, R, Others, (P1 - R2) - Chain),
+    pass_decay(R, R2, F),
+    V is F * P1,
+    preference_list(Depth, All, Rs, Entries).
+
+% How much a further pass from A to B costs its chain: nothing for keeping
+% the ball; everything for passing back to a worse-placed player during
+% our goal kick; half for a pass within our penalty area or into it across
+% its inner edges; a little for any other pass.
+pass_decay(A, B, 1) :-
+    A == B, !.
+pass_decay(A, B, 0) :-
+    play_mode(my_goal_kick),
+    my_side(S),
+    player_preference(S, A, PA),
+    player_preference(S, B, PB),
+    PA > PB, !.
+pass_decay(A, B, 0.5) :-
+    my_side(S),
+    receiver_position(S, A, AX, AY),
+    receiver_position(S, B, BX, BY),
+    in_our_penalty_area(AX, AY),
+    in_our_penalty_area(BX, BY), !.
+pass_decay(A, B, 0.5) :-
+    my_side(S),
+    receiver_position(S, A, AX, AY),
+    \+ in_our_penalty_area(AX, AY),
+    receiver_position(S, B, BX, BY),
+    penalty_area_inner_edge(EX1, EY1, EX2, EY2),
+    segments_intersect(AX, AY, BX, BY, EX1, EY1, EX2, EY2), !.
+pass_decay(_, _, 0.97).
+
+% The three inner edges of our penalty area, as segments.
+penalty_area_inner_edge(-52.5, -21, -35, -21).
+penalty_area_inner_edge(-35, -21, -35, 21).
+penalty_area_inner_edge(-52.5, 21, -35, 21).
+
+% Whether From can pass to To: both placed, To onside and 3 to 30 m away,
+% the way free and nobody near To. Near our goal a pass must be longer
+% than 5 m and is judged as 5 m longer (at most 40).
+can_pass_to(From, To) :-
+    From \== To,
+    my_side(S),
+    player_position_valid(S, From),
+    player_position_valid(S, To),
+    receiver_position(S, From, X1, Y1),
+    receiver_position(S, To, X2, Y2),
+    number(X1), number(Y1), number(X2), number(Y2),
+    distance_to(X1, Y1, X2, Y2, D),
+    D > 3, D < 30,
+    \+ player_in_offside_position(S, To),
+    distance_check(X1, Y1, D, E1),
+    distance_check(X2, Y2, D, E2),
+    M is max(E1, E2),
+    drop_test(X1, Y1, X2, Y2, M).
+
+% The pass length E to judge a pass of length D by at one end (X, Y).
+distance_check(X, Y, D, E) :-
+    X < -30, abs(Y) < 25, !,
+    D > 5,
+    E is min(D + 5, 40).
+distance_check(_, _, D, D).
+
+% No opponent in the cone from the passer at (X1, Y1) to the receiver at
+% (X2, Y2), nor within the distance of the receiver that the ball, losing
+% 6 % of its speed each cycle, needs to cover a pass of length M.
+drop_test(X1, Y1, X2, Y2, M) :-
+    num_opponents_in_cone(0.6, X2, Y2, X1, Y1, 0),
+    R is log(1 - M / 45) / log(0.94),
+    num_opponents_within(R, X2, Y2, 0).
+
+% The position of team-mate (side S) R.
+receiver_position(S, R, X, Y) :-
+    player_position(S, R, X, Y, _).
+
+% The value of team-mate R holding the ball: better in a shooting
+% position, much worse inside our own penalty area.
+receiver_preference(R, P) :-
+    my_side(S),
+    receiver_position(S, R, X, Y),
+    player_preference(S, R, P0),
+    (   shoot_condition(X, Y)
+    ->  P is P0 - 25
+    ;   X < -35, abs(Y) < 21
+    ->  P is P0 + 50
+    ;   P = P0
+    ).
+
+% The value of a player by its place: how much nearer the opponents' goal
+% than ours it stands, 20 better within 16 m of their goal.
+player_preference(S, R, P) :-
+    player_distance_to(S, R, 52.5, 0, D1),
+    player_distance_to(S, R, -52.5, 0, D2),
+    (   D1 < 16
+    ->  P is D1 - D2 - 220
+    ;   P is D1 - D2 - 200
+    ).
+
+% Whether a shot from (X, Y) is promising: within 15 m of the goal, the
+% goal wide enough in view and not crowded, and nobody pressing the agent.
+shoot_condition(X, Y) :-
+    distance_to(X, Y, 52, 0, D),
+    D =< 15,
+    their_side(S),
+    shoot_condition(S, X, Y, _, _, _, _).
+
+% The shooting view from (X, Y), within 19 m of the goal with nobody
+% within 1 m of the agent: the directions A1 and A2 to the goal-line
+% points (52, -9) and (52, 9), at least 25 degrees apart, and the N (fewer
+% than 4) placed players of side S between them, as a sorted list of
+% Direction-Number pairs.
+shoot_condition(S, X, Y, A1, A2, N, Sorted) :-
+    num_opponents_within(1, 0),
+    distance_to(X, Y, 52, 0, D),
+    D =< 19,
+    DX is 52 - X,
+    DY1 is -9 - Y,
+    DY2 is 9 - Y,
+    cart2pol(DX, DY1, _, A1),
+    cart2pol(DX, DY2, _, A2),
+    A2 - A1 > 25,
+    findall(A-U,
+            ( player_position_valid(S, U),
+              player_position(S, U, UX, UY, _),
+              UDX is UX - X,
+              UDY is UY - Y,
+              cart2pol(UDX, UDY, _, A),
+              A >= A1, A =< A2 ),
+            Pairs),
+    length(Pairs, N),
+    N < 4,
+    keysort(Pairs, Sorted).
+
+% The direction of team-mate (side S) R relative to the agent's body.
+receiver_angle_from_body(S, R, A) :-
+    receiver_position(S, R, X, Y),
+    angle_to_from_body(X, Y, A).
+
+% A short offset in the direction player U of side S is facing, by
+% quarters; ahead along x when its direction is not known.
+player_heading_offset(S, U, 0.6, 0.0) :-
+    \+ player_dir_valid(S, U), !.
+player_heading_offset(S, U, OX, OY) :-
+    player(S, U, Dir, _, _, _, _, _, _, _),
+    (   abs(Dir) < 45
+    ->  OX = 0.6, OY = 0.0
+    ;   Dir >= 45, Dir < 135
+    ->  OX = 0.0, OY = 0.6
+    ;   abs(Dir) >= 135
+    ->  OX = -0.1, OY = 0.0
+    ;   OX = 0.0, OY = -0.6
+    ).
+
+% The heading offset scaled by (FX, FY).
+player_heading_offset(S, U, FX, FY, OX, OY) :-
+    player_heading_offset(S, U, HX, HY),
+    OX is FX * HX,
+    OY is FY * HY.
+
+% A lead factor by the player's speed V.
+player_velocity_factor(V, 2) :-
+    V > 1, !.
+player_velocity_factor(_, 3).
