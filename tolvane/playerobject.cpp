@@ -368,7 +368,12 @@ int PlayerObject::predictNrCyclesToPoint(Vector2D posTo) const {
   const PTypeIndex type = typeIndex();
   const Value dist = rel.length();
   if (dist < SP->bsize + PT->playerSize(type) + PT->kickableMargin(type)) return 0;
-  return turnCycles + int(dist / SP->pspeed_max);
+  // A distance that is not a number, or a top speed of 0, means the player
+  // never gets there; converting such a quotient to int is undefined.
+  const double run = dist / SP->pspeed_max;
+  const int NEVER = 1000000;
+  if (!(run < NEVER)) return turnCycles + NEVER;
+  return turnCycles + int(run);
 }
 
 Vector2D PlayerObject::newtonMethod(const MobileObject& obj, Value& t) const {

@@ -7,17 +7,25 @@
 // Directions called relative are measured from the agent's body; a seen
 // object's direction is held relative to the agent's neck.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
+#include "tolvane/skillgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekactions.h"
 #include "tolvanespace/line2d.h"
 #include "tolvanespace/region.h"
 #include "vomarlog/vomardraw.h"
 
+using skillgeometry::PITCH_HALF_LENGTH;
+using skillgeometry::PITCH_HALF_WIDTH;
+using skillgeometry::direction;
+using skillgeometry::finite;
+using skillgeometry::onField;
+using skillgeometry::polar;
 using vekbase::AngleDeg;
 
 namespace {
@@ -26,21 +34,8 @@ const unsigned int ZONE = 1210;
 const unsigned int ZONE_KICK = 1205;
 const unsigned int ZONE_SKILLS = 1201;
 
-const double PITCH_HALF_LENGTH = 52.5;
-const double PITCH_HALF_WIDTH = 34.0;
-
 // The candidate directions of the enemy avoidance, 10 degrees apart.
 const int ANG_DIVS = 36;
-
-AngleDeg direction(const Vector2D& v) { return AngleDeg(v.dir(vekmath::DEG)); }
-
-Vector2D polar(double r, AngleDeg a) { return Vector2D(r, double(a)).cart(vekmath::DEG); }
-
-bool finite(const Vector2D& v) { return std::isfinite(v[0]) && std::isfinite(v[1]); }
-
-bool onField(const Vector2D& p) {
-  return std::fabs(p[0]) <= PITCH_HALF_LENGTH && std::fabs(p[1]) <= PITCH_HALF_WIDTH;
-}
 
 // Calls visit for every opponent and every player of unknown team or number
 // whose position is known.
@@ -59,13 +54,15 @@ void drawLine(const Vector2D& a, const Vector2D& b) {
          << "\n";
 }
 
-// The step of a fan of angDiffs steps from minAngle to maxAngle, or 0 when
-// the walk over it could not end: a step that is not a positive number, more
-// steps than the parameters allow, or one too small to move the walk on.
+// The step of a fan of angDiffs steps from minAngle to maxAngle (not above
+// it), or 0 when the walk over it could not end: a step that is not a
+// positive number, more steps than the parameters allow, or one too small to
+// move the walk on.
 double fanStep(AngleDeg minAngle, AngleDeg maxAngle, double angDiffs) {
   const double step = double((maxAngle - minAngle) / angDiffs);
   if (!(step > 0.0) || !std::isfinite(step)) return 0.0;
-  if (!(angDiffs <= ClientParam::AVOIDANCE_STEPS_MAX)) return 0.0;
+  if (!((double(maxAngle) - double(minAngle)) / step <= ClientParam::AVOIDANCE_STEPS_MAX))
+    return 0.0;
   const double widest = std::max(std::fabs(double(minAngle)), std::fabs(double(maxAngle)));
   if (!(widest + step > widest)) return 0.0;
   return step;

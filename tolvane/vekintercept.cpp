@@ -13,6 +13,7 @@
 #include "tolvane/formations/formationparam.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
+#include "tolvane/skillgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvanespace/circle.h"
 #include "tolvanespace/line2d.h"
@@ -24,10 +25,8 @@ const unsigned int ZONE_SKILLS = 1201;
 const unsigned short LEVEL_ENTRY = 20;
 const unsigned short LEVEL_DETAIL = 30;
 
-const double PITCH_HALF_LENGTH = 52.5;
-const double PITCH_HALF_WIDTH = 34.0;
-
-bool isFinite(const Vector2D& v) { return std::isfinite(v[0]) && std::isfinite(v[1]); }
+using skillgeometry::PITCH_HALF_LENGTH;
+using skillgeometry::PITCH_HALF_WIDTH;
 
 // pos moved onto one field border along the ball's path. Where the path
 // does not cross that border (it runs parallel to it, or there is no path:
@@ -212,7 +211,7 @@ SoccerCommand VekActions::intercept(bool isGoalie, double distBack, Vector2D& po
   else if (pos[1] < -PITCH_HALF_WIDTH)
     pos = clipToBorder(wm.getTopLine(), ballTraj, onPath, pos, 1, -PITCH_HALF_WIDTH);
 
-  if (!isFinite(pos)) {
+  if (!skillgeometry::finite(pos)) {
     traceLine(ZONE_SKILLS, LEVEL_ENTRY, "intercept: no meeting point with the ball");
     return SoccerCommand(SoccerCommand::CMD_NONE);
   }
@@ -247,7 +246,7 @@ SoccerCommand VekActions::defendGoalLine(double dDist) const {
                               lineDefend.getIntersection(lineRight), posBall);
   if (std::fabs(posDefend[1]) > halfGoal) posDefend[1] = posDefend[1] > 0 ? halfGoal : -halfGoal;
   posDefend[0] = dDist - PITCH_HALF_LENGTH;
-  if (!isFinite(posDefend)) {
+  if (!skillgeometry::finite(posDefend)) {
     traceLine(ZONE_SKILLS, LEVEL_DETAIL, "defendGoalLine: no defence point on that line");
     return SoccerCommand(SoccerCommand::CMD_NONE);
   }
@@ -295,7 +294,7 @@ SoccerCommand VekActions::blockPath() const {
       bisectorPoint(Vector2D(basePos[0], yMin), Vector2D(basePos[0], yMax), posBall);
   posDefend[1] = std::min(std::max(posDefend[1], yMin), yMax);
   posDefend[0] = basePos[0];
-  if (!isFinite(posDefend)) {
+  if (!skillgeometry::finite(posDefend)) {
     traceLine(ZONE_SKILLS, LEVEL_DETAIL, "blockPath: no guard point on that line");
     return SoccerCommand(SoccerCommand::CMD_NONE);
   }

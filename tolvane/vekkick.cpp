@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "tolvane/serverparam.h"
+#include "tolvane/skillgeometry.h"
 #include "tolvane/updateablewmstate.h"
 
 namespace {
@@ -22,8 +23,8 @@ const unsigned int ZONE_KICK = 1205;
 const unsigned short LEVEL_ENTRY = 20;
 const unsigned short LEVEL_DETAIL = 30;
 
-const double PITCH_HALF_LENGTH = 52.5;
-const double PITCH_HALF_WIDTH = 34.0;
+using skillgeometry::PITCH_HALF_LENGTH;
+using skillgeometry::PITCH_HALF_WIDTH;
 // The fastest ball the planners reckon with, metres per cycle.
 const double BALL_SPEED_LIMIT = 2.7;
 // The margin of the world model's own kick power rate.
@@ -31,11 +32,8 @@ const double MODEL_KICK_MARGIN = 0.7;
 
 using vekbase::AngleDeg;
 
-// The vector of length r in the field direction a.
-Vector2D polar(double r, AngleDeg a) { return Vector2D(r, double(a)).cart(vekmath::DEG); }
-
-// The direction of v from the +x axis; 0 for the zero vector.
-AngleDeg direction(const Vector2D& v) { return AngleDeg(v.dir(vekmath::DEG)); }
+using skillgeometry::direction;
+using skillgeometry::polar;
 
 // The share of a kick's power that reaches a ball lying in direction delta
 // from the body at distance d from the kicker's centre; not limited.

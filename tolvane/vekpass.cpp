@@ -3,16 +3,19 @@
 // marking an opponent.
 
 #include <algorithm>
-#include <cmath>
 #include <iostream>
 
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
+#include "tolvane/skillgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekactions.h"
 #include "tolvanespace/line2d.h"
 
 using vekbase::AngleDeg;
+using skillgeometry::direction;
+using skillgeometry::finite;
+using skillgeometry::polar;
 
 namespace {
 
@@ -27,14 +30,6 @@ const double THROUGH_RANGE = 30.0;
 const Vector2D OWN_GOAL_MARK(-50.0, 0.0);
 // The highest shirt number the opponents' table holds.
 const Unum LAST_SHIRT = 11;
-
-// The direction of v from the +x axis; 0 for the zero vector.
-AngleDeg direction(const Vector2D& v) { return AngleDeg(v.dir(vekmath::DEG)); }
-
-// The vector of length r in the field direction a.
-Vector2D polar(double r, AngleDeg a) { return Vector2D(r, double(a)).cart(vekmath::DEG); }
-
-bool finite(const Vector2D& v) { return std::isfinite(v[0]) && std::isfinite(v[1]); }
 
 } // namespace
 
@@ -56,7 +51,7 @@ SoccerCommand VekActions::directPass(const PlayerObject& po, bool fastpass) {
                    fastpass ? 1 : 0);
   const Vector2D pos = po.predictedPosition(1);
   traceLine(ZONE, 30, fastpass ? "doing a fast-Pass to " : "doing a normal-Pass to ", pos);
-  return kickToPoint(3, true, pos, CP->pass_endspeed);
+  return kickToPoint(3, true, pos, fastpass ? CP->fast_pass_endspeed : CP->pass_endspeed);
 }
 
 SoccerCommand VekActions::leadingPass(const PlayerObject& po, double dist) {

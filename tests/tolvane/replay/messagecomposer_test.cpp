@@ -13,7 +13,8 @@ std::int32_t fixed(double v) { return static_cast<std::int32_t>(std::lround(v * 
 std::int32_t radians(double deg) { return fixed(deg * M_PI / 180.0); }
 
 // A show record with every player far off the field, so that only what a
-// case places is seen; the chosen player, slot 0, stands at `me`.
+// case places is seen; the chosen player, slot 0, stands 10 m left of the
+// centre spot, facing +x with a normal, high view.
 struct ComposerTest : ::testing::Test {
   ComposerTest() {
     info.mode = SHOW_MODE;
@@ -29,14 +30,13 @@ struct ComposerTest : ::testing::Test {
     composer.setTeamNames("Left", "Right");
     place(0, -10.0, 0.0);
   }
-  void place(int slot, double x, double y) {
-    info.show.pos[slot].x = fixed(x);
-    info.show.pos[slot].y = fixed(y);
+  template <class T>
+  static void put(T& object, double x, double y) {
+    object.x = fixed(x);
+    object.y = fixed(y);
   }
-  void ball(double x, double y) {
-    info.show.ball.x = fixed(x);
-    info.show.ball.y = fixed(y);
-  }
+  void place(int slot, double x, double y) { put(info.show.pos[slot], x, y); }
+  void ball(double x, double y) { put(info.show.ball, x, y); }
   std::string sense() {
     composer.composeSenseMessage(info, buffer);
     return buffer;
@@ -55,22 +55,6 @@ struct ComposerTest : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(ComposerTest, SlotsAndTheirTeams) {
-  int team = -1, number = -1;
-  MessageComposer::processPlayerIndex(11, team, number);
-  EXPECT_EQ(1, team);
-  EXPECT_EQ(1, number);
-  MessageComposer::processPlayerIndex(10, team, number);
-  EXPECT_EQ(0, team);
-  EXPECT_EQ(11, number);
-  testutil::LogCapture log({1068});
-  EXPECT_FALSE(composer.setPlayer(22));
-  EXPECT_FALSE(composer.setPlayer(-1));
-  EXPECT_EQ(0, composer.getPlayer());
-  EXPECT_TRUE(log.has("invalid player index 22 given.\n"));
-  EXPECT_TRUE(log.has("invalid player index -1 given.\n"));
-}
 
 // Quantised distances, names by distance, the cone and the short names.
 TEST_F(ComposerTest, SeenObjectsByDistanceAndCone) {
@@ -147,8 +131,13 @@ TEST_F(ComposerTest, SenseBodyText) {
   EXPECT_TRUE(log.has("unexpected mode 2\n"));
 }
 
-// A buffer too small for the whole sight still gets a closed text.
-TEST_F(ComposerTest, SmallBufferKeepsTheTextClosed) {
+// A buffer too small for the whole sight still gets a closed text; a slot
+// that names no player is refused.
+TEST_F(ComposerTest, SmallBufferAndBadSlot) {
+  testutil::LogCapture log({1068});
+  EXPECT_FALSE(composer.setPlayer(22));
+  EXPECT_TRUE(log.has("invalid player index 22 given.\n"));
+  EXPECT_EQ(0, composer.getPlayer());
   place(0, 0.0, 0.0);
   char small[60];
   composer.composeSeeMessage(info, small, sizeof(small));

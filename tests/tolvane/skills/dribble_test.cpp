@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
-#include <vector>
 
 #include "tests/tolvane/skills/skillfixture.h"
 
 struct VekActionsTestAccess {
   static bool willDashBeCollision(VekActions& a, double power, double buffer) {
     return a.willDashBeCollision(power, buffer);
-  }
-  static double normalizeDribAng(VekActions& a, double ang) {
-    return double(a.normalizeDribAngWithBuffer(ang)) + 1000 * double(a.normalizeDribAng(ang));
   }
   static Value numOpponentsInWay(VekActions& a, double w, double h, double ang) {
     return a.numOpponentsInWay(w, h, ang);
@@ -34,21 +31,15 @@ protected:
   }
 };
 
-TEST_F(DribbleTest, DashCollisionAndDribbleAngles) {
-  // At most 0.085 + 0.3 + 0.2 from the agent that stands still.
+// The dash runs into a ball at most 0.085 + 0.3 + 0.2 from the agent that
+// stands still. The corridor of length 10 and width 2 holds |y| below 2.0
+// for a player at rest, 2.5 at 0.5 m per cycle.
+TEST_F(DribbleTest, DashCollisionAndOpponentsInTheCorridor) {
   for (double d : {0.58, 0.59}) {
     ball({d, 0});
     EXPECT_EQ(d == 0.58, Access::willDashBeCollision(agent, 0, 0.2)) << d;
   }
   EXPECT_TRUE(trace.has("willDashBeCollision: false\n"));
-  for (auto c : std::vector<std::pair<double, double>>{
-           {-120, -90}, {-90, -90}, {45, 45}, {90, 90}, {180, 90}})
-    EXPECT_EQ(1001 * c.second, Access::normalizeDribAng(agent, c.first)) << c.first;
-}
-
-// Length 10, width 2: |y| below 2.0 for a player at rest, 2.5 at 0.5 m per
-// cycle.
-TEST_F(DribbleTest, OpponentsInTheCorridor) {
   struct Case {
     Vector2D pos;
     double speed, wayAngle, count;
@@ -234,6 +225,26 @@ TEST_F(DribbleTest, OutplayingAnOpponent) {
         << c.opp << c.pos;
     EXPECT_NEAR(c.posTo[0], posTo[0], 1e-9) << c.opp << c.pos;
     EXPECT_NEAR(c.posTo[1], posTo[1], 1e-9) << c.opp << c.pos;
+  }
+}
+
+TEST_F(DribbleTest, NoCommandCarriesANumberThatIsNotFinite) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  ball({0.5, 0});
+  opp({3, 1});
+  const PlayerObject o = world.getOthers(1);
+  const PlayerObject mate = teammate(9, {10, 5}).object();
+  Vector2D posTo;
+  for (const SoccerCommand& c :
+       {agent.dribbleToPosition(1, {nan, 0}, 100, true), agent.dribbleAtAngle(2, nan, 100, true),
+        agent.dribbleAtAngle(1, inf, 100, true), agent.basicDribble(100, nan, nan),
+        agent.turnWithBallTo(nan), agent.outplayOpponent(o, {nan, 0}, posTo),
+        agent.outplayOpponent(o, {inf, 0}, posTo), agent.leadingPass(mate, inf),
+        agent.throughPass(mate, {inf, 0}, posTo, true),
+        agent.markOpponent(1, nan, VekActions::MARK_BISECTOR)}) {
+    EXPECT_TRUE(std::isfinite(c.getValue0()) && std::isfinite(c.getValue1()) &&
+                std::isfinite(double(c.getAngle())))
+        << c.str();
   }
 }
 

@@ -124,7 +124,8 @@ TEST_F(PassTest, CyclePotentialField) {
   EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({20.5, 0}, nullptr));
 
   // 0, 2 and 5 cycles to the centre spot; the unplaced entries standing
-  // there do not count.
+  // there do not count, nor does entry 0, which holds no player.
+  opponent(0, {0, 0});
   opponent(1, {0, 0.5});
   opponent(2, {-2.5, 0}).body(0);
   unidentified({5.5, 0}).body(180);

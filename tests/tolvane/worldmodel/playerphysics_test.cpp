@@ -146,6 +146,9 @@ TEST(PlayerPhysicsTest, CyclesToPoint) {
   // An unknown body direction counts as 180.
   p.getBodyAngleConf().set(0.0);
   EXPECT_EQ(13, p.predictNrCyclesToPoint(Vector2D(10.0, 0.0)));
+  // A point that is not a number, or one beyond any match, is never reached.
+  EXPECT_EQ(1000000, p.predictNrCyclesToPoint(Vector2D(NAN, 0.0)));
+  EXPECT_EQ(1000003, p.predictNrCyclesToPoint(Vector2D(1e300, 0.0)));
 }
 
 TEST(PlayerPhysicsTest, NewtonInterception) {
