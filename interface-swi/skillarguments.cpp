@@ -1,5 +1,8 @@
 #include "interface-swi/skillarguments.h"
 
+#include <cmath>
+#include <limits>
+
 #include "interface-swi/converters.h"
 #include "interface-swi/predicatesupport.h"
 
@@ -43,8 +46,8 @@ bool read_player(term_t side, term_t unum, PlayerObject& p, const char* text) {
 }
 
 bool read_place(term_t x, term_t y, Vector2D& v, const char* text) {
-  double vx = 0.0;
-  double vy = 0.0;
+  double vx = std::numeric_limits<double>::quiet_NaN();
+  double vy = vx;
   // Warned as the vector converter warns about a number given there.
   if (!PL_is_variable(x) && !PL_get_float(x, &vx))
     return warn_float("PL_get_vector2D/3", 1) || report(text);
@@ -54,8 +57,8 @@ bool read_place(term_t x, term_t y, Vector2D& v, const char* text) {
   return true;
 }
 
-bool fill_place(term_t place, double v, const char* origin, int position) {
-  return !PL_is_variable(place) || unify_finite(place, v, origin, position);
+bool fill_place(term_t place, double v) {
+  return !PL_is_variable(place) || !std::isfinite(v) || PL_unify_float(place, v);
 }
 
 } // namespace skillargs

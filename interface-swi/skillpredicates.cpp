@@ -1,6 +1,7 @@
 #include "interface-swi/skillpredicates.h"
 
 #include <iostream>
+#include <limits>
 
 #include "interface-swi/converters.h"
 #include "interface-swi/predicatesupport.h"
@@ -181,14 +182,14 @@ foreign_t pl_intercept6(term_t isGoalie, term_t distBack, term_t x, term_t y, te
   bool goalie = false;
   double back = 0.0;
   Vector2D pos;
-  double time = 0.0;
+  double time = std::numeric_limits<double>::quiet_NaN();
   if (!read_integer_flag(isGoalie, goalie, origin, 1) || !read_float(distBack, back, origin, 2) ||
       !read_place(x, y, pos, "intercept/6 : can" PL_ACUTE "t get vector") ||
       !(PL_is_variable(t) || read_float(t, time, origin, 5)) || !client)
     return FALSE;
   const SoccerCommand command = client->intercept(goalie, back, pos, time);
-  return fill_place(x, pos[0], origin, 3) && fill_place(y, pos[1], origin, 4) &&
-         fill_place(t, time, origin, 5) && PL_get_sclist(command, list);
+  return fill_place(x, pos[0]) && fill_place(y, pos[1]) && fill_place(t, time) &&
+         PL_get_sclist(command, list);
 }
 
 foreign_t pl_kick_to(term_t power, term_t angle, term_t list) {

@@ -37,7 +37,8 @@ foreign_t pl_move_to_position(term_t x, term_t y, term_t list);
 foreign_t pl_defend_goalline(term_t dist, term_t list);
 foreign_t pl_intercept3(term_t isGoalie, term_t distBack, term_t list);
 // X, Y and T are numbers or unbound; an unbound place receives the meeting
-// point or time the skill leaves there.
+// point or time when the skill computes one (not for a ball it reaches
+// without running to a meeting point), and stays unbound otherwise.
 foreign_t pl_intercept6(term_t isGoalie, term_t distBack, term_t x, term_t y, term_t t,
                         term_t list);
 

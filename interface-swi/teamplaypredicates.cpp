@@ -68,8 +68,8 @@ foreign_t pl_outplay_opponent(term_t side, term_t unum, term_t posX, term_t posY
   Vector2D target;
   const SoccerCommand command = client->outplayOpponent(opponent, towards, target);
   return command.command() != SoccerCommand::CMD_NONE &&
-         fill_place(posToX, target[0], "outplay_opponent/7", 5) &&
-         fill_place(posToY, target[1], "outplay_opponent/7", 6) && PL_get_sclist(command, list);
+         fill_place(posToX, target[0]) && fill_place(posToY, target[1]) &&
+         PL_get_sclist(command, list);
 }
 
 foreign_t pl_dribble_to_position(term_t mode, term_t x, term_t y, term_t dashPower,

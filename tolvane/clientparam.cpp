@@ -19,8 +19,8 @@ std::string asDirectory(const std::string& dir) {
 
 // A double that takes only values above 0 and at most max: the obstacle
 // avoidance would never finish its walk with any other. Such a value is
-// refused with a warning naming the key and reported as handled; the
-// parameter keeps its value.
+// refused with a warning naming the key and reported as not taken, as any
+// value an option cannot take; the parameter keeps its value.
 class PositiveUpToOption : public DblOption {
 public:
   PositiveUpToOption(const std::string& name, double* value, double def, double max)
@@ -33,7 +33,7 @@ public:
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, PARAM_ZONE)
         << "Refused value (" << text << ") for parameter (" << myName
         << "): must be above 0 and at most " << maxValue << ", keeping " << old << "\n";
-    return true;
+    return false;
   }
 
 private:

@@ -193,6 +193,13 @@ Value PlayerObject::adjustDashPower(Value power, bool important) const {
     }
   }
 
+  // A power that is not a number (a target that is not one) stays one, so
+  // that the caller sees it; the stamina rule below would make a number of it.
+  if (std::isnan(power)) {
+    if (std::ostream* o = wmTrace(ZONE_PHYSICS, 10)) *o << sig << "\n";
+    log->decIndent();
+    return power;
+  }
   power = std::min(power, Value(SP->maxp));
   power = std::max(power, Value(SP->minp));
   // What the dash costs net of one cycle's recovery, against the margin

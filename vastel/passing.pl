@@ -90,78 +90,157 @@ through_pass_end_point_y(Y, EndY) :-
 % The best pass chain from From among Candidates, looking Depth passes
 % beyond the first: ((Value - FirstReceiver) - Chain). Keeping the ball is
 % the entry ((Value - From) - []); equal values go to the lower shirt
-% number.
+% number. The search asks the world model about every player and every
+% pass once, into a table (pass_table/2), and then works on the table
+% alone.
 pass_partner(Depth, From, Candidates, Best) :-
-    receiver_preference(From, Keep),
-    pass_partner_list(From, Candidates, Reachable),
-    preference_list(Depth, Candidates, Reachable, Entries),
+    pass_table([From | Candidates], Table),
+    pass_partner(Depth, From, Candidates, Table, Best).
+
+% At depth 0 a chain is worth its first receiver's own value, so the best
+% is the first candidate of From's receivers, which the table holds best
+% first, when it beats keeping the ball.
+pass_partner(0, From, Candidates, Table, Best) :- !,
+    memberchk(From-passer(_, Keep, Reach), Table),
+    number(Keep),
+    best_receiver(Reach, Candidates, Table, (Keep - From) - [], Best).
+pass_partner(Depth, From, Candidates, Table, Best) :-
+    memberchk(From-passer(_, Keep, _), Table),
+    number(Keep),
+    pass_partner_list(From, Candidates, Table, Reachable),
+    preference_list(Depth, Candidates, Reachable, Table, Entries),
     keysort([(Keep - From) - [] | Entries], [Best | _]).
+
+% The first of the receivers (best first) that is a candidate, as the
+% entry (P - R) - [R], if it comes before the entry Keep; else Keep.
+best_receiver([], _, _, Keep, Keep).
+best_receiver([R | Rs], Candidates, Table, Keep, Best) :-
+    memberchk(R-passer(_, P, _), Table),
+    Keep = KeepKey - _,
+    (   P - R @> KeepKey
+    ->  Best = Keep
+    ;   memberchk(R, Candidates)
+    ->  Best = (P - R) - [R]
+    ;   best_receiver(Rs, Candidates, Table, Keep, Best)
+    ).
 
 % The candidates From can pass to, in their order.
 pass_partner_list(From, Candidates, Reachable) :-
-    findall(R, (member(R, Candidates), can_pass_to(From, R)), Reachable).
+    pass_table([From | Candidates], Table),
+    pass_partner_list(From, Candidates, Table, Reachable).
+
+pass_partner_list(From, Candidates, Table, Reachable) :-
+    memberchk(From-passer(_, _, Reach), Table),
+    findall(R, (member(R, Candidates), memberchk(R, Reach)), Reachable).
 
 % One entry per reachable receiver R: at depth 0 its own value; deeper,
 % the value of its best continuation among the other candidates, decayed
 % by the further pass.
-preference_list(_, _, [], []).
-preference_list(0, All, [R | Rs], [(P - R) - [R] | Entries]) :- !,
-    receiver_preference(R, P),
-    preference_list(0, All, Rs, Entries).
-preference_list(Depth, All, [R | Rs], [(V - R) - [R | Chain] | Entries]) :-
+preference_list(Depth, All, Reachable, Entries) :-
+    pass_table(All, Table),
+    preference_list(Depth, All, Reachable, Table, Entries).
+
+preference_list(_, _, [], _, []).
+preference_list(0, All, [R | Rs], Table, [(P - R) - [R] | Entries]) :- !,
+    memberchk(R-passer(_, P, _), Table),
+    number(P),
+    preference_list(0, All, Rs, Table, Entries).
+preference_list(Depth, All, [R | Rs], Table, [(V - R) - [R | Chain] | Entries]) :-
     once(select(R, All, Others)),
     Next is Depth - 1,
-    pass_partner(Next, R, Others, (P1 - R2) - Chain),
-    pass_decay(R, R2, F),
+    pass_partner(Next, R, Others, Table, (P1 - R2) - Chain),
+    memberchk(R-passer(PlaceR, _, _), Table),
+    memberchk(R2-passer(PlaceR2, _, _), Table),
+    pass_decay(R, R2, PlaceR, PlaceR2, F),
     V is F * P1,
-    preference_list(Depth, All, Rs, Entries).
+    preference_list(Depth, All, Rs, Table, Entries).
+
+% What the pass search knows of the team-mates Players (duplicates count
+% once): for each R, R-passer(Place, Value, Reach) with its place (see
+% pass_place/3), its value when holding the ball (none without a place)
+% and the players among Players it can pass to, the most valuable first.
+pass_table(Players, Table) :-
+    my_side(S),
+    list_to_set(Players, Unique),
+    findall(R-Known, (member(R, Unique), pass_player(S, R, Known)), Known),
+    findall(R-passer(Place, Value, Reach),
+            ( member(R-known(Valid, Place, _, Value), Known),
+              findall((ToValue - To),
+                      ( Valid == true,
+                        member(To-known(true, ToPlace, true, ToValue), Known),
+                        To \== R,
+                        pass_between(Place, ToPlace) ),
+                      Receivers),
+              msort(Receivers, Sorted),
+              findall(To, member(_ - To, Sorted), Reach) ),
+            Table).
+
+% Team-mate R of side S as the pass search sees it: whether its position
+% is valid, its place, whether it is onside, its value.
+pass_player(S, R, known(Valid, Place, Onside, Value)) :-
+    (   player_position_valid(S, R) -> Valid = true ; Valid = false ),
+    pass_place(S, R, Place),
+    (   player_in_offside_position(S, R) -> Onside = false ; Onside = true ),
+    (   receiver_preference(R, V) -> Value = V ; Value = none ).
+
+% The place of team-mate R of side S: at(X, Y, InArea), InArea telling
+% whether (X, Y) lies in our penalty area; none when it cannot be told.
+pass_place(S, R, Place) :-
+    (   receiver_position(S, R, X, Y)
+    ->  (   in_our_penalty_area(X, Y) -> InArea = true ; InArea = false ),
+        Place = at(X, Y, InArea)
+    ;   Place = none
+    ).
 
 % How much a further pass from A to B costs its chain: nothing for keeping
 % the ball; everything for passing back to a worse-placed player during
 % our goal kick; half for a pass within our penalty area or into it across
 % its inner edges; a little for any other pass.
-pass_decay(A, B, 1) :-
+pass_decay(A, B, F) :-
+    my_side(S),
+    pass_place(S, A, PlaceA),
+    pass_place(S, B, PlaceB),
+    pass_decay(A, B, PlaceA, PlaceB, F).
+
+% The same for A and B at the places given.
+pass_decay(A, B, _, _, 1) :-
     A == B, !.
-pass_decay(A, B, 0) :-
+pass_decay(A, B, _, _, 0) :-
     play_mode(my_goal_kick),
     my_side(S),
     player_preference(S, A, PA),
     player_preference(S, B, PB),
     PA > PB, !.
-pass_decay(A, B, 0.5) :-
-    my_side(S),
-    receiver_position(S, A, AX, AY),
-    receiver_position(S, B, BX, BY),
-    in_our_penalty_area(AX, AY),
-    in_our_penalty_area(BX, BY), !.
-pass_decay(A, B, 0.5) :-
-    my_side(S),
-    receiver_position(S, A, AX, AY),
-    \+ in_our_penalty_area(AX, AY),
-    receiver_position(S, B, BX, BY),
+pass_decay(_, _, at(_, _, true), at(_, _, true), 0.5) :- !.
+pass_decay(_, _, at(AX, AY, false), at(BX, BY, _), 0.5) :-
+    min(AX, BX) < -34.9,           % no inner edge lies beyond x = -35
     penalty_area_inner_edge(EX1, EY1, EX2, EY2),
     segments_intersect(AX, AY, BX, BY, EX1, EY1, EX2, EY2), !.
-pass_decay(_, _, 0.97).
+pass_decay(_, _, _, _, 0.97).
 
 % The three inner edges of our penalty area, as segments.
 penalty_area_inner_edge(-52.5, -21, -35, -21).
 penalty_area_inner_edge(-35, -21, -35, 21).
 penalty_area_inner_edge(-52.5, 21, -35, 21).
 
-% Whether From can pass to To: both placed, To onside and 3 to 30 m away,
-% the way free and nobody near To. Near our goal a pass must be longer
-% than 5 m and is judged as 5 m longer (at most 40).
+% Whether From can pass to To: both placed, To onside and the pass itself
+% possible.
 can_pass_to(From, To) :-
     From \== To,
     my_side(S),
     player_position_valid(S, From),
     player_position_valid(S, To),
-    receiver_position(S, From, X1, Y1),
-    receiver_position(S, To, X2, Y2),
-    number(X1), number(Y1), number(X2), number(Y2),
+    pass_place(S, From, FromPlace),
+    pass_place(S, To, ToPlace),
+    \+ player_in_offside_position(S, To),
+    pass_between(FromPlace, ToPlace).
+
+% Whether a pass from one place to another is possible: 3 to 30 m long,
+% the way free and nobody near the receiver. Near our goal a pass must be
+% longer than 5 m and is judged as 5 m longer (at most 40).
+pass_between(at(X1, Y1, _), at(X2, Y2, _)) :-
     distance_to(X1, Y1, X2, Y2, D),
     D > 3, D < 30,
-    \+ player_in_offside_position(S, To),
     distance_check(X1, Y1, D, E1),
     distance_check(X2, Y2, D, E2),
     M is max(E1, E2),
@@ -178,9 +257,9 @@ distance_check(_, _, D, D).
 % (X2, Y2), nor within the distance of the receiver that the ball, losing
 % 6 % of its speed each cycle, needs to cover a pass of length M.
 drop_test(X1, Y1, X2, Y2, M) :-
-    num_opponents_in_cone(0.6, X2, Y2, X1, Y1, 0),
     R is log(1 - M / 45) / log(0.94),
-    num_opponents_within(R, X2, Y2, 0).
+    num_opponents_within(R, X2, Y2, 0),
+    num_opponents_in_cone(0.6, X2, Y2, X1, Y1, 0).
 
 % The position of team-mate (side S) R.
 receiver_position(S, R, X, Y) :-

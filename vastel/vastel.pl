@@ -10,7 +10,7 @@
 % neck command after it. A call to an undefined predicate is an error (the
 % flag unknown stays error), so a misspelt name shows up at once.
 
-:- use_module(library(lists), [member/2, select/3]).
+:- use_module(library(lists), [list_to_set/2, member/2, select/3]).
 
 :- include(geometry).
 :- include(kick_away).

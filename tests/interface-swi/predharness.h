@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -70,6 +71,18 @@ protected:
       if (!PL_get_arg(n, t, a) || !PL_get_float(a, &v)) ADD_FAILURE() << goal << ": arg " << n;
     });
     return v;
+  }
+
+  // A goal with its answer as solve() gives it and what it writes to
+  // standard error.
+  struct Answer {
+    std::string goal, answer, err;
+  };
+  void expectAnswers(std::initializer_list<Answer> answers) {
+    for (const Answer& a : answers) {
+      EXPECT_EQ(a.answer, solve(a.goal)) << a.goal;
+      EXPECT_EQ(a.err, err) << a.goal;
+    }
   }
 
   FixturePlayer player{agent};

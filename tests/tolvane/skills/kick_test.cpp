@@ -17,17 +17,16 @@ namespace {
 Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
 
 // The agent at the centre spot at rest facing `body`; the ball `dist` away in
-// direction `dir` from the body, moving with `vel`.
+// direction `dir` from the body (seen exactly so), moving with `vel`.
 struct Pose {
   double dist, dir, body;
   Vector2D vel;
 };
 const Pose AHEAD{0.385, 0, 0, {0, 0}};
+#define CALL(skill) [&] { return agent.skill; }
 
-// One kick: the command as the server reads it, and a trace text that tells
-// the path taken.
+// One kick: the command as the server reads it and a trace text of its path.
 struct Row {
-  const char* what;
   Pose pose;
   std::function<SoccerCommand()> call;
   std::string command, line;
@@ -37,19 +36,19 @@ class KickTest : public skilltest::SkillTest {
 protected:
   void lay(const Pose& p) {
     me({0, 0}).body(p.body).neck(0).vel({0, 0});
-    ball(polar(p.dist, p.body + p.dir)).vel(p.vel);
+    ball(polar(p.dist, p.body + p.dir)).vel(p.vel).seen(p.dist, p.dir);
   }
   // Each row on its own, and the log's indentation back where it was after
   // each, whichever path the kick took.
   void check(const std::vector<Row>& rows) {
     vomar::Forwarder* log = vomar::Forwarder::instance(8192);
-    for (const Row& r : rows) {
-      lay(r.pose);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      lay(rows[i].pose);
       trace.clear();
       const unsigned char before = log->indentLevel();
-      EXPECT_EQ(r.command, r.call().str()) << r.what;
-      EXPECT_EQ(before, log->indentLevel()) << r.what;
-      EXPECT_TRUE(trace.has(r.line)) << r.what << "\n" << trace.text();
+      EXPECT_EQ(rows[i].command, rows[i].call().str()) << "row " << i;
+      EXPECT_EQ(before, log->indentLevel()) << "row " << i;
+      EXPECT_TRUE(trace.has(rows[i].line)) << "row " << i << "\n" << trace.text();
     }
   }
 };
@@ -64,59 +63,46 @@ TEST_F(KickTest, KicksFollowTheServersKickModel) {
   const Pose behind{0.385, 120, 0, {0, 0}};
   // clang-format off
   check({
-      {"3 m in 2 cycles", AHEAD, [&] { return agent.kickPrecisely({3.385, 0}, 2); },
-       "(kick 57.27 0.00)", precise},
-      {"no cycles", AHEAD, [&] { return agent.kickPrecisely({3, 0}, 0); }, "", "cycles <=0 !!!!"},
-      {"body 90", {0.385, 0, 90, {0, 0}}, [&] { return agent.kickPrecisely({3, 0.385}, 2); },
-       "(kick 65.46 -90.00)", precise},
-      {"freeze", {0.385, 0, 90, {0, -1}}, [&] { return agent.freezeBall(); },
-       "(kick 42.33 0.00)", "VekActions::freezeBall()"},
-      {"ahead: left", AHEAD, [&] { return agent.kickToTangentialPoint(); },
-       "(kick 26.40 122.69)", "kickBallCloseToBody(vekbase::AngleDeg, double) (90, 0.6)"},
-      {"0.5 right: right", {0.385, -0.5, 0, {0, 0}}, [&] { return agent.kickToTangentialPoint(); },
-       "(kick 26.32 -122.83)", tangent},
-      {"tackle", AHEAD, [&] { return agent.tackle(50); }, "(tackle 50.00)", "tackle: 50\n"},
-      {"kick_to 0", AHEAD, [&] { return agent.kick_to(0, 30); }, "",
-       "kick_to(double, vekbase::AngleDeg) (0, 30)\n"},
-      {"kick_to", AHEAD, [&] { return agent.kick_to(0.0001, 30); }, "(kick 0.00 30.00)", "kick_to"},
-      {"kick_to", AHEAD, [&] { return agent.kick_to(150, 30); }, "(kick 150.00 30.00)", "kick_to"},
-      {"crossing", {0.385, 0, 0, {0, 1.35}},
-       [&] { return agent.accelerateBallToVelocity({2.7, 0}); },
-       "(kick 100.00 -30.00)", "accelerateBall ToVelocity Vel: 2.7"},
-      {"too fast", {0.385, 0, 0, {0, 3}}, [&] { return agent.accelerateBallToVelocity({2.7, 0}); },
-       "(kick 100.00 -90.00)", "Vel: 2.7"},
+      {AHEAD, CALL(kickPrecisely({3.385, 0}, 2)), "(kick 57.27 0.00)", precise},
+      {AHEAD, CALL(kickPrecisely({10.385, 0}, 3)), "(kick 100.00 0.00)", precise},  // 131.17
+      {AHEAD, CALL(kickPrecisely({3, 0}, 0)), "", "cycles <=0 !!!!"},
+      {{0.385, 0, 90, {0, 0}}, CALL(kickPrecisely({3, 0.385}, 2)), "(kick 65.46 -90.00)", precise},
+      {{0.385, 0, 90, {0, -1}}, CALL(freezeBall()), "(kick 42.33 0.00)", "freezeBall()"},
+      {AHEAD, CALL(kickToTangentialPoint()), "(kick 26.40 122.69)",
+       "kickBallCloseToBody(vekbase::AngleDeg, double) (90, 0.6)"},
+      {{0.385, -0.5, 0, {0, 0}}, CALL(kickToTangentialPoint()), "(kick 26.32 -122.83)", tangent},
+      {AHEAD, CALL(tackle(50)), "(tackle 50.00)", "tackle: 50\n"},
+      {AHEAD, CALL(kick_to(0, 30)), "", "kick_to(double, vekbase::AngleDeg) (0, 30)\n"},
+      {AHEAD, CALL(kick_to(0.0001, 30)), "(kick 0.00 30.00)", "kick_to"},
+      {AHEAD, CALL(kick_to(150, 30)), "(kick 150.00 30.00)", "kick_to"},
+      // Full power against a crossing ball; one too fast to cancel.
+      {{0.385, 0, 0, {0, 1.35}}, CALL(accelerateBallToVelocity({2.7, 0})), "(kick 100.00 -30.00)",
+       "accelerateBall ToVelocity Vel: 2.7"},
+      {{0.385, 0, 0, {0, 3}}, CALL(accelerateBallToVelocity({2.7, 0})), "(kick 100.00 -90.00)", ""},
       // Kicking at an angle and to a point.
-      {"mode 1 cut", AHEAD, [&] { return agent.kickAtAngle(1, false, 30, 150); },
-       "(kick 100.00 30.00)", ""},
-      {"mode 1 cut", AHEAD, [&] { return agent.kickAtAngle(1, false, 30, -150); },
-       "(kick -100.00 30.00)", ""},
-      {"mode 3", {0.385, 0, 40, {0, 0}}, [&] { return agent.kickAtAngle(3, false, 70, 50); },
-       "(kick 50.00 30.00)", ""},
-      {"mode 0", AHEAD, [&] { return agent.kickAtAngle(0, true, 0, 50); }, "",
-       "kickAtAngle: kick is not pssible !!!"},
-      {"collision first", AHEAD, [&] { return agent.kickAtAngle(1, true, 180, 10); },
-       "(kick 26.40 122.69)", "kickAtAngle(1): kick would be collision !"},
-      {"mode 2 at -1", AHEAD, [&] { return agent.kickAtAngle(2, false, 0, -1); },
-       "(kick 0.00 0.00)", "Vel: 0\n"},
-      {"(60, 10)", AHEAD, [&] { return agent.kickToPoint(1, false, {60, 10}, 50); },
-       "(kick 50.00 9.52)",
+      {AHEAD, CALL(kickAtAngle(1, false, 30, 150)), "(kick 100.00 30.00)", ""},
+      {AHEAD, CALL(kickAtAngle(1, false, 30, -150)), "(kick -100.00 30.00)", ""},
+      {{0.385, 0, 40, {0, 0}}, CALL(kickAtAngle(3, false, 70, 50)), "(kick 50.00 30.00)", ""},
+      {AHEAD, CALL(kickAtAngle(0, true, 0, 50)), "", "kickAtAngle: kick is not pssible !!!"},
+      {AHEAD, CALL(kickAtAngle(1, true, 180, 10)), "(kick 26.40 122.69)",
+       "kickAtAngle(1): kick would be collision !"},
+      {AHEAD, CALL(kickAtAngle(2, false, 0, -1)), "(kick 0.00 0.00)", "Vel: 0\n"},
+      {AHEAD, CALL(kickAtAngle(2, true, 180, 0.5)), "(kick 26.40 122.69)", tangent},
+      {AHEAD, CALL(kickToPoint(1, false, {60, 10}, 50)), "(kick 50.00 9.52)",
        "kickToPoint(int, bool, vekmath::Vector<Value, 2>, double) (1, 0, V(52.5, 10), 50)"},
-      {"mode 4", AHEAD, [&] { return agent.kickToPoint(4, true, {10, 0}, 1); }, "",
-       "kickToPoint: kick is not pssible !!!"},
+      {AHEAD, CALL(kickToPoint(4, true, {10, 0}, 1)), "", "kickToPoint: kick is not pssible !!!"},
       // 10 x (1 / 0.94 - 1) / 0.027
-      {"end speed 0", AHEAD, [&] { return agent.kickToPoint(3, false, {10.385, 0}, 0); },
-       "(kick 23.64 0.00)", reachable},
-      {"end speed -1", AHEAD, [&] { return agent.kickToPoint(3, false, {10.385, 0}, -1); },
-       "(kick 23.64 0.00)", reachable},
-      {"too far", AHEAD, [&] { return agent.kickToPoint(3, true, {40, 0}, 1.2); },
-       "(kick 100.00 0.00)", "kickToPoint(3): too far, but can accelerate ball good"},
-      {"rolling back", {0.385, 0, 0, {-1, 0}},
-       [&] { return agent.kickToPoint(3, true, {40, 0}, 1.2); },
-       "(kick 37.04 0.00)", "kickToPoint(3): point too far stopping the ball"},
-      {"too far, behind", behind, [&] { return agent.kickToPoint(3, true, {40, 0}, 1.2); },
-       "(kick 38.21 -22.82)", "kickToPoint(3): point too far reposition ball"},
-      {"too strong, behind", behind, [&] { return agent.kickToPoint(3, true, {5, 0}, 2.2); },
-       "(kick 38.21 -22.82)", "kickToPoint: good point, but reposition of ball needed"},
+      {AHEAD, CALL(kickToPoint(3, false, {10.385, 0}, 0)), "(kick 23.64 0.00)", reachable},
+      {AHEAD, CALL(kickToPoint(3, false, {10.385, 0}, -1)), "(kick 23.64 0.00)", reachable},
+      {AHEAD, CALL(kickToPoint(3, true, {40, 0}, 1.2)), "(kick 100.00 0.00)",
+       "kickToPoint(3): too far, but can accelerate ball good"},
+      // Rates 0.861 and 0.833 of the full one: stopped or laid in front.
+      {{0.385, 100, 0, {-1, 0}}, CALL(kickToPoint(3, true, {40, 0}, 1.2)), "(kick 43.01 0.00)",
+       "kickToPoint(3): point too far stopping the ball"},
+      {behind, CALL(kickToPoint(3, true, {40, 0}, 1.2)), "(kick 38.21 -22.82)",
+       "kickToPoint(3): point too far reposition ball"},
+      {behind, CALL(kickToPoint(3, true, {5, 0}, 2.2)), "(kick 38.21 -22.82)",
+       "kickToPoint: good point, but reposition of ball needed"},
   });
   // clang-format on
 }
@@ -131,62 +117,57 @@ TEST_F(KickTest, DribbleKickLaysTheBallBesideThePath) {
     ball({0, 0}).seen(0.385, 0);
     EXPECT_EQ(c.second, agent.dribbleKick(c.first, 0, 1).str()) << c.first;
   }
-  EXPECT_EQ(7,
+  me().vel({0.5, 0});  // drifts in the kick cycle
+  ball({0, 0}).seen(0.385, 0);
+  EXPECT_EQ("(kick 28.93 50.19)", agent.dribbleKick(90, 0, 1).str());
+  EXPECT_EQ(8,
             trace.count("SoccerCommand VekActions::dribbleKick(vekbase::AngleDeg, double, int)\n"));
 }
 
-// Exactly representable kick model (rate 1/32, sizes 0.125 and 0.25), so
-// that the bounds are met exactly.
+// Exactly representable kick model (rate 1/32, sizes 0.125 and 0.25, decay
+// 0.5, largest acceleration 5), so that the bounds are met exactly. The
+// share of the power is 1 - dir / 720 - (dist - 0.375) / 2: 0.736 at (10,
+// 0.875), exactly 0.75 at (90, 0.625); one step further the optimisation is
+// asked.
 TEST_F(KickTest, ExactBounds) {
   param(SP->kprate, 0.03125);
   param(SP->bsize, 0.125);
   param(SP->psize, 0.25);
   param(SP->kmargin, 0.5);
-  // Share of the power: 1 - dir / 720 - (dist - 0.375) / 2; 0.736 at (10,
-  // 0.875), exactly 0.75 at (90, 0.625).
-  for (auto c : std::vector<std::vector<double>>{
-           {10, 0.875, 0}, {10.5, 0.875, 1}, {90, 0.625, 0}, {91, 0.625, 1}}) {
-    lay({c[1], c[0], 0, {0, 0}});
-    ball(polar(c[1], c[0])).seen(c[1], c[0]);
-    trace.clear();
-    const SoccerCommand k = agent.kickAtAngle(1, true, 0, 64);
-    EXPECT_EQ(c[2] == 1, trace.has("kickAtAngle(1): trying to optimize kickpower.. ")) << c[0];
-    if (c[2] == 0) EXPECT_EQ("(kick 64.00 0.00)", k.str());
-  }
-  // 105 = 1.05 x maxp: from -1.28125 to the 2 m per cycle that stop the ball
-  // after 2 m with decay 0.5.
   param(SP->bdecay, 0.5);
-  param(SP->baccel_max, 4.0);
-  for (double back : {1.28125, 1.3}) {
-    lay({0.375, 0, 0, {-back, 0}});
-    trace.clear();
-    EXPECT_EQ("(kick 100.00 0.00)", agent.kickToPoint(3, true, {2.375, 0}, 0).str());
-    EXPECT_EQ(back == 1.28125, trace.has("KickToPoint: desired point is reachable"));
-  }
-  // 3.5 / 0.03125 would be cut to 100. Where no kick reaches a resting ball
-  // (rate 0 at 3.175 m) nothing is kicked, never nan.
-  const Pose rate0{3.175, 0, 0, {0, 0}};
+  param(SP->baccel_max, 5.0);
+  const char* optimised = "kickAtAngle(1): succesful Optimization ";
+  const Pose rate0{3.175, 0, 0, {0, 0}};  // no kick reaches it
   // clang-format off
   check({
-      {"3.5 is 2.7", {0.375, 0, 0, {0, 0}}, [&] { return agent.kickAtAngle(2, false, 0, 3.5); },
-       "(kick 86.40 0.00)", "Vel: 2.7\n"},
-      {"freeze", rate0, [&] { return agent.freezeBall(); }, "", "not finite, no command: (kick "},
-      {"to rest", rate0, [&] { return agent.accelerateBallToVelocity({0, 0}); }, "", "not finite"},
-      {"own spot", rate0, [&] { return agent.kickToPoint(3, true, {3.175, 0}, 0); }, "",
-       "not finite"},
-      {"no effect", {3.175, 0, 0, {0, 3}}, [&] { return agent.accelerateBallToVelocity({2.7, 0}); },
-       "(kick 100.00 0.00)", "Vel: 2.7"},
+      {{0.875, 10, 0, {0, 0}}, CALL(kickAtAngle(1, true, 0, 64)), "(kick 64.00 0.00)", ""},
+      {{0.875, 10.5, 0, {0, 0}}, CALL(kickAtAngle(1, true, 0, 64)), "(kick 0.00 -180.00)",
+       optimised},
+      {{0.625, 90, 0, {0, 0}}, CALL(kickAtAngle(1, true, 0, 64)), "(kick 64.00 0.00)", ""},
+      {{0.625, 91, 0, {0, 0}}, CALL(kickAtAngle(1, true, 0, 64)), "(turn 91.00)", optimised},
+      {{0.6, 10.5, 0, {0, 0}}, CALL(kickAtAngle(1, true, 0, -50)), "(kick 0.00 0.00)", ""},
+      // Too strong, but exactly 10 degrees off: kicked all the same.
+      {{0.375, 10, 0, {-1, 0}}, CALL(kickToPoint(3, true, {2.375, 0}, 0.5)), "(kick 100.00 -1.33)",
+       ""},
+      // 105 = 1.05 x maxp: from -1.28125 to the 2 m per cycle that stop the
+      // ball after 2 m.
+      {{0.375, 0, 0, {-1.28125, 0}}, CALL(kickToPoint(3, true, {2.375, 0}, 0)),
+       "(kick 100.00 0.00)", "KickToPoint: desired point is reachable"},
+      // 2.7 / 0.03125
+      {{0.375, 0, 0, {0, 0}}, CALL(kickAtAngle(2, false, 0, 3.5)), "(kick 86.40 0.00)",
+       "Vel: 2.7\n"},
+      {rate0, CALL(freezeBall()), "", "not finite, no command: (kick "},
+      {rate0, CALL(accelerateBallToVelocity({0, 0})), "", "not finite"},
+      {rate0, CALL(kickToPoint(3, true, {3.175, 0}, 0)), "", "not finite"},
+      {{3.175, 0, 0, {0, 5}}, CALL(accelerateBallToVelocity({2.7, 0})), "(kick 100.00 0.00)", ""},
+      // A change of exactly 5 needs full power, which crosses the ball's path.
+      {{0.375, 0, 0, {0, -2}}, CALL(accelerateBallToVelocity({3, 2})), "(kick 100.00 65.87)", ""},
   });
   // clang-format on
 }
 
 TEST_F(KickTest, CollisionAndOptimisation) {
-  struct Case {
-    double body;
-    Vector2D ball;
-    double power, dir, buffer;
-    bool hit;
-  };
+  struct Case { double body; Vector2D ball; double power, dir, buffer; bool hit; };
   // clang-format off
   for (const Case& c : std::vector<Case>{
            {0, {0.386, 0}, 0, 0, 0, false}, {0, {0.384, 0}, 0, 0, 0, true},
@@ -205,11 +186,17 @@ TEST_F(KickTest, CollisionAndOptimisation) {
     me().vel({v, 0});
     trace.clear();
     bool success = false;
-    const SoccerCommand k = agent.OptimizeKick(0, 1, success);
-    EXPECT_TRUE(success);
-    EXPECT_EQ(v == 0.0, k.str() == "(kick 0.00 -180.00)") << v;
-    EXPECT_EQ(v == 0.0, trace.has("OptimizeKick: stopping the ball ")) << v;
+    const bool stopped = agent.OptimizeKick(0, 1, success).str() == "(kick 0.00 -180.00)";
+    EXPECT_TRUE(success && stopped == (v == 0.0)) << v;
+    EXPECT_EQ(stopped, trace.has("OptimizeKick: stopping the ball ")) << v;
   }
+  // The agent's field velocity (0.1, 0) taken as a body-frame vector while
+  // it faces +y: the ball, touching in front, is kicked 0.1 along the body.
+  bool success = false;
+  lay({0.385, 0, 90, {0, 0}});
+  me().vel({0.1, 0});
+  EXPECT_EQ("(kick 3.70 0.00)", agent.OptimizeKick(0, 1, success).str());
+  EXPECT_TRUE(success && trace.has("OptimizeKick: kicking the ball to front "));
 }
 
 } // namespace

@@ -1,0 +1,162 @@
+// One decision of the agent program: the goal behave_midfielder/0, run as
+// the player runs it, on world models that the player built from a
+// recorded match (the real server's messages to left player 2 in
+// tests/data), after the see and the update of its cycle. Each decision is
+// timed on its own; the median and the 99th percentile are reported as the
+// counters p50_us and p99_us. Pin it to one core:
+//   taskset -c 2 build-bench/bench/decision_bench
+
+#include <SWI-Prolog.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "interface-swi/client.h"
+#include "interface-swi/engine.h"
+#include "interface-swi/nametables.h"
+#include "interface-swi/predicates.h"
+#include "tolvane/actuator.h"
+#include "tolvane/clientparam.h"
+#include "tolvane/vekplayer.h"
+
+namespace {
+
+struct BenchPlayer : VekPlayer {
+  using VekPlayer::WMS;
+};
+
+// The model's player records, opened for the crowded scene.
+struct OpenWorld : UpdateableWMState {
+  using WMState::others;
+  using WMState::own;
+};
+
+// The engine with the foreign predicates and the agent program, once.
+void startEngine() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  fill_soccer_command_map();
+  fill_play_mode_map();
+  PL_register_extensions_in_module("user", predicates);
+  static std::string exe = executable_path();
+  static char options[] = "-q\0-f\0none\0-F\0none";
+  static char* argv[] = {&exe[0], options, options + 3, options + 6, options + 11,
+                         options + 14, nullptr};
+  if (!PL_initialise(6, argv)) std::exit(1);
+  install_marker_atoms();
+  install_formation_types();
+  term_t file = PL_new_term_ref();
+  static predicate_t consult = PL_predicate("consult", 1, "user");
+  if (!PL_put_atom_chars(file, TOLVANE_VASTEL_DIR "/vastel.pl") ||
+      !PL_call_predicate(nullptr, PL_Q_NODEBUG, consult, file))
+    std::exit(1);
+}
+
+// The recorded datagrams, through the player as its main loop takes them,
+// up to the last sight of cycle `upTo`; then the referee's word, if any.
+void replay(BenchPlayer& player, int upTo, const std::string& referee) {
+  std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/server-v8-session.txt");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  std::size_t last = 0;
+  const std::string see = "(see " + std::to_string(upTo) + " ";
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].rfind(see, 0) == 0) last = i;
+  for (std::size_t i = 0; i <= last; ++i) {
+    const VekPlayer::SenseType type = player.parse(lines[i]);
+    if (type == VekPlayer::SenseMsg) player.update();
+    if (type == VekPlayer::SeeMsg || type == VekPlayer::InitMsg)
+      player.WM().includeSensed(player.WMS);
+  }
+  if (!referee.empty()) {
+    player.parse("(hear " + std::to_string(upTo) + " referee " + referee + ")");
+    player.WM().includeSensed(player.WMS);
+  }
+}
+
+// Nine more players a side, at places a match has them, seen as clearly
+// as the recorded ones, and an opponent pressing the agent from 1.8 m
+// ahead, which closes the dribbles: the pass search's worst case.
+void crowd(BenchPlayer& player, bool opponents = true, bool allBehind = false) {
+  UpdateableWMState& world = player.WM();
+  std::vector<PlayerObject>& own = world.*(&OpenWorld::own);
+  std::vector<PlayerObject>& others = world.*(&OpenWorld::others);
+  const double places[][2] = {{-50, 0},  {-16, 16}, {-17, 5}, {-17, -5}, {-16, -16},
+                              {5, 3},    {-5, 10},  {4, -12}, {12, 1},   {9, 22},
+                              {10, -20}};
+  const double behind[][2] = {{-50, 0},  {-22, 12}, {-20, 2},  {-21, -8}, {-14, -15},
+                              {-9, 6},   {-6, 14},  {-8, -9},  {-3, -6},  {-2, 20},
+                              {-4, -19}};
+  for (Unum n = 3; n <= 11; ++n) {
+    PlayerObject& mate = own.at(n);
+    mate.setUnum(n);
+    mate.setTeam(world.getMySide());
+    const double* at = allBehind ? behind[n - 1] : places[n - 1];
+    mate.setAbsPos(Vector2D(at[0], at[1]), 1.0);
+    mate.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+    if (!opponents) continue;
+    PlayerObject& opp = others.at(n);
+    opp.setUnum(n);
+    opp.setTeam(world.getTheirSide());
+    opp.setAbsPos(Vector2D(-places[n - 1][0] * 0.8, places[n - 1][1] * 0.9 + 2.0), 1.0);
+    opp.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+  }
+  PlayerObject& presser = others.at(2);
+  presser.setUnum(2);
+  presser.setTeam(world.getTheirSide());
+  presser.setAbsPos(world.getMe()->getAbsPos() + Vector2D(1.8, 0.3), 1.0);
+  presser.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+}
+
+void decide(benchmark::State& state, int upTo, const std::string& referee, int crowded) {
+  startEngine();
+  ClientParam::instance()->my_team_name = "Blue";
+  BenchPlayer player;
+  client = &player;
+  replay(player, upTo, referee);
+  if (crowded) crowd(player, crowded == 1, crowded == 3);
+  if (crowded) { term_t t = PL_new_term_ref(); PL_chars_to_term("findall(R, possible_receiver(R), Cs), forall(member(G, [pass_table(Cs, _), num_opponents_within(4.0, 10, 0, _), num_opponents_in_cone(0.6, 10, 0, 0, 0, _), distance_check(-10, 0, 5, _), true]), (statistics(cputime, T0), forall(between(1, 1000, _), ignore(G)), statistics(cputime, T1), Tm is (T1 - T0) * 1000, format('~w ~3f us~n', [G, Tm])))", t);
+    static predicate_t call = PL_predicate("call", 1, "user"); PL_call_predicate(nullptr, PL_Q_NODEBUG, call, t); }
+  static const predicate_t goal = PL_predicate("behave_midfielder", 0, "user");
+  Actuator* actuator = Actuator::instance();
+
+  std::vector<double> micros;
+  for (auto _ : state) {
+    actuator->clearQueue();
+    const auto start = std::chrono::steady_clock::now();
+    run_goal(goal);
+    micros.push_back(
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+            .count());
+  }
+  std::sort(micros.begin(), micros.end());
+  state.counters["p50_us"] = micros[micros.size() / 2];
+  state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+  state.SetLabel(actuator->actionString());
+  client = nullptr;
+}
+
+} // namespace
+
+// Cycle 0 after the kick-off whistle: the ball 1 m ahead, kickable.
+BENCHMARK_CAPTURE(decide, ball_at_feet, 0, "play_on", 0)->Iterations(20000);
+// The same with eleven a side and the agent pressed: active play down to
+// the pass search.
+BENCHMARK_CAPTURE(decide, ball_at_feet_crowded, 0, "play_on", 1)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_at_feet_open, 0, "play_on", 2)->Iterations(2000);
+BENCHMARK_CAPTURE(decide, ball_at_feet_wide, 0, "play_on", 3)->Iterations(2000);
+// Cycle 19: the ball 8 m away in play.
+BENCHMARK_CAPTURE(decide, ball_far, 19, "", 0)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_far_crowded, 19, "", 1)->Iterations(20000);
+// Our goal kick with the ball at the agent's feet.
+BENCHMARK_CAPTURE(decide, goal_kick, 0, "goal_kick_l", 0)->Iterations(20000);
+
+BENCHMARK_MAIN();
