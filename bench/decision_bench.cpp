@@ -123,8 +123,6 @@ void decide(benchmark::State& state, int upTo, const std::string& referee, int c
   client = &player;
   replay(player, upTo, referee);
   if (crowded) crowd(player, crowded == 1, crowded == 3);
-  if (crowded) { term_t t = PL_new_term_ref(); PL_chars_to_term("findall(R, possible_receiver(R), Cs), forall(member(G, [pass_table(Cs, _), num_opponents_within(4.0, 10, 0, _), num_opponents_in_cone(0.6, 10, 0, 0, 0, _), distance_check(-10, 0, 5, _), true]), (statistics(cputime, T0), forall(between(1, 1000, _), ignore(G)), statistics(cputime, T1), Tm is (T1 - T0) * 1000, format('~w ~3f us~n', [G, Tm])))", t);
-    static predicate_t call = PL_predicate("call", 1, "user"); PL_call_predicate(nullptr, PL_Q_NODEBUG, call, t); }
   static const predicate_t goal = PL_predicate("behave_midfielder", 0, "user");
   Actuator* actuator = Actuator::instance();
 

@@ -254,8 +254,9 @@ distance_check(X, Y, D, E) :-
 distance_check(_, _, D, D).
 
 % No opponent in the cone from the passer at (X1, Y1) to the receiver at
-% (X2, Y2), nor within the distance of the receiver that the ball, losing
-% 6 % of its speed each cycle, needs to cover a pass of length M.
+% (X2, Y2), nor near the receiver: within as many metres as the cycles a
+% ball kicked at full speed, losing 6 % of it each cycle, takes to cover
+% the length M. The cheaper count comes first.
 drop_test(X1, Y1, X2, Y2, M) :-
     R is log(1 - M / 45) / log(0.94),
     num_opponents_within(R, X2, Y2, 0),

@@ -96,6 +96,18 @@ TEST(LogConnectionTest, ReadsTheSimulatorsLogs) {
         EXPECT_NEAR(e.cycle50[k], c.shows[49].values[k], e.tolerance);
       }
       EXPECT_EQ(1, log.count("Replay of logfile "));
+      // The players of every version are seen with their team names.
+      std::string seen;
+      char text[Connection::BUFFER_SIZE];
+      r.mtBuf2.mode = SHOW_MODE;
+      for (int slot = 0; slot < MAX_PLAYER_SLOTS; ++slot) {
+        r.mComposer.setPlayer(slot);
+        r.mComposer.composeSenseMessage(r.mtBuf2, nullptr);
+        r.mComposer.composeSeeMessage(r.mtBuf2, text);
+        seen += text;
+      }
+      EXPECT_NE(std::string::npos, seen.find("(p \"Opponent\""));
+      EXPECT_NE(std::string::npos, seen.find("(p \"Tolvane\""));
     }
   }
 }

@@ -94,10 +94,17 @@ TEST_F(ComposerTest, LinesFromTheCentre) {
   EXPECT_EQ(std::string::npos, text.find("nan"));
   EXPECT_EQ(std::string::npos, text.find("inf"));
 
+  // Facing +y: the bottom line ahead, and a team-mate 10 m ahead whose body
+  // and head directions are told relative to the agent's head.
   me().body_angle = radians(45.0);
   me().head_angle = radians(45.0);
+  place(1, 0.0, 10.0);
+  info.show.pos[1].body_angle = radians(120.0);
+  info.show.pos[1].head_angle = radians(30.0);
   text = see();
   EXPECT_NE(std::string::npos, text.find(" ((l b) 34.20 90.00 0.00 0.00)"));
+  EXPECT_NE(std::string::npos, text.find(" ((p \"Left\" 2) 11.10 "));
+  EXPECT_NE(std::string::npos, text.find("0.00 0.00 0.00 30.00 60.00) ((f c b)"));
   EXPECT_EQ(std::string::npos, text.find("(l t)"));
 }
 
