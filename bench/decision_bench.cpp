@@ -82,47 +82,47 @@ void replay(BenchPlayer& player, int upTo, const std::string& referee) {
   }
 }
 
-// Nine more players a side, at places a match has them, seen as clearly
-// as the recorded ones, and an opponent pressing the agent from 1.8 m
-// ahead, which closes the dribbles: the pass search's worst case.
-void crowd(BenchPlayer& player, bool opponents = true, bool allBehind = false) {
+// What is added to the recorded model: nothing; or nine more team-mates,
+// at places a match has them, with nine more opponents (eleven), without
+// them (mates), or with the team-mates all behind the ball, where the
+// most passes between them are open (mates_behind). Except for `none` an
+// opponent presses the agent from 1.8 m ahead, which closes the dribbles:
+// active play goes down to the pass search.
+enum class Crowd { none, eleven, mates, mates_behind };
+
+void place(PlayerObject& p, Unum n, Side side, Vector2D at) {
+  p.setUnum(n);
+  p.setTeam(side);
+  p.setAbsPos(at, 1.0);
+  p.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+}
+
+void crowd(BenchPlayer& player, Crowd crowd) {
+  if (crowd == Crowd::none) return;
   UpdateableWMState& world = player.WM();
   std::vector<PlayerObject>& own = world.*(&OpenWorld::own);
   std::vector<PlayerObject>& others = world.*(&OpenWorld::others);
-  const double places[][2] = {{-50, 0},  {-16, 16}, {-17, 5}, {-17, -5}, {-16, -16},
-                              {5, 3},    {-5, 10},  {4, -12}, {12, 1},   {9, 22},
-                              {10, -20}};
-  const double behind[][2] = {{-50, 0},  {-22, 12}, {-20, 2},  {-21, -8}, {-14, -15},
-                              {-9, 6},   {-6, 14},  {-8, -9},  {-3, -6},  {-2, 20},
-                              {-4, -19}};
+  const double spread[][2] = {{-50, 0}, {-16, 16}, {-17, 5}, {-17, -5}, {-16, -16}, {5, 3},
+                              {-5, 10}, {4, -12},  {12, 1},  {9, 22},   {10, -20}};
+  const double behind[][2] = {{-50, 0}, {-22, 12}, {-20, 2}, {-21, -8}, {-14, -15}, {-9, 6},
+                              {-6, 14}, {-8, -9},  {-3, -6}, {-2, 20},  {-4, -19}};
   for (Unum n = 3; n <= 11; ++n) {
-    PlayerObject& mate = own.at(n);
-    mate.setUnum(n);
-    mate.setTeam(world.getMySide());
-    const double* at = allBehind ? behind[n - 1] : places[n - 1];
-    mate.setAbsPos(Vector2D(at[0], at[1]), 1.0);
-    mate.setAbsVel(Vector2D(0.0, 0.0), 1.0);
-    if (!opponents) continue;
-    PlayerObject& opp = others.at(n);
-    opp.setUnum(n);
-    opp.setTeam(world.getTheirSide());
-    opp.setAbsPos(Vector2D(-places[n - 1][0] * 0.8, places[n - 1][1] * 0.9 + 2.0), 1.0);
-    opp.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+    const double* at = crowd == Crowd::mates_behind ? behind[n - 1] : spread[n - 1];
+    place(own.at(n), n, world.getMySide(), Vector2D(at[0], at[1]));
+    if (crowd == Crowd::eleven)
+      place(others.at(n), n, world.getTheirSide(),
+            Vector2D(-spread[n - 1][0] * 0.8, spread[n - 1][1] * 0.9 + 2.0));
   }
-  PlayerObject& presser = others.at(2);
-  presser.setUnum(2);
-  presser.setTeam(world.getTheirSide());
-  presser.setAbsPos(world.getMe()->getAbsPos() + Vector2D(1.8, 0.3), 1.0);
-  presser.setAbsVel(Vector2D(0.0, 0.0), 1.0);
+  place(others.at(2), 2, world.getTheirSide(), world.getMe()->getAbsPos() + Vector2D(1.8, 0.3));
 }
 
-void decide(benchmark::State& state, int upTo, const std::string& referee, int crowded) {
+void decide(benchmark::State& state, int upTo, const std::string& referee, Crowd added) {
   startEngine();
   ClientParam::instance()->my_team_name = "Blue";
   BenchPlayer player;
   client = &player;
   replay(player, upTo, referee);
-  if (crowded) crowd(player, crowded == 1, crowded == 3);
+  crowd(player, added);
   static const predicate_t goal = PL_predicate("behave_midfielder", 0, "user");
   Actuator* actuator = Actuator::instance();
 
@@ -145,16 +145,15 @@ void decide(benchmark::State& state, int upTo, const std::string& referee, int c
 } // namespace
 
 // Cycle 0 after the kick-off whistle: the ball 1 m ahead, kickable.
-BENCHMARK_CAPTURE(decide, ball_at_feet, 0, "play_on", 0)->Iterations(20000);
-// The same with eleven a side and the agent pressed: active play down to
-// the pass search.
-BENCHMARK_CAPTURE(decide, ball_at_feet_crowded, 0, "play_on", 1)->Iterations(20000);
-BENCHMARK_CAPTURE(decide, ball_at_feet_open, 0, "play_on", 2)->Iterations(2000);
-BENCHMARK_CAPTURE(decide, ball_at_feet_wide, 0, "play_on", 3)->Iterations(2000);
+BENCHMARK_CAPTURE(decide, ball_at_feet, 0, "play_on", Crowd::none)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_at_feet_eleven, 0, "play_on", Crowd::eleven)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_at_feet_mates, 0, "play_on", Crowd::mates)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_at_feet_mates_behind, 0, "play_on", Crowd::mates_behind)
+    ->Iterations(20000);
 // Cycle 19: the ball 8 m away in play.
-BENCHMARK_CAPTURE(decide, ball_far, 19, "", 0)->Iterations(20000);
-BENCHMARK_CAPTURE(decide, ball_far_crowded, 19, "", 1)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_far, 19, "", Crowd::none)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, ball_far_eleven, 19, "", Crowd::eleven)->Iterations(20000);
 // Our goal kick with the ball at the agent's feet.
-BENCHMARK_CAPTURE(decide, goal_kick, 0, "goal_kick_l", 0)->Iterations(20000);
+BENCHMARK_CAPTURE(decide, goal_kick, 0, "goal_kick_l", Crowd::none)->Iterations(20000);
 
 BENCHMARK_MAIN();

@@ -168,6 +168,7 @@ public:
     posix_spawn_file_actions_t quiet;
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
     if (posix_spawn(&pid, argv[0], &quiet, nullptr, argv, environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&quiet);
     for (const std::string& line : testutil::recording("server-v8-session.txt")) {
