@@ -110,6 +110,18 @@ dash_or_watch_ball(_, _) :-
     queue_up(Body),
     queue_up(Neck).
 
+% Move to (PX, PY) when at least Threshold away from it, else turn the body
+% to (TX, TY) with the neck along the body.
+move_or_turn(D, Threshold, _, _, TX, TY) :-
+    D < Threshold, !,
+    turn_body_to_point(TX, TY, 1, Body),
+    align_neck_with_body(Neck),
+    queue_up(Body),
+    queue_up(Neck).
+move_or_turn(_, _, PX, PY, _, _) :-
+    move_to_position(PX, PY, Move),
+    queue_up(Move).
+
 % A dash held to power 30 when stamina is low; any other command as it is.
 adjust_dash_power([dash, P], [dash, Limited]) :-
     my_stamina(S),

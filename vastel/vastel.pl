@@ -63,18 +63,6 @@ setup :-
     formation_type(setup),
     setup.
 
-% Move to (PX, PY) when at least Threshold away from it, else turn the body
-% to (TX, TY) with the neck along the body.
-move_or_turn(D, Threshold, _, _, TX, TY) :-
-    D < Threshold, !,
-    turn_body_to_point(TX, TY, 1, Body),
-    align_neck_with_body(Neck),
-    queue_up(Body),
-    queue_up(Neck).
-move_or_turn(_, _, PX, PY, _, _) :-
-    move_to_position(PX, PY, Move),
-    queue_up(Move).
-
 % Without a seen ball: face where a team-mate said it was less than three
 % cycles ago, or search for it. With the ball at the feet (and no team-mate
 % with a higher number, or the goalie, at it too): active play. Otherwise
