@@ -58,22 +58,21 @@ TEST_F(PredicateTest, OnePlayersRecord) {
   ball({0, 0});
   teammate(9, {30, 0});
   const std::string cant = "can\xC2\xB4t ";
-  const std::string doubtful = "player_velocity/5 : player velocity not valid\n";
   expectAnswers({
       {"player(r, 3, B, BC, N, NC, P, PC, T, K)", "player(r,3,45.0,1.0,15.0,1.0,0.0,0.0,0,0)"},
       {"player_position(r, 3, X, Y, C)", "player_position(r,3,0.0,-10.0,1.0)"},
       {"player_position(r, 3, 1.0, Y, C)", "fail",
        "player_position/5 : " + cant + "unify x-coordinate of player position: 0\n"},
-      {"player_velocity(r, 3, VX, VY, C)", "player_velocity(r,3,0.5,0.25,0.2)", doubtful},
-      {"player_velocity(r, 3, 0.4, VY, C)", "fail", doubtful},
+      {"player_velocity(r, 3, VX, VY, C)", "player_velocity(r,3,0.5,0.25,0.2)",
+       "player_velocity/5 : player velocity not valid\n"},
       {"player_velocity_valid(r, 3)", "fail"},
       {"player_distance_to(r, 3, 0, -4, D)", "player_distance_to(r,3,0,-4,6.0)"},
       {"player_angle_from_body(r, 3, A)", "player_angle_from_body(r,3,-180.0)"},
       {"player(r, 12, B, BC, N, NC, P, PC, T, K)", "fail",
        "PL_get_player/3 : couldn\xC2\xB4t get player with unum 12\nplayer/10 : " + cant +
            "get player\n"},
-      {"player_in_offside_position(l, x)", "fail",
-       "ERROR: PL_get_player/3: integer expected for argument 2\n"
+      {"player_in_offside_position(x, 9)", "fail",
+       "ERROR: PL_get_player/3: atom 'l' or 'r' expected for argument 1\n"
        "player_vin_offside_position2/2 : can't get player\n"},
       {"player_in_offside_position(l, 9)", "player_in_offside_position(l,9)"},
   });
@@ -112,8 +111,7 @@ TEST_F(PredicateTest, NearestFastestAndGoalies) {
   EXPECT_EQ("fastest_player_to_ball(0,r)", solve("fastest_player_to_ball(N, S)"));
   EXPECT_EQ("fastest_teammate_to_ball(7)", solve("fastest_teammate_to_ball(N)"));
   ball({10, 0}).at({10, 0}, 0.0);
-  expectAnswers({{"team_with_ball(S)", "team_with_ball(u)"},
-                 {"closest_opponent_to_ball(0, N)", "closest_opponent_to_ball(0,0)",
+  expectAnswers({{"closest_opponent_to_ball(0, N)", "closest_opponent_to_ball(0,0)",
                   "closest_opponent_to_ball/2 : ball position not valid\n"}});
 }
 
@@ -132,8 +130,7 @@ TEST_F(PredicateTest, RegionsCongestionMarkingAndMarkers) {
       {"num_opponents_in_cone(wide, 10, 0, 0, 0, N)", "fail",
        "ERROR: num_oppthonents_in_cone/6: float expected for argument 1\n"},
       {"congestion_at_point(x, 0, C)", "fail",
-       "ERROR: PL_get_vector2D/3: float expected for argument 1\n"
-       "congestion_at_point/2 : can\xC2\xB4t get vector\n"},
+       predtest::NO_X + "congestion_at_point/2 : can\xC2\xB4t get vector\n"},
   });
   // The one at the point itself counts as 1 cm away.
   EXPECT_DOUBLE_EQ(1e4 + 1.0 / 29 + 1.0 / 34 + 0.01, number("congestion_at_point(0, 0, C)", 3));
@@ -143,8 +140,7 @@ TEST_F(PredicateTest, RegionsCongestionMarkingAndMarkers) {
   ball({11, 3});
   EXPECT_EQ(11.0, number(marking + "12, 0, 3, X, Y)", 4));
   EXPECT_EQ(0.0, number(marking + "12, 0, 3, X, Y)", 5));
-  expectAnswers({{marking + "10, -4, 5, X, Y)", marking + "10,-4,5,10.0,0.0)"},
-                 {marking + "30, 0, 3, X, Y)", "fail"}});
+  EXPECT_EQ("fail", solve(marking + "30, 0, 3, X, Y)"));
   ball({11, -6});
   EXPECT_EQ(marking + "10,-4,5,10.0,-4.0)", solve(marking + "10, -4, 5, X, Y)"));
   ball({11, 3}).at({11, 3}, 0.0);

@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "interface-swi/client.h"
 #include "prologengine.h"
@@ -25,6 +26,9 @@
 #include "tolvane/vekplayer.h"
 
 namespace predtest {
+
+// The vector converter's warning about a first coordinate that is no number.
+const std::string NO_X = "ERROR: PL_get_vector2D/3: float expected for argument 1\n";
 
 // The player the predicates find in `client`, answering with the fixture's
 // world and sight instead of its own.
@@ -74,14 +78,21 @@ protected:
   }
 
   // A goal with its answer as solve() gives it and what it writes to
-  // standard error.
+  // standard error. A goal that fails with a warning has stopped at an
+  // argument it could not read: no skill may have run.
   struct Answer {
+    Answer(std::string g, std::string a, std::string e = "")
+        : goal(std::move(g)), answer(std::move(a)), err(std::move(e)) {}
     std::string goal, answer, err;
   };
   void expectAnswers(std::initializer_list<Answer> answers) {
     for (const Answer& a : answers) {
+      trace.clear();
       EXPECT_EQ(a.answer, solve(a.goal)) << a.goal;
       EXPECT_EQ(a.err, err) << a.goal;
+      if (a.answer == "fail" && !a.err.empty()) {
+        EXPECT_EQ("", trace.text()) << a.goal;
+      }
     }
   }
 

@@ -40,11 +40,4 @@ inline bool prove(const std::string& goal) {
   return ok;
 }
 
-// The term the text reads as, in the caller's frame.
-inline term_t term(const std::string& text) {
-  term_t t = PL_new_term_ref();
-  EXPECT_TRUE(PL_chars_to_term(text.c_str(), t)) << text;
-  return t;
-}
-
 #endif

@@ -39,25 +39,20 @@ TEST_F(PredicateTest, WrongArgumentsAreReportedAndFail) {
   EXPECT_NE("fail", solve("ball_kickable_for_player(left, 9, 0.1)"));
   EXPECT_EQ("fail", solve("ball_kickable_for_player(r, 9, 0.1)"));
   EXPECT_EQ("fail", solve("ball_kickable_for_player(l, 9, 0.6)"));
-  const std::string origin = "ERROR: ball_kickable_for_player/3: ";
   const std::string strategic = "ERROR: strategic_position/3: ";
   const std::string unum = "uniform number between 1 and 11 expected (value: ";
   expectAnswers({
       {"ball_kickable_for_player(l, x, 0.1)", "fail", ""},
-      {"ball_kickable_for_player(l, 12, 0.1)", "fail", origin + unum + "12) for argument 2\n"},
-      {"ball_kickable_for_player(q, 3, 0.1)", "fail",
-       origin + "atom 'l' or 'r' expected for argument 1\n"},
-      {"ball_kickable_for_player(l, 3, near)", "fail", origin + "float expected for argument 3\n"},
+      {"ball_kickable_for_player(l, 12, 0.1)", "fail",
+       "ERROR: ball_kickable_for_player/3: " + unum + "12) for argument 2\n"},
       {"will_catch_ball_safer(foo)", "fail",
        "ERROR: will_catch_be_safer/1: float expected for argument 1\n"},
       {"goal_kick_success_ratio(0, a, 0, R)", "fail",
        "ERROR: goal_kick_success_ratio: integer expected for argument 1\n"},
-      {"strategic_position(foo, X, Y)", "fail", strategic + "integer expected for argument 1\n"},
       {"strategic_position(12, X, Y)", "fail", strategic + unum + "12) for argument 1\n"},
       {"strategic_position(-1, X, Y)", "fail", strategic + unum + "-1) for argument 1\n"},
       {"in_our_penalty_area(a, 0)", "fail",
-       "ERROR: PL_get_vector2D/3: float expected for argument 1\n"
-       "in_our_penalty_area/2 : can't get vector\n"},
+       predtest::NO_X + "in_our_penalty_area/2 : can't get vector\n"},
       {"line_line_intersection(0, 0, 1, b, 0, 1, 1, 0, X, Y)", "fail",
        "ERROR: PL_get_vector2D/3: float expected for argument 2\n"
        "line_line_intersection/10: can't create vector\n"},
@@ -98,8 +93,7 @@ TEST_F(PredicateTest, DirectionsAndGeometry) {
                   "line_line_intersection(0,0,1,1,0,1,1,0,0.5,0.5)"},
                  // Parallel lines meet at (0, 0).
                  {"line_line_intersection(0, 0, 1, 1, 0, 1, 1, 2, X, Y)",
-                  "line_line_intersection(0,0,1,1,0,1,1,2,0.0,0.0)"},
-                 {"goal_kick_success_ratio(4, 0, 0, R)", "goal_kick_success_ratio(4,0,0,0.0)"}});
+                  "line_line_intersection(0,0,1,1,0,1,1,2,0.0,0.0)"}});
   // 0 names the agent itself, number 7.
   const Vector2D own = world.getStrategicPosition(7);
   EXPECT_EQ(own[0], number("strategic_position(0, X, Y)", 2));

@@ -2,24 +2,16 @@
 // predicates against constructed worlds; and the built program deciding
 // against a fake server.
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <string>
 
 #include "predharness.h"
+#include "program.h"
 #include "testutil/recording.h"
-#include "testutil/udpsocket.h"
 #include "tolvane/actuator.h"
 #include "tolvane/formations/formationparam.h"
-
-extern char** environ;
 
 namespace {
 
@@ -161,53 +153,35 @@ namespace {
 // player, in play, with the ball moved to where the test puts it.
 class Match {
 public:
-  Match() : fd(testutil::loopbackUdpSocket(port)) {
-    std::string program = TOLVANE_EXECUTABLE, host = "127.0.0.1", portText = std::to_string(port);
-    char* argv[] = {&program[0], const_cast<char*>("--host"), &host[0],
-                    const_cast<char*>("--port"), &portText[0], nullptr};
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-    if (posix_spawn(&pid, argv[0], &quiet, nullptr, argv, environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&quiet);
+  Match()
+      : program(TOLVANE_EXECUTABLE, {"--host", "127.0.0.1", "--port", std::to_string(server.port)},
+                dir) {
     for (const std::string& line : testutil::recording("server-v8-session.txt")) {
       if (senseBody.empty() && line.rfind("(sense_body 2 ", 0) == 0) senseBody = line;
       if (see.empty() && line.rfind("(see 2 ", 0) == 0) see = line;
     }
-    EXPECT_EQ("(init Tolvane (version 8.04))", receive());
-    send("(init l 2 before_kick_off)");
-    EXPECT_EQ("(clang (ver 8 8))", receive());
-  }
-  ~Match() {
-    if (pid > 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
-    close(fd);
+    EXPECT_EQ("(init Tolvane (version 8.04))", server.receive());
+    server.reply("(init l 2 before_kick_off)");
+    EXPECT_EQ("(clang (ver 8 8))", server.receive());
   }
 
   // What the player sends in cycle t with the ball at the distance and
   // direction given ("6.7 -19", as a sight writes them).
   std::string cycle(int t, const std::string& ball) {
     const std::regex time(" 2 "), seenBall(R"(\(\(b\) [^)]*\))");
-    send(std::regex_replace(senseBody, time, " " + std::to_string(t) + " ",
-                            std::regex_constants::format_first_only));
-    if (t == 1) send("(hear 1 referee play_on)");
-    send(std::regex_replace(std::regex_replace(see, time, " " + std::to_string(t) + " ",
-                                               std::regex_constants::format_first_only),
-                            seenBall, "((b) " + ball + ")"));
-    return receive(500);
+    server.reply(std::regex_replace(senseBody, time, " " + std::to_string(t) + " ",
+                                    std::regex_constants::format_first_only));
+    if (t == 1) server.reply("(hear 1 referee play_on)");
+    server.reply(std::regex_replace(std::regex_replace(see, time, " " + std::to_string(t) + " ",
+                                                       std::regex_constants::format_first_only),
+                                    seenBall, "((b) " + ball + ")"));
+    return server.receive(500);
   }
 
 private:
-  std::string receive(int millis = 3000) {
-    const std::string bytes = testutil::receiveDatagram(fd, peer, millis);
-    return bytes.substr(0, bytes.find('\0'));
-  }
-  void send(const std::string& text) { testutil::sendDatagram(fd, text + '\0', peer); }
-
-  int port = 0;
-  int fd;
-  pid_t pid = -1;
-  sockaddr_in peer{};
+  programtest::FakeServer server;
+  testutil::TempDir dir;
+  programtest::Program program;
   std::string senseBody, see;
 };
 

@@ -37,7 +37,7 @@ TEST(PlayMode, BeforeTheSideIsKnown) {
 
   testutil::LogCapture capture({1090});
   PM::setSide(u);
-  EXPECT_NE(std::string::npos, capture.text().find("unexpected side for playmode\n"));
+  EXPECT_TRUE(capture.has("unexpected side for playmode\n"));
   EXPECT_EQ("ILLEGAL PLAY MODE", print(PM::Play_On));
 
   PM::setSide(l);
@@ -53,7 +53,6 @@ TEST(PlayMode, WordsForBothSides) {
   EXPECT_EQ(PM::Their_Kick_Off, modeOf("kick_off_r"));
   EXPECT_EQ(PM::My_Free_Kick, modeOf("indirect_free_kick_l"));
   EXPECT_EQ("free_kick_l", print(PM::My_Free_Kick));
-  EXPECT_EQ(PM::My_Penalty_Win, modeOf("penalty_winner_l"));
   EXPECT_EQ(PM::Penalty_Onfield, modeOf("penalty_onfield_r"));
   EXPECT_EQ("penalty_onfield_l", print(PM::Penalty_Onfield));
   EXPECT_EQ("ILLEGAL PLAY MODE", print(PM::My_Indirect_Free_Kick));
@@ -61,10 +60,8 @@ TEST(PlayMode, WordsForBothSides) {
   PM::setSide(r);
   EXPECT_EQ(PM::My_Kick_Off, modeOf("kick_off_r"));
   EXPECT_EQ(PM::Their_Kick_Off, modeOf("kick_off_l"));
-  EXPECT_EQ(PM::My_Offside, modeOf("offside_r"));
   EXPECT_EQ(PM::Their_Free_Kick, modeOf("indirect_free_kick_l"));
   EXPECT_EQ("free_kick_r", print(PM::My_Free_Kick));
-  EXPECT_EQ(PM::Penalty_Onfield, modeOf("penalty_onfield_r"));
 
   // Every mode but No_Mode and the two indirect free kicks has a word that
   // maps back to it, on either side.

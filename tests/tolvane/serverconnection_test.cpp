@@ -63,60 +63,61 @@ int openDescriptors() {
   return n;
 }
 
+// A link to a fake server that has taken the init message.
+struct ServerConnectionLinked : testing::Test {
+  void SetUp() override {
+    configure(server.port);
+    ASSERT_TRUE(link.open());
+    EXPECT_FALSE(link.dataOnSocket());
+    ASSERT_TRUE(link.sendInitializeMessage());
+    ASSERT_EQ(nul("(init Foo (version 8.04))"), server.receive());
+  }
+  FakeServer server;
+  ServerConnection link;
+};
+
 } // namespace
 
-TEST(ServerConnection, InitAndReconnectTexts) {
-  FakeServer server;
-  configure(server.port);
-  ServerConnection link;
-  ASSERT_TRUE(link.open());
+TEST_F(ServerConnectionLinked, InitAndReconnectTexts) {
   LogCapture log;
-  EXPECT_TRUE(link.sendInitializeMessage());
-  EXPECT_EQ(nul("(init Foo (version 8.04))"), server.receive());
+  const std::string tooLong(Connection::BUFFER_SIZE, 'T');
+  // In order: a failure's reason is gone with the next success.
+  const struct {
+    const char* version;
+    bool goalie;
+    int reconnect;
+    std::string team;
+    const char* sent;  // "" when refused
+    const char* why;
+  } cases[] = {
+      {"8.04", false, 0, "Foo", "(init Foo (version 8.04))", ""},
+      {"8.04", true, 0, "Foo", "(init Foo (version 8.04) (goalie))", ""},
+      {"7.0", false, 3, "Foo", "(reconnect Foo 3)", ""},
+      {"7.99", false, 0, "Foo", "", "the protocol version must be 8.0 or higher"},
+      // Refused, not written past the buffer.
+      {"8.04", false, 0, tooLong, "", "the team name is too long for the init message"},
+      {"8", false, 0, "Foo", "(init Foo (version 8.00))", ""},  // exactly 8.0 is accepted
+  };
+  for (const auto& c : cases) {
+    configure(server.port, c.version, c.goalie, c.reconnect, c.team);
+    bool sent;
+    {
+      // The decimal point is '.' whatever the locale.
+      const testutil::CommaDecimal comma;
+      sent = link.sendInitializeMessage();
+    }
+    EXPECT_EQ(*c.sent != 0, sent) << c.version;
+    EXPECT_EQ(c.why, link.whyFailed()) << c.version;
+    EXPECT_EQ(*c.sent ? nul(c.sent) : "", server.receive(*c.sent ? 1000 : 50)) << c.version;
+  }
   EXPECT_EQ(1, log.count("send: (init Foo (version 8.04))\n"));
-
-  configure(server.port, "8.04", true);
-  EXPECT_TRUE(link.sendInitializeMessage());
-  EXPECT_EQ(nul("(init Foo (version 8.04) (goalie))"), server.receive());
-
-  configure(server.port, "7.0", false, 3);
-  EXPECT_TRUE(link.sendInitializeMessage());
-  EXPECT_EQ(nul("(reconnect Foo 3)"), server.receive());
-
-  configure(server.port, "7.99");
-  EXPECT_FALSE(link.sendInitializeMessage());
   EXPECT_EQ(1, log.count("you tried to connect with a protocol version < 8.0 and you don't "
                          "really want to do this\n"));
-  EXPECT_EQ("the protocol version must be 8.0 or higher", link.whyFailed());
-
-  // A team name too long for the buffer is refused, not written past it.
-  configure(server.port, "8.04", false, 0, std::string(Connection::BUFFER_SIZE, 'T'));
-  EXPECT_FALSE(link.sendInitializeMessage());
-  EXPECT_EQ(1, log.count("team name too long"));
-  EXPECT_EQ("the team name is too long for the init message", link.whyFailed());
-  EXPECT_EQ("", server.receive(50));
-
-  // Exactly 8.0 is accepted; the decimal point is '.' whatever the locale.
-  configure(server.port, "8");
-  {
-    const testutil::CommaDecimal comma;
-    EXPECT_TRUE(link.sendInitializeMessage());
-  }
-  EXPECT_EQ(nul("(init Foo (version 8.00))"), server.receive());
-  EXPECT_EQ("", link.whyFailed());
-  link.close();
-  EXPECT_FALSE(link.connected());
+  EXPECT_EQ(1, log.count("team name too long for the init message (8192 characters)\n"));
 }
 
-TEST(ServerConnection, AdoptsThePortTheServerRepliesFrom) {
-  FakeServer server, perClient;
-  configure(server.port);
-  ServerConnection link;
-  ASSERT_TRUE(link.open());
-  EXPECT_FALSE(link.dataOnSocket());
-  ASSERT_TRUE(link.sendInitializeMessage());
-  ASSERT_EQ(nul("(init Foo (version 8.04))"), server.receive());
-
+TEST_F(ServerConnectionLinked, AdoptsThePortTheServerRepliesFrom) {
+  FakeServer perClient;
   perClient.client = server.client;
   perClient.send(nul("(init l 2 before_kick_off)"));
   EXPECT_TRUE(link.dataOnSocket());
@@ -143,18 +144,9 @@ TEST(ServerConnection, AdoptsThePortTheServerRepliesFrom) {
     ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
     EXPECT_EQ(recorded[i], std::string(Connection::sendbuf));
   }
-  EXPECT_FALSE(recorded.empty());
-  link.close();
 }
 
-TEST(ServerConnection, TimeoutsEmptyAndOversizedMessages) {
-  FakeServer server;
-  configure(server.port);
-  ServerConnection link;
-  ASSERT_TRUE(link.open());
-  ASSERT_TRUE(link.sendInitializeMessage());
-  server.receive();
-
+TEST_F(ServerConnectionLinked, TimeoutsEmptyAndOversizedMessages) {
   LogCapture log;
   const std::string twice = "ServerConnection::waitForMessage: 2x timeout and no message\n";
   const int expected[] = {0, 1, 1, 2};
@@ -175,6 +167,7 @@ TEST(ServerConnection, TimeoutsEmptyAndOversizedMessages) {
   EXPECT_EQ(big.substr(0, Connection::BUFFER_SIZE - 1), std::string(Connection::sendbuf));
 
   link.close();
+  EXPECT_FALSE(link.connected());
   EXPECT_FALSE(link.waitForMessage(TimevalXL(0, 1000)));
   EXPECT_FALSE(link.dataOnSocket());
 }

@@ -7,43 +7,18 @@
 
 using testutil::LogCapture;
 
-// Runs first: the store as the process finds it.
-TEST(ServerParamTest, FreshListing) {
+TEST(ServerParamTest, DerivedValues) {
   ServerParam* sp = ServerParam::instance();
-  const std::vector<std::string> rows = paramtest::listing(*sp);
-  ASSERT_EQ(147u, rows.size());
-  EXPECT_EQ("goal_width: 14.02", rows[0]);
-  EXPECT_EQ("team_actuator_noise: off", rows[20]);
-  EXPECT_EQ("dash_power_rate: 0.006", rows[31]);
-  EXPECT_EQ("wind_dir: 0", rows[39]);
-  EXPECT_EQ("wind_dir: 0", rows[65]);
-  EXPECT_EQ("wind_none: unset", rows[69]);
-  EXPECT_EQ("use_offside: on", rows[98]);
-  EXPECT_EQ("log_file: ", rows[101]);
-  EXPECT_EQ("offside_kick_margin: 9.15", rows[110]);
-  EXPECT_EQ("pen_random_winner: unset", rows[146]);
-  EXPECT_EQ(300, sp->lcmStep());
-}
-
-TEST(ServerParamTest, KeysReachMembers) {
-  ServerParam* sp = ServerParam::instance();
-  LogCapture log({1002});
+  sp->end();
   sp->begin();
-  sp->setParameter("wind_dir", "45");
-  EXPECT_EQ(45.0, sp->windir);
-  sp->setParameter("kickable_area", "1.085");
-  EXPECT_EQ("Unknown parameter (kickable_area)\n", log.text());
   sp->setParameter("visible_angle", "270");
   EXPECT_EQ(-90.0, double(sp->visibleAngle()));
-
+  sp->setParameter("effort_inc_thr", "0.75");
+  EXPECT_EQ(0.75, static_cast<vekbase::BaseServerParam*>(sp)->effortIncThr());
   sp->setParameter("wind_force", "2");
-  sp->setParameter("wind_dir", "0");
   EXPECT_EQ(2.0, sp->baseWind()[0]);
   sp->setParameter("wind_dir", "3.141592653589793");  // radians, not degrees
   EXPECT_NEAR(-2.0, sp->baseWind()[0], 1e-12);
-
-  sp->setParameter("effort_inc_thr", "0.75");
-  EXPECT_EQ(0.75, static_cast<vekbase::BaseServerParam*>(sp)->effortIncThr());
   sp->end();
   sp->begin();
 }
@@ -52,6 +27,7 @@ TEST(ServerParamTest, LcmStep) {
   ServerParam* sp = ServerParam::instance();
   sp->end();
   sp->begin();
+  EXPECT_EQ(300, sp->lcmStep());
   sp->setParameter("slow_down_factor", "2");
   EXPECT_EQ(600, sp->lcmStep());
   sp->setParameter("recv_step", "16");  // not slowed down: 1200, not 2400
@@ -66,14 +42,11 @@ TEST(ServerParamTest, LcmStep) {
   EXPECT_EQ(200, sp->lcmStep());
   EXPECT_EQ("lcmStep: sense_body_step -100 left out\nlcmStep: recv_step 0 left out\n",
             log.text());
-  sp->setParameter("slow_down_factor", "0");
-  sp->setParameter("simulator_step", "0");
-  sp->setParameter("send_step", "0");
-  sp->setParameter("send_vi_step", "0");
+  for (const char* key : {"slow_down_factor", "simulator_step", "send_step", "send_vi_step"})
+    sp->setParameter(key, "0");
   EXPECT_EQ(1, sp->lcmStep());
   sp->end();
   sp->begin();
-  EXPECT_EQ(300, sp->lcmStep());
 }
 
 TEST(ServerParamTest, MessageResetsEveryOtherKey) {
@@ -81,7 +54,6 @@ TEST(ServerParamTest, MessageResetsEveryOtherKey) {
   sp->begin();
   // As from the command line: set, then the front end ends the store.
   sp->setParameter("port", "6100");
-  sp->setParameter("goal_width", "20");
   sp->end();
   EXPECT_EQ(6100, sp->portnum);
 
@@ -93,7 +65,6 @@ TEST(ServerParamTest, MessageResetsEveryOtherKey) {
   EXPECT_FALSE(sp->isStarted());
   EXPECT_EQ(0.9, sp->bdecay);
   EXPECT_EQ(6000, sp->portnum);
-  EXPECT_EQ(14.02, sp->gwidth);
   sp->begin();
 }
 
@@ -101,22 +72,17 @@ TEST(ServerParamTest, RecordedServerParamMessage) {
   ServerParam* sp = ServerParam::instance();
   const std::vector<std::string> msgs = paramtest::sessionMessages("server_param");
   ASSERT_EQ(1u, msgs.size());
-  ASSERT_EQ(137u, paramtest::messagePairs(msgs[0]).size());
   sp->end();
   LogCapture log({1002});
   paramtest::applyMessage(*sp, msgs[0]);
   // Keys of a newer server are reported and skipped; the rest is set.
-  const std::string text = log.text();
-  EXPECT_NE(std::string::npos, text.find("Unknown parameter (tackle_dist)\n"));
-  EXPECT_NE(std::string::npos, text.find("Unknown parameter (landmark_file)\n"));
-  EXPECT_EQ(std::string::npos, text.find("Can't set value"));
-  EXPECT_EQ(0.94, sp->bdecay);
+  EXPECT_TRUE(log.has("Unknown parameter (tackle_dist)\n"));
+  EXPECT_EQ(16, log.count("Unknown parameter ("));
+  EXPECT_FALSE(log.has("Can't set value"));
   EXPECT_EQ(1.2, sp->catch_area_l);
-  EXPECT_EQ(8000.0, sp->stamina_max);
   EXPECT_EQ(5, sp->half_time);
   EXPECT_TRUE(sp->useoffside);  // "1"
   EXPECT_TRUE(sp->game_logging);
   EXPECT_EQ("\"./\"", sp->text_log_dir);
-  EXPECT_EQ(3, sp->rec_ver);  // not in the message: its default
   sp->begin();
 }

@@ -40,12 +40,10 @@ const ClientParam* client() { return ClientParam::instance(); }
 TEST(VekOptionsTest, FilesAndOptionsInCommandLineOrder) {
   testutil::TempDir tmp;
   const std::string cfile = tmp.file("client.conf", "team FromFile\nreconnect 7\n");
-  EXPECT_FALSE(run({"-c", cfile, "--team", "FromLine"}).dontStart);
-  EXPECT_EQ("FromLine", client()->myTeamName());
-  EXPECT_EQ(7, client()->reconnectUnum());
-  run({"--team", "FromLine", "-c", cfile});
+  EXPECT_FALSE(run({"--team", "FromLine", "-c", cfile}).dontStart);
   EXPECT_EQ("FromFile", client()->myTeamName());
-  run({"--team", "A", "--cfile=" + cfile, "--team=B"});
+  EXPECT_EQ(7, client()->reconnectUnum());
+  run({"--cfile=" + cfile, "--team=B"});
   EXPECT_EQ("B", client()->myTeamName());
 
   const std::string sfile = tmp.file("server.conf", "port 6010\n");
@@ -72,19 +70,14 @@ TEST(VekOptionsTest, FilesAndOptionsInCommandLineOrder) {
 }
 
 TEST(VekOptionsTest, LongOptionForms) {
-  run({"--log-level", "10"});
-  EXPECT_EQ(10u, client()->logLevel());
-  run({"--log-level=20"});
+  // An abbreviation, "=", and goalie, which takes no argument: "off" is a
+  // stray word and is ignored.
+  Result r = run({"--log-level=20", "--recon", "4", "--goalie", "off"});
   EXPECT_EQ(20u, client()->logLevel());
-  run({"--recon", "4"});
   EXPECT_EQ(4, client()->reconnectUnum());
-
-  // goalie takes no argument: "off" is a stray word and is ignored.
-  Result r = run({"--goalie", "off"});
   EXPECT_TRUE(client()->goalie());
   EXPECT_FALSE(r.dontStart);
-  EXPECT_EQ("", r.err);
-  EXPECT_EQ("", r.out);
+  EXPECT_EQ("", r.err + r.out);
 }
 
 TEST(VekOptionsTest, RejectedOptionsSetDontStart) {
@@ -148,7 +141,6 @@ TEST(VekOptionsTest, HelpAndListings) {
   EXPECT_TRUE(c.dontStart);
   EXPECT_EQ("", c.err);
   EXPECT_EQ(0u, c.out.find("team: Listed\nhost: "));
-  EXPECT_NE(std::string::npos, c.out.find("\nlog_wm: on\n"));
 
   EXPECT_EQ("", run({"--print-player-options"}).err);
   EXPECT_EQ("--- Server Options ---\n", run({"--print-server-options"}).err);

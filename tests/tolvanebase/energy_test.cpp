@@ -28,51 +28,28 @@ protected:
 
 } // namespace
 
-TEST_F(EnergyDefaults, DashesAtHighStamina) {
-  Energy fresh(0);
-  EXPECT_EQ(fresh.getStamina(), 4000.0);
-  EXPECT_EQ(fresh.getEffort(), 1.0);
-  EXPECT_EQ(fresh.getRecovery(), 1.0);
-
-  Energy e(4000, 1, 1);
-  e.update(100, 0);
-  EXPECT_EQ(e.getStamina(), 3945.0);
-  EXPECT_EQ(e.getEffort(), 1.0);
-  EXPECT_EQ(e.getRecovery(), 1.0);
+TEST_F(EnergyDefaults, OneDash) {
+  // stamina, effort, recovery, dash power -> stamina, effort, recovery
+  const double cases[][7] = {
+      {4000, 1, 1, 100, 3945, 1, 1},
+      {4000, 1, 1, -100, 3845, 1, 1}, // backwards costs twice
+      {3000, 0.7, 1, 0, 3045, 0.71, 1},
+      {2500, 0.7, 1, 100, 2445, 0.71, 1}, // 2400 is at the rise threshold
+      {1300, 1, 1, 100, 1244.91, 0.995, 0.998}, // 1200 is at both fall thresholds
+      {1000, 1, 1, 100, 944.91, 0.995, 0.998},
+      {50, 0.8, 1, 100, 44.91, 0.795, 0.998}, // stops at 0 before recovering
+      {100, 0.6, 0.5, 100, 22.5, 0.6, 0.5}, // effort and recovery at their minima
+  };
+  for (auto& c : cases) {
+    Energy e(c[0], c[1], c[2]);
+    e.update(c[3], 0);
+    EXPECT_DOUBLE_EQ(e.getStamina(), c[4]) << c[0] << " " << c[3];
+    EXPECT_DOUBLE_EQ(e.getEffort(), c[5]) << c[0] << " " << c[3];
+    EXPECT_DOUBLE_EQ(e.getRecovery(), c[6]) << c[0] << " " << c[3];
+  }
   std::ostringstream os;
-  os << e;
-  EXPECT_EQ(os.str(), "(s:3945,r:1,e:1)");
-
-  Energy back(4000, 1, 1);
-  back.update(-100, 0);
-  EXPECT_EQ(back.getStamina(), 3845.0);
-
-  Energy rest(3000, 0.7, 1);
-  rest.update(0, 0);
-  EXPECT_DOUBLE_EQ(rest.getEffort(), 0.71);
-  EXPECT_EQ(rest.getStamina(), 3045.0);
-}
-
-TEST_F(EnergyDefaults, DashesAtLowStamina) {
-  Energy e(1000, 1, 1);
-  e.update(100, 0);
-  EXPECT_DOUBLE_EQ(e.getEffort(), 0.995);
-  EXPECT_DOUBLE_EQ(e.getRecovery(), 0.998);
-  EXPECT_DOUBLE_EQ(e.getStamina(), 944.91);
-
-  // The dash costs more than is left: stamina stops at 0 before recovering.
-  Energy x(50, 0.8, 1);
-  x.update(100, 0);
-  EXPECT_DOUBLE_EQ(x.getEffort(), 0.795);
-  EXPECT_DOUBLE_EQ(x.getRecovery(), 0.998);
-  EXPECT_DOUBLE_EQ(x.getStamina(), 44.91);
-
-  // Effort and recovery stop at their minima.
-  Energy floor(100, 0.6, 0.5);
-  floor.update(100, 0);
-  EXPECT_EQ(floor.getEffort(), 0.6);
-  EXPECT_EQ(floor.getRecovery(), 0.5);
-  EXPECT_EQ(floor.getStamina(), 22.5);
+  os << Energy(3945, 1, 0.5) << Energy(0);
+  EXPECT_EQ(os.str(), "(s:3945,r:0.5,e:1)(s:4000,r:1,e:1)");
 }
 
 TEST_F(EnergyDefaults, RegisteredPlayerTypes) {
@@ -84,7 +61,6 @@ TEST_F(EnergyDefaults, RegisteredPlayerTypes) {
   EXPECT_EQ(e.getEffort(), 0.9);
   e.update(0, 3);
   EXPECT_EQ(e.getEffort(), 0.9);
-  EXPECT_EQ(e.getStamina(), 4000.0);
   // Built before the store was there, it reads the store once it is.
   early.update(100, 3);
   EXPECT_DOUBLE_EQ(early.getEffort(), 0.995);

@@ -17,7 +17,7 @@ std::string text(const TimevalXL& tv) {
 
 } // namespace
 
-TEST(TimevalXL, ConstructionAndPrinting) {
+TEST(TimevalXL, ConstructionPrintingAndComparisons) {
   TimevalXL neg(-1500000L);
   EXPECT_TRUE(neg.tv_sec == -1 && neg.tv_usec == -500000);
   EXPECT_EQ(text(neg), "-1:500000");
@@ -28,9 +28,7 @@ TEST(TimevalXL, ConstructionAndPrinting) {
   // Opposite signs are settled into one interval with one sign.
   EXPECT_EQ(text(TimevalXL(1, -500000)), "0:500000");
   EXPECT_EQ(text(TimevalXL(-2, 250000)), "-1:750000");
-}
 
-TEST(TimevalXL, ConversionsAndComparisons) {
   TimevalXL tv(0, 40000);
   EXPECT_EQ(long(tv), 40000L);
   EXPECT_EQ(double(tv), 40.0);
@@ -39,7 +37,6 @@ TEST(TimevalXL, ConversionsAndComparisons) {
   EXPECT_TRUE(TimevalXL(1, 0) > TimevalXL(0, 999999));
   EXPECT_TRUE(TimevalXL(-1500000L) < TimevalXL(-1, 0));
   EXPECT_TRUE(TimevalXL(1, 0) == TimevalXL(0, 1000000));
-  EXPECT_TRUE(TimevalXL(1, 0) != TimevalXL(0, 999999));
 }
 
 TEST(TimevalXL, SumsAndDifferences) {

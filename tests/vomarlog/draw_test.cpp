@@ -1,5 +1,4 @@
 #include "vomarlog/draw2dforwarder.h"
-#include "vomarlog/forwarder.h"
 #include "vomarlog/vomardraw.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +7,6 @@
 #include <string>
 
 #include "testutil/commadecimal.h"
-#include "testutil/logcapture.h"
 
 namespace {
 
@@ -31,15 +29,18 @@ TEST(DrawTest, ItemTexts) {
   EXPECT_EQ(zero, " CIRCLE col=101010 (1.23457e+06,-0,0.333333);");
   EXPECT_EQ(Draw::draw(circle, line),
             "_2D_ CIRCLE col=ff0000 (1.5,-2,0.3); LINE col=0000ff (0,-1,10,5);");
+  EXPECT_EQ(Draw::draw(line, text, zero), "_2D_" + line + text + zero);
   EXPECT_EQ(Draw::draw(line, text, zero, circle), "_2D_" + line + text + zero + circle);
 }
 
+// Only complete "_2D_" lines are cached, and only when the put area fills:
+// a flush of the stream leaves the text where it is.
 TEST(DrawTest, CachesCompleteDrawingLinesWhenPutAreaFills) {
   const std::string line1 = "_2D_ A;\n";
   const std::string other = "12 -_2D_ prefixed;\n";
   const std::string line2 = Draw::draw(Draw::circle(1.5f, 2.f, 0.3f, "ff0000")) + "\n";
   const unsigned int size = 40;
-  const std::size_t head = size - line1.size() - other.size();  // 13 of 37
+  const std::size_t head = size - line1.size() - other.size(); // 13 of 37
   vomar::Draw2dForwarder d(size);
   Lines& cache = d.getCachedMessages();
 
@@ -52,36 +53,10 @@ TEST(DrawTest, CachesCompleteDrawingLinesWhenPutAreaFills) {
   EXPECT_EQ(cache, Lines({line1}));
   d << "z";
   EXPECT_EQ(cache, Lines({line1, line2}));
-}
 
-TEST(DrawTest, ShortTextWaitsWhateverFlushes) {
-  vomar::Draw2dForwarder d(8192);
-  d << "_2D_ x;\n" << std::flush;
-  d.rdbuf()->pubsync();
-  EXPECT_TRUE(d.getCachedMessages().empty());
-  d << std::string(8184, '\n');
-  EXPECT_EQ(d.getCachedMessages(), Lines({"_2D_ x;\n"}));
-
-  vomar::Draw2dForwarder tiny(0);  // taken as 1: every character goes at once
+  vomar::Draw2dForwarder tiny(0); // taken as 1: every character goes at once
   tiny << "x\n _2D_ B;\n_2D_ C;\n";
   EXPECT_EQ(tiny.getCachedMessages(), Lines({"_2D_ C;\n"}));
-}
-
-TEST(DrawTest, RegisteredOnForwarder) {
-  vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
-  testutil::FixedPrefix prefix;
-  vomar::Draw2dForwarder d(64);
-  fwd->addStream(&d, vomar::ForwarderStreamBuf::S_PASS_ALL);
-  fwd->registerPrefix(&prefix);
-
-  const std::string seen = Draw::draw(Draw::text(0.f, 0.f, "seen")) + "\n";
-  fwd->zone(1150) << Draw::draw(Draw::text(1.f, 1.f, "zone")) << "\n";
-  fwd->zone(0).indent(60) << Draw::draw(Draw::text(2.f, 2.f, "prefixed")) << "\n";
-  *fwd << seen << std::string(64, '\n') << std::flush;
-
-  fwd->registerPrefix(nullptr);
-  EXPECT_TRUE(fwd->removeStream(&d));
-  EXPECT_EQ(d.getCachedMessages(), Lines({seen}));
 }
 
 } // namespace

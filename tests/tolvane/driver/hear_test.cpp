@@ -44,7 +44,6 @@ TEST(Hear, SelfTeammateOpponentAndCoach) {
   EXPECT_EQ(-30.0, double(team.getSenderDirection()));
   EXPECT_EQ("x", p.WMS.getOpponentMsg().getMsgString());
   EXPECT_EQ(45.0, double(p.WMS.getOpponentMsg().getSenderDirection()));
-  EXPECT_EQ(1, log.count("sender is teammate no. 7\n"));
 
   // Each fault drops the message.
   for (const char* fault :
@@ -89,17 +88,10 @@ TEST(Hear, OnlineCoachPositions) {
   p.parse(coach("y/" + mates.substr(3)));
   p.parse(coach(mates + "0"));
   p.parse("(hear 102 online_coach_right (x))");
-  const std::string out = testing::internal::GetCapturedStdout();
-  // Fields decoded in the payload's order: x, y, vx, vy.
-  const std::string first = mates.substr(2, 8);
-  EXPECT_NE(std::string::npos,
-            out.find("TEMP : " + mates + "\nyou : " + mates + "\nbegin decode " +
-                     first.substr(0, 2) + "\nbegin decode " + first.substr(2, 2) +
-                     "\nbegin decode " + first.substr(4, 2) + "\nbegin decode " +
-                     first.substr(6, 2) + "\n"));
-  EXPECT_NE(std::string::npos, out.find("\nthey\nbegin decode "));
+  testing::internal::GetCapturedStdout();
   EXPECT_EQ(1, log.count("online coach message too short: (hear 102 online_coach_right (x))\n"));
 
+  // Fields in the payload's order: x, y, vx, vy; team-mate 3 sent no block.
   EXPECT_EQ(Vector2D(-1.0, 1.0), p.WM().getOwn(1).getAbsPos());
   EXPECT_EQ(Vector2D(0.5, -0.25), p.WM().getOwn(11).getAbsVel());
   EXPECT_EQ(Vector2D(1.0, 1.0), p.WM().getOwn(3).getAbsPos());

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "testutil/text.h"
 #include "tests/tolvane/driver/driver_util.h"
 #include "tolvane/actuator.h"
-#include "tolvane/connection.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/playerparam.h"
 #include "tolvane/playertypeparam.h"
@@ -18,17 +19,21 @@ const std::string SENSE0 =
     "(kick 0) (dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
     "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
 
-void joinAs(TestPlayer& p, const std::string& team, const std::string& reply) {
-  ClientParam::instance()->my_team_name = team;
-  p.parse(reply);
+typedef std::vector<std::pair<std::string, std::string>> Warnings;
+
+// Each text, parsed on its own, logs its warning once.
+void expectWarnings(TestPlayer& p, LogCapture& log, const Warnings& cases) {
+  for (const auto& c : cases) {
+    log.clear();
+    p.parse(c.first);
+    EXPECT_EQ(1, log.count(c.second)) << c.first << "\n" << log.text();
+  }
 }
 
 } // namespace
 
 TEST(Parser, NameTablesAndDispatch) {
   TestPlayer p;
-  EXPECT_EQ(17, p.flag_id.at("g l"));
-  EXPECT_EQ(18, p.flag_id.at("g r"));
   // Words the tables do not know read as value 0 and are not added: a
   // stream of them from the network would grow the tables.
   p.parse("(init x 4 play_on)");
@@ -50,22 +55,20 @@ TEST(Parser, NameTablesAndDispatch) {
 
   LogCapture log({1215});
   EXPECT_EQ(VekPlayer::ThinkMsg, p.parse("(think)"));
-  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(error unknown_command)"));
-  EXPECT_EQ(1, log.count("unknown message received from server: (error unknown_command)\n"));
-  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(splat)"));
-  EXPECT_EQ(1, log.count("unknown message received from server (splat)\n"));
   EXPECT_EQ(VekPlayer::ScoreMsg, p.parse("(score 3000 1 2)"));
   EXPECT_EQ(0, p.WMS.getMyScore());
   p.parseScore("(score 3000 1 2)");
   EXPECT_EQ(1, p.WMS.getMyScore());
   EXPECT_EQ(2, p.WMS.getTheirScore());
-  EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(init)"));
-  EXPECT_EQ(1, log.count("blank expected in server message: (init)\n"));
-
   // Texts too short for the positions the dispatcher looks at.
   for (const char* text : {"", "(", "(p", "(player_", "(s", "(se", "(sense_body", "(sense_body "})
     EXPECT_EQ(VekPlayer::xOtherMsg, p.parse(text)) << text;
-  EXPECT_EQ(1, log.count("sense_body message too short: (sense_body \n"));
+  expectWarnings(p, log,
+                 {{"(error unknown_command)",
+                   "unknown message received from server: (error unknown_command)\n"},
+                  {"(splat)", "unknown message received from server (splat)\n"},
+                  {"(init)", "blank expected in server message: (init)\n"},
+                  {"(sense_body ", "sense_body message too short: (sense_body \n"}});
 }
 
 TEST(Parser, InitAndReconnect) {
@@ -74,11 +77,7 @@ TEST(Parser, InitAndReconnect) {
   EXPECT_EQ(VekPlayer::xOtherMsg, p.parse("(init r 10 play_on)"));
   EXPECT_EQ(10u, p.WMS.getMyNumber());
   EXPECT_EQ(r, p.WMS.getMySide());
-  EXPECT_EQ(10u, p.WMF.getMyNumber());
   EXPECT_EQ(PlayMode::Play_On, p.WMS.getPlayMode());
-
-  p.parse("(init l 3 before_kick_off)");
-  EXPECT_EQ(PlayMode::Before_Kick_Off, p.WMS.getPlayMode());
 
   ClientParam::instance()->reconnect_unum = 5;
   p.parse("(reconnect r play_on)");
@@ -86,17 +85,13 @@ TEST(Parser, InitAndReconnect) {
   ClientParam::instance()->reconnect_unum = 0;
 
   p.parse("(init x 4 play_on)");
-  EXPECT_EQ(u, p.WMS.getMySide());
-
   // Shirt numbers outside 1..11 are refused, not taken over.
-  p.parse("(init l 0 play_on)");
-  p.parse("(init l 12 play_on)");
+  expectWarnings(p, log,
+                 {{"(init l 0 play_on)", "shirt number out of range in init message: "},
+                  {"(init l 12 play_on)", "shirt number out of range in init message: "},
+                  {"(reconnect", "reconnect message expected: (reconnect\n"},
+                  {"(init l", "blank expected in init message: (init l\n"}});
   EXPECT_EQ(4u, p.WMS.getMyNumber());
-  EXPECT_EQ(2, log.count("shirt number out of range in init message: "));
-  p.parse("(reconnect");
-  p.parse("(init l");
-  EXPECT_EQ(1, log.count("reconnect message expected: (reconnect\n"));
-  EXPECT_EQ(1, log.count("blank expected in init message: (init l\n"));
 }
 
 TEST(Parser, ParameterMessages) {
@@ -116,33 +111,33 @@ TEST(Parser, ParameterMessages) {
   EXPECT_EQ(8, pt->numTypes());
   p.parse("(player_param (player_types 3))");
   EXPECT_EQ(4, pt->numTypes());
-  p.parse("(player_param (player_types 0))");
+  expectWarnings(p, log, {{"(player_param (player_types 0))",
+                           "player_types out of range in player_param message: "}});
   EXPECT_EQ(4, pt->numTypes());
-  EXPECT_EQ(1, log.count("player_types out of range in player_param message: "));
 
   // Pairs written back to back: none after the id is skipped.
   p.parse("(player_param (player_types 7))");
+  log.clear();
   p.parse("(player_type (id 2)(player_speed_max 1.25) (stamina_inc_max 40.5))");
   EXPECT_EQ(1.25, pt->TP[2].player_speed_max);
   EXPECT_EQ(40.5, pt->TP[2].stamina_inc_max);
   EXPECT_EQ(0.4, pt->TP[2].player_decay);
   EXPECT_EQ(0, log.count(" setting wc player"));
-  p.parse("(player_type (id 6)(player_speed_max 1.5))");
+  expectWarnings(
+      p, log,
+      {{"(player_type (id 6)(player_speed_max 1.5))", " setting wc player\n"},
+       {"(player_type (id 8)(player_speed_max 1.75))",
+        "player type out of range in player_type message: "},
+       {"(player_type (id -1)(player_speed_max 1.75))",
+        "player type out of range in player_type message: "},
+       {"(player_type (speed 1))",
+        "'id' keyword expected in player_type message (player_type (speed 1))"},
+       {"(player_type (id 2", "')' expected in player_type message (player_type (id 2\n"}});
   EXPECT_EQ(1.5, pt->TP[6].player_speed_max);
-  EXPECT_EQ(1, log.count(" setting wc player\n"));
-
-  p.parse("(player_type (id 8)(player_speed_max 1.75))");
-  p.parse("(player_type (id -1)(player_speed_max 1.75))");
-  EXPECT_EQ(2, log.count("player type out of range in player_type message: "));
-  p.parse("(player_type (speed 1))");
-  p.parse("(player_type (id 2");
-  EXPECT_EQ(1, log.count("'id' keyword expected in player_type message (player_type (speed 1))"));
-  EXPECT_EQ(1, log.count("')' expected in player_type message (player_type (id 2\n"));
   EXPECT_EQ(1.25, pt->TP[2].player_speed_max);
 
   // The real server's messages, with keys unknown to version 8.
-  const std::vector<std::string> rec = recording("server-v8-session.txt");
-  for (const std::string& m : rec)
+  for (const std::string& m : recording("server-v8-session.txt"))
     if (m.compare(0, 7, "(server") == 0 || m.compare(0, 7, "(player") == 0) p.parse(m);
   EXPECT_EQ(18, PlayerParam::instance()->player_types);
   EXPECT_EQ(19, pt->numTypes());
@@ -152,56 +147,41 @@ TEST(Parser, ParameterMessages) {
   // change_player_type writes the team-mate's type into the model.
   p.parse("(init l 2 before_kick_off)");
   p.parse("(change_player_type 4 2)");
-  EXPECT_EQ(2, p.WM().getOwn(4).getPlayerType());
   p.parse("(change_player_type 4)");
-  p.parse("(change_player_type 12 1)");
-  p.parse("(change_player_type 4 19)");
+  expectWarnings(p, log,
+                 {{"(change_player_type 12 1)",
+                   "shirt number out of range in change_player_type message: "},
+                  {"(change_player_type 4 19)",
+                   "player type out of range in change_player_type message: "}});
   EXPECT_EQ(2, p.WM().getOwn(4).getPlayerType());
-  EXPECT_EQ(1, log.count("shirt number out of range in change_player_type message: "));
-  EXPECT_EQ(1, log.count("player type out of range in change_player_type message: "));
 }
 
 TEST(Parser, SenseBody) {
   TestPlayer p;
   LogCapture log({1215});
   vekbase::Timer::updateTime(99);
-  EXPECT_EQ(VekPlayer::SenseMsg, p.parse(SENSE0));
-  EXPECT_EQ(0, p.step);
-  EXPECT_EQ(vekbase::Timer(0, 0), vekbase::Timer::currentTime());
-  EXPECT_TRUE(p.WMS.getViewQuality().isHigh());
-  EXPECT_TRUE(p.WMS.getViewWidth().isNormal());
-  EXPECT_EQ(4000.0, p.WMS.getMe()->getStamina());
-  EXPECT_EQ(1.0, p.WMS.getMe()->getEffort());
-  p.parse(SENSE0);
-  p.parse(SENSE0);
+  // The clock stops while the server time stands still.
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(VekPlayer::SenseMsg, p.parse(SENSE0));
   EXPECT_EQ(vekbase::Timer(0, 2), vekbase::Timer::currentTime());
-  EXPECT_EQ(0, log.count("expected"));
 
   // Blocks in another order give the same values.
-  const std::string msg =
-      "(sense_body 7 (arm (movable 5) (expires 20) (target 12.5 -30) (count 12)) "
-      "(tackle (expires 5) (count 3)) (change_view 0) (head_angle -85) (speed 0.5 270) "
-      "(stamina 3500.5 0.75) (view_mode low narrow) (kick 0) (dash 0) (turn 0) (say 0) "
-      "(turn_neck 0) (catch 0) (move 0))";
-  p.parse(msg);
+  p.parse("(sense_body 7 (arm (movable 5) (expires 20) (target 12.5 -30) (count 12)) "
+          "(tackle (expires 5) (count 3)) (change_view 0) (head_angle -85) (speed 0.5 270) "
+          "(stamina 3500.5 0.75) (view_mode low narrow) (kick 0) (dash 0) (turn 0) (say 0) "
+          "(turn_neck 0) (catch 0) (move 0))");
   EXPECT_EQ(7, p.step);
-  EXPECT_TRUE(p.WMS.getViewQuality().isLow());
-  EXPECT_TRUE(p.WMS.getViewWidth().isNarrow());
+  EXPECT_TRUE(p.WMS.getViewQuality().isLow() && p.WMS.getViewWidth().isNarrow());
   EXPECT_EQ(3500.5, p.WMS.getMe()->getStamina());
   EXPECT_EQ(0.75, p.WMS.getMe()->getEffort());
   EXPECT_EQ(0.5, p.WMS.getMySpeed());
   EXPECT_EQ(-90.0, double(p.WMS.getMySpeedDir()));
   EXPECT_EQ(-85.0, double(p.WMS.getMe()->getRelativeNeckAngle()));
-  ArmObject arm = p.WMS.getArm();
-  EXPECT_EQ(5, arm.getImmobileDuration());
-  EXPECT_EQ(20, arm.getPointDuration());
-  EXPECT_EQ(12.5, arm.getTargetDist());
-  EXPECT_EQ(-30.0, double(arm.getTargetDir()));
-  EXPECT_EQ(0, log.count("expected"));
+  EXPECT_EQ("pointing to (12.5, -30) for 20 more cycles.\narm immobile for 5 cycles.\n",
+            testutil::text(p.WMS.getArm()));
+  EXPECT_EQ("", log.text());
 
   p.parse("(sense_body 8 (view_mode good wide) (speed 0.25))");
-  EXPECT_TRUE(p.WMS.getViewQuality().isLow());
-  EXPECT_TRUE(p.WMS.getViewWidth().isWide());
+  EXPECT_TRUE(p.WMS.getViewQuality().isLow() && p.WMS.getViewWidth().isWide());
   // A block with too few values is not read.
   EXPECT_EQ(0.5, p.WMS.getMySpeed());
   EXPECT_EQ(1, log.count("stamina keyword expected in sense_body or fullstate message\n"));
@@ -220,31 +200,31 @@ TEST(Parser, SenseBody) {
   EXPECT_EQ(0, ArmObject(p.WMS.getArm()).getPointDuration());
   EXPECT_EQ(1, log.count("expires keyword expected in sense_body message: (sense_body 10"));
   EXPECT_EQ(0, log.count("tackle expires param not found"));
-  {
-    static NullLink link;
-    Actuator* act = Actuator::instance(&link);
-    vekbase::Timer::updateTime(11);
+
+  // A block without its count takes no command as lost.
+  static NullLink link;
+  Actuator* act = Actuator::instance(&link);
+  vekbase::Timer::updateTime(11);
+  for (const SoccerCommand& c :
+       {SoccerCommand(SoccerCommand::CMD_POINTTO, 10.0, vekbase::AngleDeg(0.0)),
+        SoccerCommand(SoccerCommand::CMD_TACKLE, 50.0)}) {
     act->clearQueue();
-    act->queueUp(SoccerCommand(SoccerCommand::CMD_POINTTO, 10.0, vekbase::AngleDeg(0.0)));
+    act->queueUp(c);
     act->sendActions();
-    act->clearQueue();
-    act->queueUp(SoccerCommand(SoccerCommand::CMD_TACKLE, 50.0));
-    act->sendActions();
-    act->clearQueue();
-    int c[11];
-    act->getCounts(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10]);
-    const std::string pointto = std::to_string(c[8]);
-    const std::string tackles = std::to_string(c[10]);
-    LogCapture lost({1040});
-    p.parse("(sense_body 12 (arm (movable 0) (expires 0) (target 0 0)) "
-            "(focus (target none) (count 0)) (tackle (expires 0) (count " + tackles + ")))");
-    p.parse("(sense_body 13 (arm (movable 0) (expires 0) (target 0 0) (count " + pointto +
-            ")) (focus (target none) (count 0)) (tackle (count " + tackles + ")))");
-    EXPECT_EQ(0, lost.count("CMD_POINT in")) << lost.text();
-    EXPECT_EQ(0, lost.count("CMD_TACKLE in")) << lost.text();
-    EXPECT_EQ(1, log.count("count keyword expected in sense_body message: (sense_body 12"));
-    EXPECT_EQ(1, log.count("tackle expires param not found in sense_body msg\n"));
   }
+  act->clearQueue();
+  int c[11];
+  act->getCounts(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10]);
+  const std::string tackles = std::to_string(c[10]);
+  LogCapture lost({1040});
+  p.parse("(sense_body 12 (arm (movable 0) (expires 0) (target 0 0)) "
+          "(focus (target none) (count 0)) (tackle (expires 0) (count " + tackles + ")))");
+  p.parse("(sense_body 13 (arm (movable 0) (expires 0) (target 0 0) (count " +
+          std::to_string(c[8]) + ")) (focus (target none) (count 0)) (tackle (count " + tackles +
+          ")))");
+  EXPECT_EQ("", lost.text());
+  EXPECT_EQ(1, log.count("count keyword expected in sense_body message: (sense_body 12"));
+  EXPECT_EQ(1, log.count("tackle expires param not found in sense_body msg\n"));
 
   // The keyword reader keeps (turn 7) and (turn_neck 2) apart.
   std::vector<std::string> v;
@@ -255,13 +235,13 @@ TEST(Parser, SenseBody) {
   ASSERT_EQ(1, p.parseParam(v, "turn_neck"));
   EXPECT_EQ("2", v[0]);
   EXPECT_EQ(0, p.parseParam(v, "dash"));
-  EXPECT_EQ("2", v[0]);
 }
 
 TEST(Parser, SeeRecordedAndCrafted) {
   TestPlayer p;
   LogCapture log({1215});
-  joinAs(p, "Blue", "(init l 2 before_kick_off)");
+  ClientParam::instance()->my_team_name = "Blue";
+  p.parse("(init l 2 before_kick_off)");
 
   const std::vector<std::string> rec = recording("server-v8-session.txt");
   std::string big;
@@ -273,41 +253,32 @@ TEST(Parser, SeeRecordedAndCrafted) {
   EXPECT_TRUE(SightPeek::committed(p.WMS));
   EXPECT_EQ(20u, p.WMS.getFlags().size());
   EXPECT_EQ(FlagObject::Flag_C, p.WMS.getFlags()[0].getId());
-  EXPECT_EQ(1u, p.WMS.getLines().size());
   EXPECT_EQ(3.0, p.WMS.getBall().getDist());
-  ASSERT_EQ(1u, p.WMS.getOthers().size());
-  EXPECT_EQ(2u, p.WMS.getOthers()[0].getUnum());
-  EXPECT_EQ(11.0, p.WMS.getOthers()[0].getDist());
-  ASSERT_EQ(1u, p.WMS.getUnknown().size());
-  EXPECT_EQ(0, log.count("see"));
+  EXPECT_EQ(11.0, p.WMS.getOthers().at(0).getDist());
+  EXPECT_EQ("", log.text());
 
   p.parse(SENSE0);
-  const std::string crafted =
-      "(see 10 ((b) 5.5) ((p \"Blue\" 3 goalie) 10 20 0 0 45 10) "
-      "((p \"blue\" 4) 12 -30 0.1 0.2 -45 -5 t) ((p \"Blue\") 8 15 t) ((p \"Red\") 9 -15 60) "
-      "((p) 30) ((P) 1.5 170) ((B) 1 170) ((F) 2 30) ((p \"Red\" 12) 1 2 0 0 0 0) "
-      "((p \"Red\" 0) 3 4) ((f z z) 1 2) ((l b) 20 -80))";
-  p.parse(crafted);
+  p.parse("(see 10 ((b) 5.5) ((p \"Blue\" 3 goalie) 10 20 0 0 45 10) "
+          "((p \"blue\" 4) 12 -30 0.1 0.2 -45 -5 t) ((p \"Blue\") 8 15 t) ((p \"Red\") 9 -15 60) "
+          "((p) 30) ((P) 1.5 170) ((B) 1 170) ((F) 2 30) ((p \"Red\" 12) 1 2 0 0 0 0) "
+          "((p \"Red\" 0) 3 4) ((f z z) 1 2) ((l b) 20 -80))");
   EXPECT_TRUE(SightPeek::committed(p.WMS));
   ASSERT_EQ(2u, p.WMS.getOwn().size());
-  EXPECT_TRUE(p.WMS.getOwn()[1].isGoalie());
   EXPECT_EQ(3u, p.WMS.ourGoalieNum());
-  ASSERT_EQ(1u, p.WMS.getOthers().size());
+  ASSERT_EQ(1u, p.WMS.getOthers().size());  // team names are case-sensitive
   EXPECT_EQ(4u, p.WMS.getOthers()[0].getUnum());
   EXPECT_TRUE(p.WMS.getOthers()[0].isTackling());
-  ASSERT_EQ(6u, p.WMS.getUnknown().size());
-  EXPECT_EQ(l, p.WMS.getUnknown()[0].getTeam());
-  EXPECT_TRUE(p.WMS.getUnknown()[0].isTackling());
-  EXPECT_EQ(r, p.WMS.getUnknown()[1].getTeam());
-  EXPECT_FALSE(p.WMS.getUnknown()[1].isTackling());
-  EXPECT_EQ(60.0, double(p.WMS.getUnknown()[1].getPointDir()));
-  EXPECT_EQ(u, p.WMS.getUnknown()[2].getTeam());
-  EXPECT_EQ(1.5, p.WMS.getUnknown()[3].getDist());
+  const std::vector<PlayerObject>& unk = p.WMS.getUnknown();
+  ASSERT_EQ(6u, unk.size());
+  EXPECT_TRUE(unk[0].getTeam() == l && unk[0].isTackling());
+  EXPECT_TRUE(unk[1].getTeam() == r && !unk[1].isTackling());
+  EXPECT_EQ(60.0, double(unk[1].getPointDir()));
+  EXPECT_EQ(u, unk[2].getTeam());
+  EXPECT_EQ(1.5, unk[3].getDist());
   // Shirt numbers no shirt carries: kept as unidentified players.
-  EXPECT_EQ(r, p.WMS.getUnknown()[4].getTeam());
-  EXPECT_EQ(0u, p.WMS.getUnknown()[4].getUnum());
-  EXPECT_TRUE(p.WMS.getUnknown()[4].getBodyAngleConf().valid());
-  EXPECT_EQ(3.0, p.WMS.getUnknown()[5].getDist());
+  EXPECT_TRUE(unk[4].getTeam() == r && unk[4].getUnum() == 0u);
+  EXPECT_TRUE(unk[4].getBodyAngleConf().valid());
+  EXPECT_EQ(3.0, unk[5].getDist());
   EXPECT_EQ(1.0, p.WMS.getBall().getDist());
   EXPECT_EQ(170.0, double(p.WMS.getBall().getDir()));
   EXPECT_EQ(0u, p.WMS.getFlags().size());
@@ -317,60 +288,48 @@ TEST(Parser, SeeRecordedAndCrafted) {
 
   // Low view quality: directions only, distances unknown. The real server's
   // sight, then the objects near the agent outside its view cone in that form.
+  auto bearingsOnly = [&](double ball, double player) {
+    EXPECT_TRUE(SightPeek::committed(p.WMS));
+    EXPECT_EQ(ball, double(p.WMS.getBall().getDir()));
+    EXPECT_FALSE(p.WMS.getBall().getDistConf().valid());
+    ASSERT_EQ(1u, unk.size());
+    EXPECT_EQ(player, double(unk[0].getDir()));
+    EXPECT_FALSE(unk[0].getDistConf().valid());
+  };
   const std::string low = firstOf(rec, "(see 20 ");
   ASSERT_NE(std::string::npos, low.find("((b) -35) ((p) -37) ((p \"Red\" 2) -9) ((l r) 66))"));
   p.parse(SENSE0);
   p.parse(low);
-  EXPECT_TRUE(SightPeek::committed(p.WMS));
+  bearingsOnly(-35.0, -37.0);
   EXPECT_EQ(26u, p.WMS.getFlags().size());
-  EXPECT_EQ(-35.0, double(p.WMS.getBall().getDir()));
-  EXPECT_FALSE(p.WMS.getBall().getDistConf().valid());
-  ASSERT_EQ(1u, p.WMS.getUnknown().size());
-  EXPECT_EQ(-37.0, double(p.WMS.getUnknown()[0].getDir()));
-  EXPECT_FALSE(p.WMS.getUnknown()[0].getDistConf().valid());
   ASSERT_EQ(1u, p.WMS.getOthers().size());
   EXPECT_EQ(-9.0, double(p.WMS.getOthers()[0].getDir()));
   p.parse(SENSE0);
   p.parse("(see 21 ((f c b) 74) ((B) -20) ((P) 180) ((F) 30) ((G) -45))");
-  EXPECT_TRUE(SightPeek::committed(p.WMS));
-  EXPECT_EQ(-20.0, double(p.WMS.getBall().getDir()));
-  EXPECT_FALSE(p.WMS.getBall().getDistConf().valid());
-  ASSERT_EQ(1u, p.WMS.getUnknown().size());
-  EXPECT_EQ(180.0, double(p.WMS.getUnknown()[0].getDir()));
-  EXPECT_FALSE(p.WMS.getUnknown()[0].getDistConf().valid());
+  bearingsOnly(-20.0, 180.0);
 
   // A fault drops the rest and commits nothing; earlier flags stay.
   p.parse(SENSE0);
-  log.clear();
   const std::string bad = "(see 11 ((f c) 10 0) ((b) 1 2 3) ((f l t) 4 5))";
-  p.parse(bad);
+  expectWarnings(p, log,
+                 {{bad, "got wrong number of parameters for 'seeBall' method: " + bad + "\n"}});
   EXPECT_FALSE(SightPeek::committed(p.WMS));
   EXPECT_EQ(1u, p.WMS.getFlags().size());
-  EXPECT_EQ(1, log.count("got wrong number of parameters for 'seeBall' method: " + bad + "\n"));
-
-  struct Case {
-    const char* text;
-    const char* fault;
-  } faults[] = {
-      {"(see 12 ((p \"Red\" 2 goalie x) 1 2))", "while seeing a player: "},
-      {"(see 12 ((p \"Red\" 2) 1 2 3 4 5))", "for 'seePlayer' method: "},
-      {"(see 12 ((p \"Red\") 1 2 0 0 0 0))", "for 'seePlayer' method: "},
-      {"(see 12 ((P)))", "for 'seePlayer' method: "},
-      {"(see 12 ((B) ))", "for 'seeBall' method: "},
-      {"(see 12 ((g l)))", "for 'seeGoal' method: "},
-      {"(see 12 ((l r) 1 2 3 4 5))", "for 'seeLine' method: "},
-      {"(see 12 (() 1 2))", "no matching 'see' method"},
-      {"(see 12 ((b) 1 2)", "expected in see message"},
-      {"(see 12 ((f c) 1 2", "for 'seeFlag' method: "},
-      {"(see 12 ((F) 1 2", "')' expected in see message: "},
-      {"(see 12 ((b", "expected in see message"},
-  };
-  for (const Case& c : faults) {
-    log.clear();
+  for (const auto& c : Warnings{{"(see 12 ((p \"Red\" 2 goalie x) 1 2))", "while seeing a player: "},
+                                {"(see 12 ((p \"Red\" 2) 1 2 3 4 5))", "for 'seePlayer' method: "},
+                                {"(see 12 ((p \"Red\") 1 2 0 0 0 0))", "for 'seePlayer' method: "},
+                                {"(see 12 ((P)))", "for 'seePlayer' method: "},
+                                {"(see 12 ((B) ))", "for 'seeBall' method: "},
+                                {"(see 12 ((g l)))", "for 'seeGoal' method: "},
+                                {"(see 12 ((l r) 1 2 3 4 5))", "for 'seeLine' method: "},
+                                {"(see 12 (() 1 2))", "no matching 'see' method"},
+                                {"(see 12 ((b) 1 2)", "expected in see message"},
+                                {"(see 12 ((f c) 1 2", "for 'seeFlag' method: "},
+                                {"(see 12 ((F) 1 2", "')' expected in see message: "},
+                                {"(see 12 ((b", "expected in see message"}}) {
     p.parse(SENSE0);
-    p.parse(c.text);
-    EXPECT_FALSE(SightPeek::committed(p.WMS)) << c.text;
-    EXPECT_EQ(1, log.count(c.fault)) << c.text << "\n" << log.text();
+    expectWarnings(p, log, {c});
+    EXPECT_FALSE(SightPeek::committed(p.WMS)) << c.first;
   }
 
   // No blank after the time: ignored silently.
@@ -386,12 +345,11 @@ TEST(Parser, SeeRecordedAndCrafted) {
 // Every cut of the real messages is parsed without reading past its end.
 TEST(Parser, TruncatedRecordedMessages) {
   TestPlayer p;
-  joinAs(p, "Blue", "(init l 2 before_kick_off)");
+  ClientParam::instance()->my_team_name = "Blue";
+  p.parse("(init l 2 before_kick_off)");
   const std::vector<std::string> rec = recording("server-v8-session.txt");
-  const std::string heads[] = {"(sense_body", "(see",           "(player_type",
-                               "(change_player_type", "(init", "(hear 3 179 our",
-                               "(hear 7 -25 opp", "(hear 0 referee"};
-  for (const std::string& head : heads) {
+  for (const char* head : {"(sense_body", "(see", "(player_type", "(change_player_type", "(init",
+                           "(hear 3 179 our", "(hear 7 -25 opp", "(hear 0 referee"}) {
     const std::string m = firstOf(rec, head);
     ASSERT_FALSE(m.empty()) << head;
     for (std::size_t n = 0; n <= m.size(); ++n) p.parse(m.substr(0, n));

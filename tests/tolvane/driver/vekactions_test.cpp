@@ -6,20 +6,15 @@
 
 TEST(VekActions, GoalKickSuccessTable) {
   TestPlayer p;
-  EXPECT_EQ(93.33, p.goalKickSuccessRatio(0, 0, 3));
-  EXPECT_EQ(100.0, p.goalKickSuccessRatio(0, 0, 6));
-  EXPECT_EQ(1.11, p.goalKickSuccessRatio(2, 4, 0));
-  EXPECT_EQ(56.66, p.goalKickSuccessRatio(3, 4, 4));
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(3, 4, 6));
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(1, 4, 0));
-  // Situations never measured count as hopeless.
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(0, 2, 1));
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(1, 1, 1));
-  // Outside the table.
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(4, 0, 6));
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(0, 5, 3));
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(0, 0, 7));
-  EXPECT_EQ(0.0, p.goalKickSuccessRatio(65535, 0, 3));
+  // Situations never measured, and those outside the table, count as hopeless.
+  const struct {
+    unsigned short x, y, z;
+    double ratio;
+  } cases[] = {{0, 0, 3, 93.33}, {0, 0, 6, 100.0}, {2, 4, 0, 1.11},  {3, 4, 4, 56.66},
+               {3, 4, 6, 0.0},   {1, 4, 0, 0.0},   {0, 2, 1, 0.0},   {1, 1, 1, 0.0},
+               {4, 0, 6, 0.0},   {0, 5, 3, 0.0},   {0, 0, 7, 0.0},   {65535, 0, 3, 0.0}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.ratio, p.goalKickSuccessRatio(c.x, c.y, c.z)) << c.x << c.y << c.z;
 }
 
 TEST(VekActions, AlignNeckWithBodyAndTraceForms) {
@@ -27,13 +22,11 @@ TEST(VekActions, AlignNeckWithBodyAndTraceForms) {
   LogCapture log({1201});
   p.parse("(init l 7 before_kick_off)");
   p.WM().includeSensed(p.WMS);
-  for (int neck : {45, -90, 0}) {
-    p.WM().getMe()->setRelativeNeckAngle(vekbase::AngleDeg(neck));
-    const SoccerCommand c = p.alignNeckWithBody();
-    EXPECT_EQ(SoccerCommand::CMD_TURNNECK, c.command());
-    EXPECT_EQ(double(-neck), double(c.turnNeckAngle()));
-  }
-  EXPECT_EQ(3, log.count("SoccerCommand VekActions::alignNeckWithBody() const\n"));
+  // The neck turns back by its angle to the body, not to the field.
+  p.WM().getMe()->setBodyAngle(vekbase::AngleDeg(40.0));
+  p.WM().getMe()->setRelativeNeckAngle(vekbase::AngleDeg(45.0));
+  EXPECT_EQ("(turn_neck -45.00)", p.alignNeckWithBody().str());
+  EXPECT_EQ(1, log.count("SoccerCommand VekActions::alignNeckWithBody() const\n"));
 
   // A skill with an exit line leaves the indent level as it found it.
   log.clear();

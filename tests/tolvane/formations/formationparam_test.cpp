@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../paramtest_util.h"
 #include "testutil/logcapture.h"
 #include "testutil/tempdir.h"
 #include "testutil/text.h"
@@ -28,12 +29,6 @@ const std::string NO_POSITIONS =
 
 std::string pos(FormationParam* fp, unsigned int u, const Vector2D& ball, double maxX) {
   return testutil::text(fp->currentFormation().strategicPosition(u, ball, maxX));
-}
-
-std::string listing() {
-  testing::internal::CaptureStdout();
-  FormationParam::instance()->printOptions();
-  return testing::internal::GetCapturedStdout();
 }
 
 } // namespace
@@ -62,7 +57,7 @@ TEST(FormationParamTest, FormationFileBuildsTable) {
                 "\n## List of role types:\n## 0 unknown\n## 1 goalie\n## 2 defender\n"
                 "## 3 wing defender\n## 4 midfielder\n## 5 wing midfielder\n## 6 attacker\n"
                 "## 7 wing attacker\n\n",
-            listing());
+            paramtest::listing(*FormationParam::instance()));
 
   // Formation 2 only in the attacking situation; role 1 stays behind the
   // ball, but its lower x limit wins.
@@ -87,7 +82,7 @@ TEST(FormationParamTest, BadNumbersAreRefused) {
   fp->setParameter("formation", "-1");
   fp->setParameter("formation", "1000000");
   fp->setParameter("x-position", "7 7 7 7 7 7 7 7 7 7 7");
-  const std::string after = listing();
+  const std::string after = paramtest::listing(*FormationParam::instance());
   // Nothing allocated; formation 1 is still the one being defined.
   EXPECT_EQ(std::string::npos, after.find("Formation: 3"));
   EXPECT_NE(std::string::npos, after.find("Formation: 1\nx-position: 7 7 7"));

@@ -148,26 +148,25 @@ TEST(OnlineMonitorTest, RelaysBetweenServerAndMonitor) {
 // A relay that cannot work stops at once with a line, rather than send to
 // no address or wait for a monitor that can never connect.
 TEST(OnlineMonitorTest, StopsInsteadOfWaitingForever) {
-  ClientParam* cp = ClientParam::instance();
-  // Not a dotted address, and refused without asking a name server.
-  cp->host = "999.999.999.999";
-  cp->monitor_port = testutil::freeLoopbackPort();
-  {
-    LogCapture log({1060});
-    OnlineMonitor relay;
-    EXPECT_FALSE(relay.running());
-    EXPECT_TRUE(log.has("The specified host is unknown\n"));
-    EXPECT_TRUE(log.has("monitor relay stopped: the server's host has no address.\n"));
-    relay.update();
-  }
-  cp->host = "127.0.0.1";
   int taken = 0;
   const int fd = testutil::loopbackUdpSocket(taken);
-  cp->monitor_port = taken;
-  LogCapture log({1060, 1064});
-  OnlineMonitor relay;
-  EXPECT_FALSE(relay.running());
-  EXPECT_TRUE(log.has("can't bind local address.\n"));
-  EXPECT_TRUE(log.has("monitor relay stopped: no local monitor port.\n"));
+  const struct {
+    const char *host, *why, *stop;
+    int port;
+  } cases[] = {
+      // Not a dotted address, and refused without asking a name server.
+      {"999.999.999.999", "The specified host is unknown\n", "the server's host has no address",
+       testutil::freeLoopbackPort()},
+      {"127.0.0.1", "can't bind local address.\n", "no local monitor port", taken}};
+  for (const auto& c : cases) {
+    ClientParam::instance()->host = c.host;
+    ClientParam::instance()->monitor_port = c.port;
+    LogCapture log({1060, 1064});
+    OnlineMonitor relay;
+    EXPECT_FALSE(relay.running());
+    EXPECT_TRUE(log.has(c.why)) << log.text();
+    EXPECT_TRUE(log.has(std::string("monitor relay stopped: ") + c.stop + ".\n")) << log.text();
+    relay.update();
+  }
   ::close(fd);
 }

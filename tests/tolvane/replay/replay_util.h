@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,7 +21,9 @@ inline std::string dataFile(const std::string& name) {
 
 inline std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  if (in) bytes << in.rdbuf();
+  return bytes.str();
 }
 
 // The datagrams of a monitor capture: each framed by its big-endian length.

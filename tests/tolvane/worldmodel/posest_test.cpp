@@ -34,8 +34,7 @@ TEST(PosEst, ExactBearingsGiveThePoseBack) {
       vekbase::AngleDeg theta;
       const Ids ids(all.begin(), all.begin() + n);
       ASSERT_TRUE(Probe::pos_est(sight(c.pos, c.neck, ids), p, theta));
-      EXPECT_NEAR(c.pos[0], p[0], 1e-9) << n;
-      EXPECT_NEAR(c.pos[1], p[1], 1e-9) << n;
+      EXPECT_TRUE(near(p, c.pos, 1e-9)) << n;
       EXPECT_NEAR(c.neck, double(theta), 1e-9) << n;
     }
   }

@@ -39,28 +39,20 @@ protected:
 };
 
 TEST_F(UpdateableWMStateTest, SenseBodyAndLineFlagFix) {
-  LogCapture log({1110, 1111});
   sensed.setStamina(3000.0);
   sensed.getMe()->setGoalieP(PlayerObject::t);
   sensed.setMyRelativeNeckAngle(Deg(30.0));
   m.includeSensed(sensed);
-  EXPECT_TRUE(log.has("include sensebody information\n"
-                      "Help: My Unum has changed! was 0, now it's 7\n"
-                      "Help: My side has changed! was 0, now it's 2\n"));
   EXPECT_EQ(3000.0, m.self().getStamina());
   EXPECT_EQ(PlayerObject::t, m.self().getGoalieP());
-  EXPECT_EQ(1.0, m.self().getDistConf()());
   EXPECT_EQ(0.0, m.self().getAbsPosConf()());  // no sight, no position
 
   sensed.getMe()->setGoalieP(PlayerObject::f);
   m.includeSenseBody(sensed);
   EXPECT_EQ(PlayerObject::t, m.self().getGoalieP());  // a known flag stays
+  // The head along +x, the body 30 degrees to its right.
   nextCycleWithSight();
-  LogCapture again({1110, 1111});
   m.includeSensed(sensed);
-  EXPECT_EQ(0u, again.text().find("include sensebody information\nline/flag: using right "
-                                  "V(53.5, 90) flag Flag (f c) (id = 0)V(1, 0)\n"
-                                  "Line/Flag: pos = V(-1, 0), dir = 0\n"));
   EXPECT_EQ(Vector2D(-1.0, 0.0), m.myPosition());
   EXPECT_EQ(1.0, m.self().getAbsPosConf()());
   EXPECT_EQ(0.0, double(m.myNeckAngle()));
@@ -90,13 +82,11 @@ TEST_F(UpdateableWMStateTest, LineChoiceAndTable) {
 }
 
 TEST_F(UpdateableWMStateTest, LocalisationFallbacks) {
-  LogCapture log({1197});
   m.includeSensed(sensed);
   m.self().setAbsPos(Vector2D(3.0, 4.0), 0.8);
   sensed.seeLine(LineObject::Line_R, 53.5, Deg(90.0));  // a line, no flag
   sensed.setCurrentSight();
   m.includeSensed(sensed);
-  EXPECT_TRUE(log.has("pos_est: only 0 flags! exiting \n"));
   EXPECT_EQ(Vector2D(3.0, 4.0), m.myPosition());
   EXPECT_EQ(0.8, m.self().getAbsPosConf()());
   EXPECT_EQ(1.0, m.self().getNeckAngleConf()());
@@ -110,8 +100,7 @@ TEST_F(UpdateableWMStateTest, LocalisationFallbacks) {
   sensed.seeLine(LineObject::Line_T, Deg(12.0));
   sensed.setCurrentSight();
   m.includeSensed(sensed);
-  EXPECT_NEAR(-20.0, m.myPosition()[0], 1e-9);
-  EXPECT_NEAR(10.0, m.myPosition()[1], 1e-9);
+  EXPECT_TRUE(near(m.myPosition(), Vector2D(-20.0, 10.0), 1e-9));
   EXPECT_NEAR(-60.0, double(m.myNeckAngle()), 1e-9);
 }
 
@@ -165,8 +154,7 @@ TEST_F(UpdateableWMStateTest, DeadReckoningReplaysEachCommandOnce) {
   decide({SoccerCommand(SoccerCommand::CMD_KICK, 100.0, Deg(20.0))});
   m.update();
   const Vector2D kicked = Vector2D(2.3625 * 0.94, 50.0).cart(vekmath::DEG);
-  EXPECT_NEAR(kicked[0], m.getBall().getAbsVel()[0], 1e-9);
-  EXPECT_NEAR(kicked[1], m.getBall().getAbsVel()[1], 1e-9);
+  EXPECT_TRUE(near(m.getBall().getAbsVel(), kicked, 1e-9));
   // Directions after dead reckoning are told relative to the head.
   EXPECT_NEAR(bearing(me, 70.0, m.getBall().getAbsPos()), double(m.getBall().getDir()), 1e-9);
   EXPECT_NEAR(-70.0, double(m.own[3].getDir()), 1e-9);
@@ -197,7 +185,6 @@ TEST_F(UpdateableWMStateTest, StaminaModelAtItsThresholds) {
 }
 
 TEST_F(UpdateableWMStateTest, MergeAssignsForgetsAndMergesOnce) {
-  LogCapture log({1110});
   m.includeSensed(sensed);
   m.own[3].setAbsPos(Vector2D(9.0, 0.0), 1.0);     // ahead
   m.own[5].setAbsPos(Vector2D(-20.0, 0.0), 1.0);   // behind, out of view
@@ -209,9 +196,8 @@ TEST_F(UpdateableWMStateTest, MergeAssignsForgetsAndMergesOnce) {
   sensed.seeBall(10.0, Deg(0.0), 1.0, Deg(0.0));
   m.includeSensed(sensed);
 
-  EXPECT_TRUE(log.has("teammate(s) 3 should be visible\nopponent(s) 4 should be visible\n"));
-  EXPECT_TRUE(log.has("assigning own 3 to unknown player\n"));
-  EXPECT_TRUE(log.has("forgetting teammate(s): \nforgetting opponent(s): 4 \n"));
+  // Teammate 3 and opponent 4 should be seen: 3 takes the sighting 2 m
+  // from it, 4 is forgotten; 5 is behind and stays.
   EXPECT_EQ(Vector2D(11.0, 0.0), m.own[3].getAbsPos());
   EXPECT_TRUE(m.own[5].getAbsPosConf().valid());
   EXPECT_FALSE(m.others[4].getAbsPosConf().valid());
@@ -254,13 +240,10 @@ TEST_F(UpdateableWMStateTest, MergeAssignsForgetsAndMergesOnce) {
                    PlayerObject::f, false);
   m.includeSensed(sensed);
   EXPECT_NEAR(20.0, double(m.myBodyAngle()), 1e-9);
-  EXPECT_NEAR(0.5, m.myVelocity()[0], 1e-12);
-  EXPECT_NEAR(0.0, m.myVelocity()[1], 1e-12);
-  EXPECT_NEAR(1.0, m.getBall().getAbsPos()[0], 1e-12);
-  EXPECT_NEAR(0.0, m.getBall().getAbsPos()[1], 1e-12);
+  EXPECT_TRUE(near(m.myVelocity(), Vector2D(0.5, 0.0), 1e-12));
+  EXPECT_TRUE(near(m.getBall().getAbsPos(), Vector2D(1.0, 0.0), 1e-12));
   const PlayerObject& six = m.others[6];
-  EXPECT_NEAR(9.0, six.getAbsPos()[0], 1e-12);
-  EXPECT_NEAR(0.0, six.getAbsPos()[1], 1e-12);
+  EXPECT_TRUE(near(six.getAbsPos(), Vector2D(9.0, 0.0), 1e-12));
   EXPECT_NEAR(90.0, double(six.getBodyAngle()), 1e-9);
   EXPECT_NEAR(20.0, double(six.getRelativeNeckAngle()), 1e-9);
   EXPECT_NEAR(70.0, double(six.getPointDir()), 1e-9);
@@ -304,9 +287,8 @@ TEST_F(UpdateableWMStateTest, CalculateVelocity) {
   m.self().setAbsVel(Vector2D(0.5, 0.0), 1.0);
   const Vector2D p(10.0, 0.0);
   EXPECT_EQ(Vector2D(1.5, 0.0), m.calculateVelocity(p, 10.0, 1.0, Deg(0.0)));
-  const Vector2D across = m.calculateVelocity(p, 10.0, 0.0, vekbase::AngleRad(0.1).deg());
-  EXPECT_NEAR(0.5, across[0], 1e-15);
-  EXPECT_NEAR(1.0, across[1], 1e-12);
+  EXPECT_TRUE(near(m.calculateVelocity(p, 10.0, 0.0, vekbase::AngleRad(0.1).deg()),
+                   Vector2D(0.5, 1.0), 1e-12));
   // On the agent's own spot there is no line of sight: the agent's velocity.
   EXPECT_EQ(Vector2D(0.5, 0.0), m.calculateVelocity(Vector2D(0.0, 0.0), 0.0, 0.3, Deg(5.0)));
 }

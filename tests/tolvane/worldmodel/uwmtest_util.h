@@ -1,6 +1,8 @@
 #ifndef TESTS_UWMTEST_UTIL_H
 #define TESTS_UWMTEST_UTIL_H
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
 
@@ -35,6 +37,13 @@ struct Probe : UpdateableWMState {
 inline double bearing(const Vector2D& p, double neck, const Vector2D& z) {
   const Vector2D d = z - p;
   return double(vekbase::AngleDeg(std::atan2(d[1], d[0]) * 180.0 / std::acos(-1.0) - neck));
+}
+
+// Whether a lies within tol of b in both coordinates.
+inline ::testing::AssertionResult near(const Vector2D& a, const Vector2D& b, double tol) {
+  if (std::fabs(a[0] - b[0]) <= tol && std::fabs(a[1] - b[1]) <= tol)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << a << " is not within " << tol << " of " << b;
 }
 
 using testutil::LogCapture;
