@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <string>
 
+#include "tests/testutil/recording.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/vekplayer.h"
 
@@ -21,10 +21,8 @@ struct BenchPlayer : VekPlayer {
 
 // The longest recorded datagram that starts with head.
 std::string recorded(const std::string& head) {
-  std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/server-v8-session.txt");
-  std::string line;
   std::string best;
-  while (std::getline(in, line))
+  for (const std::string& line : testutil::recording("server-v8-session.txt"))
     if (line.compare(0, head.size(), head) == 0 && line.size() > best.size()) best = line;
   if (best.empty()) {
     std::cerr << "no recorded message " << head << "\n";

@@ -12,15 +12,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "interface-swi/client.h"
 #include "interface-swi/engine.h"
-#include "interface-swi/nametables.h"
-#include "interface-swi/predicates.h"
+#include "tests/testutil/recording.h"
 #include "tolvane/actuator.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/vekplayer.h"
@@ -42,16 +39,8 @@ void startEngine() {
   static bool started = false;
   if (started) return;
   started = true;
-  fill_soccer_command_map();
-  fill_play_mode_map();
-  PL_register_extensions_in_module("user", predicates);
-  static std::string exe = executable_path();
-  static char options[] = "-q\0-f\0none\0-F\0none";
-  static char* argv[] = {&exe[0], options, options + 3, options + 6, options + 11,
-                         options + 14, nullptr};
-  if (!PL_initialise(6, argv)) std::exit(1);
-  install_marker_atoms();
-  install_formation_types();
+  register_predicates();
+  if (!start_bare_engine()) std::exit(1);
   term_t file = PL_new_term_ref();
   static predicate_t consult = PL_predicate("consult", 1, "user");
   if (!PL_put_atom_chars(file, TOLVANE_VASTEL_DIR "/vastel.pl") ||
@@ -62,10 +51,7 @@ void startEngine() {
 // The recorded datagrams, through the player as its main loop takes them,
 // up to the last sight of cycle `upTo`; then the referee's word, if any.
 void replay(BenchPlayer& player, int upTo, const std::string& referee) {
-  std::ifstream in(std::string(TOLVANE_DATA_DIR) + "/server-v8-session.txt");
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  const std::vector<std::string> lines = testutil::recording("server-v8-session.txt");
   std::size_t last = 0;
   const std::string see = "(see " + std::to_string(upTo) + " ";
   for (std::size_t i = 0; i < lines.size(); ++i)

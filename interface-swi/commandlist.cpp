@@ -7,12 +7,11 @@
 #include "interface-swi/client.h"
 #include "interface-swi/converters.h"
 #include "interface-swi/nametables.h"
+#include "interface-swi/predicatesupport.h"
 #include "tolvane/actuator.h"
 #include "vomarlog/forwarder.h"
 
 namespace {
-
-const unsigned short ZONE_PROLOG = 1900;
 
 // Builds a list from its last element to its first.
 class ListBuilder {
@@ -41,9 +40,7 @@ public:
   // A missing element fails quietly; one that is not a number fails with the
   // float warning for its position.
   bool readFloat(double& v, const char* origin, int position) {
-    if (!next()) return false;
-    if (!PL_get_float(elem, &v)) return warn_float(origin, position);
-    return true;
+    return next() && read_float(elem, v, origin, position);
   }
 
   term_t rest;
@@ -61,10 +58,9 @@ bool readAttentionTo(ListReader& rd, SoccerCommand& command) {
   // The atom text lives as long as the atom; keep what is needed before the
   // reader moves on.
   const std::string teamWord(team);
-  int unum = 0;
-  if (!rd.next() || !PL_get_integer(rd.elem, &unum)) return false;
   // A number the server cannot know would only make it reject the message.
-  if (unum < MIN_UNUM || unum > MAX_UNUM) return warn_unum(origin, unum, 3);
+  int unum = 0;
+  if (!rd.next() || !read_unum(rd.elem, unum, origin, 3)) return false;
   const Side mine = agent_side();
   if (mine != l && mine != r) return warn_side(origin, 2);
   const char myLetter = mine == l ? 'l' : 'r';

@@ -1,16 +1,20 @@
 #include "interface-swi/converters.h"
 
-#include <cstring>
 #include <iostream>
 
 #include "interface-swi/client.h"
 #include "interface-swi/nametables.h"
+#include "interface-swi/predicatesupport.h"
 #include "tolvane/vekplayer.h"
 
 namespace {
 
-// The acute accent of "can´t" and "couldn´t", written in UTF-8.
-const char* const CANT_GET_STRING = " : can\xC2\xB4t get string";
+// The atom's text; otherwise the converter's line on standard error.
+bool atomText(term_t t, char*& text, const char* origin) {
+  if (PL_get_atom_chars(t, &text)) return true;
+  std::cerr << origin << " : can" PL_ACUTE "t get string" << std::endl;
+  return false;
+}
 
 } // namespace
 
@@ -35,6 +39,33 @@ int warn_flag(const char* origin, int position) {
   return PL_warning("%s: bool expected for argument %d\n", origin, position);
 }
 
+bool read_float(term_t t, double& v, const char* origin, int position) {
+  return PL_get_float(t, &v) || warn_float(origin, position);
+}
+
+bool read_integer(term_t t, int& v, const char* origin, int position) {
+  return PL_get_integer(t, &v) || warn_integer(origin, position);
+}
+
+bool read_integer_flag(term_t t, bool& v, const char* origin, int position) {
+  int i = 0;
+  if (!read_integer(t, i, origin, position)) return false;
+  v = i != 0;
+  return true;
+}
+
+bool read_flag(term_t t, bool& v, const char* origin, int position) {
+  int i = 0;
+  if (!PL_get_integer(t, &i)) return warn_flag(origin, position);
+  v = i != 0;
+  return true;
+}
+
+bool read_unum(term_t t, int& unum, const char* origin, int position) {
+  if (!PL_get_integer(t, &unum)) return false;
+  return (unum >= MIN_UNUM && unum <= MAX_UNUM) || warn_unum(origin, unum, position);
+}
+
 bool PL_get_side(term_t t, char* side) {
   char* text = nullptr;
   if (PL_get_atom_chars(t, &text) && (text[0] == 'l' || text[0] == 'r')) {
@@ -56,10 +87,7 @@ bool PL_get_vector2D(term_t x, term_t y, Vector2D& v) {
 
 bool PL_get_viewwidth(term_t t, vekbase::ViewWidth& w) {
   char* text = nullptr;
-  if (!PL_get_atom_chars(t, &text)) {
-    std::cerr << "PL_get_viewwidth/2" << CANT_GET_STRING << std::endl;
-    return false;
-  }
+  if (!atomText(t, text, "PL_get_viewwidth/2")) return false;
   // A one-letter atom has its terminating zero in second place; an empty
   // one has no second place to look at.
   const char second = text[0] != '\0' ? text[1] : '\0';
@@ -75,10 +103,7 @@ bool PL_get_viewwidth(term_t t, vekbase::ViewWidth& w) {
 
 bool PL_get_viewquality(term_t t, vekbase::ViewQuality& q) {
   char* text = nullptr;
-  if (!PL_get_atom_chars(t, &text)) {
-    std::cerr << "PL_get_viewquality/2" << CANT_GET_STRING << std::endl;
-    return false;
-  }
+  if (!atomText(t, text, "PL_get_viewquality/2")) return false;
   switch (text[0]) {
   case 'l': q.set(vekbase::ViewQuality::S_low); return true;
   case 'h': q.set(vekbase::ViewQuality::S_high); return true;
@@ -114,15 +139,12 @@ bool PL_get_formation_type(term_t t, Formations::FormationParam::FormationT* typ
   return *type != Formations::FormationParam::NONE;
 }
 
-bool PL_get_player(term_t side, term_t unum, PlayerObject& player) {
-  static const char* const origin = "PL_get_player/3";
+bool PL_get_player(term_t side, term_t unum, PlayerObject& player, const char* origin) {
   char letter = ' ';
   int number = 0;
   if (!PL_get_side(side, &letter)) return warn_side(origin, 1);
   if (!PL_get_integer(unum, &number)) return warn_integer(origin, 2);
-  if (!client || !client->WM().getPlayer(letter, number, player)) {
-    std::cerr << "PL_get_player/3 : couldn\xC2\xB4t get player with unum " << number << std::endl;
-    return false;
-  }
+  if (!client || !client->WM().getPlayer(letter, number, player))
+    return report_no_player(origin, number);
   return true;
 }

@@ -10,12 +10,13 @@
 #include <iostream>
 #include <vector>
 
+#include "interface-swi/nametables.h"
+#include "interface-swi/predicates.h"
+#include "interface-swi/predicatesupport.h"
 #include "interface-swi/savedstate.h"
 #include "vomarlog/forwarder.h"
 
 namespace {
-
-const unsigned short ZONE_PROLOG = 1900;
 
 // A state that is damaged inside makes the engine abort while it loads.
 extern "C" void abort_start(int) { _exit(1); }
@@ -46,15 +47,7 @@ void reportException(predicate_t goal, term_t ex) {
     PL_call_predicate(nullptr, PL_Q_NODEBUG | PL_Q_CATCH_EXCEPTION, print, args);
 }
 
-} // namespace
-
-void block_sigio() {
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGIO);
-  sigprocmask(SIG_BLOCK, &set, nullptr);
-}
-
+// The real path of the running program; empty when it cannot be read.
 std::string executable_path() {
   std::vector<char> buf(4096);
   const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size() - 1);
@@ -62,6 +55,7 @@ std::string executable_path() {
   return std::string(buf.data(), std::size_t(n));
 }
 
+// True when user:name/arity has a definition.
 bool goal_defined(const char* name, int arity) {
   fid_t frame = PL_open_foreign_frame();
   static predicate_t current = PL_predicate("current_predicate", 1, "user");
@@ -73,6 +67,21 @@ bool goal_defined(const char* name, int arity) {
       PL_call_predicate(nullptr, PL_Q_NODEBUG | PL_Q_CATCH_EXCEPTION, current, qualified);
   PL_discard_foreign_frame(frame);
   return ok;
+}
+
+} // namespace
+
+void block_sigio() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGIO);
+  sigprocmask(SIG_BLOCK, &set, nullptr);
+}
+
+void register_predicates() {
+  fill_soccer_command_map();
+  fill_play_mode_map();
+  PL_register_extensions_in_module("user", predicates);
 }
 
 bool start_engine() {
@@ -99,12 +108,25 @@ bool start_engine() {
   // The engine takes the user's locale; the server reads '.' as the
   // decimal point.
   std::setlocale(LC_NUMERIC, "C");
+  install_marker_atoms();
+  install_formation_types();
 
   if (!goal_defined("init", 0) || !goal_defined("behave_midfielder", 0)) {
     std::cerr << "tolvane: the agent program behind " << exe << " lacks its entry goals"
               << std::endl;
     return false;
   }
+  return true;
+}
+
+bool start_bare_engine() {
+  static std::string exe = executable_path();
+  static char options[] = "-q\0-f\0none\0-F\0none";
+  static char* argv[] = {&exe[0], options, options + 3, options + 6, options + 11,
+                         options + 14, nullptr};
+  if (!PL_initialise(6, argv)) return false;
+  install_marker_atoms();
+  install_formation_types();
   return true;
 }
 

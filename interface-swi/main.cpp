@@ -2,8 +2,6 @@
 
 #include "interface-swi/client.h"
 #include "interface-swi/engine.h"
-#include "interface-swi/nametables.h"
-#include "interface-swi/predicates.h"
 #include "interface-swi/prolog.h"
 #include "tolvane/vekplayer.h"
 #include "vomarlog/forwarder.h"
@@ -18,9 +16,7 @@ Prolog* behavior = nullptr;
 int main(int argc, char* argv[]) {
   block_sigio();
 
-  fill_soccer_command_map();
-  fill_play_mode_map();
-  PL_register_extensions_in_module("user", predicates);
+  register_predicates();
 
   // The player reads the command line while it is made, so that the choice
   // of link (live, offline replay, monitor relay) follows it; it is not
@@ -33,8 +29,6 @@ int main(int argc, char* argv[]) {
     if (PL_is_initialised(nullptr, nullptr)) PL_halt(1);
     return 1;
   }
-  install_marker_atoms();
-  install_formation_types();
 
   // A start that failed has said why; its status must not read as a
   // played match: 2 for a wrong command line, as command-line programs

@@ -107,7 +107,7 @@ int nextPassing(char side, int from, PlayerTest test, const char* origin) {
   PlayerObject p;
   for (int n = from; n <= MAX_UNUM; ++n) {
     if (!pl_world().getPlayer(side, n, p)) {
-      std::cerr << origin << " : couldn" PL_ACUTE "t get player with unum " << n << std::endl;
+      report_no_player(origin, n);
       return -1;
     }
     if (test(p)) return n;
@@ -145,14 +145,10 @@ foreign_t enumerateValid(term_t side, term_t unum, control_t h, PlayerTest test,
   if (!PL_is_variable(unum)) {
     // A given number is tested once, leaving no choice point.
     int number = 0;
-    if (!PL_get_integer(unum, &number)) return FALSE;
-    if (number < MIN_UNUM || number > MAX_UNUM) return warn_unum(origin, number, 2);
+    if (!read_unum(unum, number, origin, 2)) return FALSE;
     if (!PL_get_side(side, &letter)) return warn_side(origin, 1);
     PlayerObject p;
-    if (!pl_world().getPlayer(letter, number, p)) {
-      std::cerr << origin << " : couldn" PL_ACUTE "t get player with unum " << number << std::endl;
-      return FALSE;
-    }
+    if (!pl_world().getPlayer(letter, number, p)) return report_no_player(origin, number);
     return test(p);
   }
   if (!PL_get_side(side, &letter)) return warn_side(origin, 1);
@@ -175,12 +171,6 @@ foreign_t pl_player_position_valid2(term_t side, term_t unum, control_t h) {
 
 namespace {
 
-// An integer flag argument; false after the flag warning.
-bool getFlag(term_t t, int& flag, const char* origin, int position) {
-  if (PL_get_integer(t, &flag)) return true;
-  return warn_flag(origin, position);
-}
-
 // The ball's position, doubtful or not, after the origin's line when it
 // is doubtful.
 Vector2D ballPosition(const char* doubtful) {
@@ -189,32 +179,21 @@ Vector2D ballPosition(const char* doubtful) {
   return ball.getAbsPos();
 }
 
-// The point and the goalie flag of a nearest-player query; false after the
-// query's report.
-bool getPointAndGoalie(term_t x, term_t y, term_t goalie, const char* origin, const char* noVector,
-                       Vector2D& p, bool& withGoalie) {
-  int g = 0;
-  if (!PL_get_vector2D(x, y, p)) return report(noVector);
-  if (!getFlag(goalie, g, origin, 3)) return false;
-  withGoalie = g != 0;
-  return true;
-}
-
 } // namespace
 
 foreign_t pl_closest_teammate_to(term_t x, term_t y, term_t goalie, term_t n) {
   Vector2D p;
   bool withGoalie = false;
-  if (!getPointAndGoalie(x, y, goalie, "closest_teammate_to/4",
-                         "closest_teammate_to/4 : can" PL_ACUTE "t get vector", p, withGoalie))
-    return FALSE;
+  if (!PL_get_vector2D(x, y, p))
+    return report("closest_teammate_to/4 : can" PL_ACUTE "t get vector");
+  if (!read_flag(goalie, withGoalie, "closest_teammate_to/4", 3)) return FALSE;
   Value dist = 0.0;
   return PL_unify_integer(n, pl_world().getClosestTeammateTo(dist, p, true, withGoalie));
 }
 
 foreign_t pl_closest_teammate_to_ball(term_t flags, term_t n) {
   int f = 0;
-  if (!getFlag(flags, f, "closest_teammate_to_ball/2", 1)) return FALSE;
+  if (!PL_get_integer(flags, &f)) return warn_flag("closest_teammate_to_ball/2", 1);
   const Vector2D p = ballPosition("closest_teammate_to_ball/2 : ball position not valid");
   Value dist = 0.0;
   // Bit 0 counts the agent itself, bit 1 our known goalie.
@@ -224,28 +203,28 @@ foreign_t pl_closest_teammate_to_ball(term_t flags, term_t n) {
 foreign_t pl_closest_opponent_to(term_t x, term_t y, term_t goalie, term_t n) {
   Vector2D p;
   bool withGoalie = false;
-  if (!getPointAndGoalie(x, y, goalie, "closest_opponent_to/4",
-                         "closest_opponent_to/4 : can" PL_ACUTE "t get vector", p, withGoalie))
-    return FALSE;
+  if (!PL_get_vector2D(x, y, p))
+    return report("closest_opponent_to/4 : can" PL_ACUTE "t get vector");
+  if (!read_flag(goalie, withGoalie, "closest_opponent_to/4", 3)) return FALSE;
   Value dist = 0.0;
   return PL_unify_integer(n, pl_world().getClosestOpponentTo(dist, p, withGoalie));
 }
 
 foreign_t pl_closest_opponent_to_ball(term_t goalie, term_t n) {
-  int g = 0;
-  if (!getFlag(goalie, g, "closest_opponent_to_ball/2", 1)) return FALSE;
+  bool withGoalie = false;
+  if (!read_flag(goalie, withGoalie, "closest_opponent_to_ball/2", 1)) return FALSE;
   const Vector2D p = ballPosition("closest_opponent_to_ball/2 : ball position not valid");
   Value dist = 0.0;
-  return PL_unify_integer(n, pl_world().getClosestOpponentTo(dist, p, g != 0));
+  return PL_unify_integer(n, pl_world().getClosestOpponentTo(dist, p, withGoalie));
 }
 
 foreign_t pl_closest_sb_position_to_ball(term_t goalie, term_t n) {
-  int g = 0;
-  if (!PL_get_integer(goalie, &g)) return warn_integer("closest_sb_position_to_ball/2", 1);
+  bool withGoalie = false;
+  if (!read_integer_flag(goalie, withGoalie, "closest_sb_position_to_ball/2", 1)) return FALSE;
   const Vector2D p =
       ballPosition("closest_sb_position_to_ball/2 : don" PL_ACUTE "t know ball position");
   Value dist = 0.0;
-  return PL_unify_integer(n, pl_world().getClosestStrategicPositionTo(dist, p, true, g != 0));
+  return PL_unify_integer(n, pl_world().getClosestStrategicPositionTo(dist, p, true, withGoalie));
 }
 
 foreign_t pl_fastest_teammate_to_ball(term_t n) {

@@ -9,12 +9,6 @@
 #include "tolvane/updateablewmstate.h"
 #include "vomarlog/forwarder.h"
 
-namespace {
-
-const unsigned short ZONE_PROLOG = 1900;
-
-} // namespace
-
 foreign_t pl_is_before_kick_off() { return pl_world().isBeforeKickOff(); }
 foreign_t pl_is_kick_off_us() { return pl_world().isKickOffUs(); }
 foreign_t pl_is_kick_off_them() { return pl_world().isKickOffThem(); }

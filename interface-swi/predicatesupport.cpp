@@ -13,6 +13,11 @@ int report(const char* line) {
   return FALSE;
 }
 
+int report_no_player(const char* origin, int number) {
+  std::cerr << origin << " : couldn" PL_ACUTE "t get player with unum " << number << std::endl;
+  return FALSE;
+}
+
 bool check_finite(double v, const char* origin, int position) {
   if (std::isfinite(v)) return true;
   return PL_warning("%s: no finite value for argument %d\n", origin, position);

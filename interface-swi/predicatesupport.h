@@ -10,6 +10,9 @@ class UpdateableWMState;
 
 // What the foreign predicates share beyond the argument converters.
 
+// The process-log zone of the Prolog bridge.
+const unsigned short ZONE_PROLOG = 1900;
+
 // The acute accent that several reports write where an apostrophe belongs
 // ("can´t get player"), in UTF-8; spliced between string literals.
 #define PL_ACUTE "\xC2\xB4"
@@ -21,6 +24,9 @@ const UpdateableWMState& pl_world();
 // Writes the line and a newline to standard error; returns FALSE so that a
 // predicate can end with `return report(...)`.
 int report(const char* line);
+// Writes origin, " : couldn´t get player with unum ", the number and a
+// newline to standard error; returns FALSE.
+int report_no_player(const char* origin, int number);
 
 // Answers a float. The engine must never see a value that is not finite:
 // such a value fails with a warning naming the origin and the argument.

@@ -41,8 +41,7 @@ foreign_t pl_ball_kickable_for_player(term_t side, term_t unum, term_t buffer) {
   char letter = ' ';
   if (!PL_get_side(side, &letter)) return warn_side(origin, 1);
   int number = 0;
-  if (!PL_get_integer(unum, &number)) return FALSE;
-  if (number < MIN_UNUM || number > MAX_UNUM) return warn_unum(origin, number, 2);
+  if (!read_unum(unum, number, origin, 2)) return FALSE;
   double margin = 0.0;
   if (!PL_get_float(buffer, &margin)) return warn_float(origin, 3);
   return pl_world().isBallKickableForPlayer(letter == 'l' ? l : r, Unum(number), margin);

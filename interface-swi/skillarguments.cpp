@@ -8,28 +8,6 @@
 
 namespace skillargs {
 
-bool read_float(term_t t, double& v, const char* origin, int position) {
-  return PL_get_float(t, &v) || warn_float(origin, position);
-}
-
-bool read_integer(term_t t, int& v, const char* origin, int position) {
-  return PL_get_integer(t, &v) || warn_integer(origin, position);
-}
-
-bool read_integer_flag(term_t t, bool& v, const char* origin, int position) {
-  int i = 0;
-  if (!read_integer(t, i, origin, position)) return false;
-  v = i != 0;
-  return true;
-}
-
-bool read_flag(term_t t, bool& v, const char* origin, int position) {
-  int i = 0;
-  if (!PL_get_integer(t, &i)) return warn_flag(origin, position);
-  v = i != 0;
-  return true;
-}
-
 bool read_angle(term_t t, vekbase::AngleDeg& a, const char* origin, int position) {
   double d = 0.0;
   if (!read_float(t, d, origin, position)) return false;

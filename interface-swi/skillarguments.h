@@ -10,18 +10,13 @@
 #include "tolvanebase/angle.h"
 #include "tolvanebase/vector.h"
 
-// Reading the arguments of the skill predicates and answering them. Each
-// reader returns false after its argument's report: a warning naming origin
-// and position, or the predicate's own line on standard error (text), which
-// follows the converter's report.
+// Reading the arguments of the skill predicates and answering them, beside
+// the shared readers of converters.h. Each reader returns false after its
+// argument's report: a warning naming origin and position, or the
+// predicate's own line on standard error (text), which follows the
+// converter's report.
 namespace skillargs {
 
-bool read_float(term_t t, double& v, const char* origin, int position);
-bool read_integer(term_t t, int& v, const char* origin, int position);
-// An integer used as a flag (any value but 0 is true): the integer warning.
-bool read_integer_flag(term_t t, bool& v, const char* origin, int position);
-// A flag proper: the same reading, with the flag warning.
-bool read_flag(term_t t, bool& v, const char* origin, int position);
 // Degrees, normalised into [-180, 180].
 bool read_angle(term_t t, vekbase::AngleDeg& a, const char* origin, int position);
 bool read_vector(term_t x, term_t y, Vector2D& v, const char* text);

@@ -1,6 +1,5 @@
 #include "interface-swi/skillpredicates.h"
 
-#include <iostream>
 #include <limits>
 
 #include "interface-swi/converters.h"
@@ -84,17 +83,8 @@ foreign_t pl_turn_neck_to_ball(term_t exec, term_t list) {
 }
 
 foreign_t pl_turn_neck_to_player(term_t side, term_t unum, term_t exec, term_t list) {
-  static const char* const origin = "turn_neck_to_player/4";
-  char letter = ' ';
-  int number = 0;
-  if (!PL_get_side(side, &letter)) return warn_side(origin, 1);
-  if (!PL_get_integer(unum, &number)) return warn_integer(origin, 2);
   PlayerObject player;
-  if (!client || !client->WM().getPlayer(letter, number, player)) {
-    std::cerr << "turn_neck_to_player/4 : couldn" PL_ACUTE "t get player with unum " << number
-              << std::endl;
-    return FALSE;
-  }
+  if (!PL_get_player(side, unum, player, "turn_neck_to_player/4")) return FALSE;
   SoccerCommand body(SoccerCommand::CMD_NONE);
   if (!PL_get_soccercommand(exec, body))
     return report("turn_neck_to_player/4 : can" PL_ACUTE "t get SoccerCommand ... exiting !");

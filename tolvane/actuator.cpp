@@ -44,8 +44,7 @@ Actuator* Actuator::instance(Connection* con) {
 
 Actuator::Actuator()
     : connection(nullptr),
-      sendCommandQueue(SoccerCommand(SoccerCommand::CMD_NONE).type() + 1,
-                       SoccerCommand(SoccerCommand::CMD_NONE)),
+      sendCommandQueue(SoccerCommand::SLOT_NONE + 1, SoccerCommand(SoccerCommand::CMD_NONE)),
       kickCount(0), dashCount(0), turnCount(0), catchCount(0), moveCount(0), turnNeckCount(0),
       changeViewCount(0), sayCount(0), pointCount(0), tackleCount(0), attentionToCount(0),
       senseBodyCount(0), scoreCount(0), lastCatchTime(-100, 0), lastTackleTime(-100, 0),

@@ -183,11 +183,8 @@ bool LogConnection::readLogOldVersion() {
 
 bool LogConnection::readMessage(const char* boardFailure, const char* lengthFailure,
                                 const char* textFailure) {
-  std::int16_t board = 0;
   std::int16_t length = 0;
-  if (!readKind(board, boardFailure)) return false;
-  mtBuf.msg.board = board;
-  mtBuf2.msg.board = board;
+  if (!readKind(mtBuf.msg.board, boardFailure)) return false;
   if (!readKind(length, lengthFailure)) return false;
   if (length < 0) {
     logError("negative message length " + std::to_string(length) + " in logfile.");
@@ -201,7 +198,7 @@ bool LogConnection::readMessage(const char* boardFailure, const char* lengthFail
         << "message of " << length << " bytes cut to " << kept << "." << "\n";
     if (!skipBytes(length - kept, textFailure)) return false;
   }
-  std::memcpy(mtBuf2.msg.message, mtBuf.msg.message, sizeof(mtBuf2.msg.message));
+  mtBuf2.msg = mtBuf.msg;
   return true;
 }
 

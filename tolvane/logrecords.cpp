@@ -1,5 +1,6 @@
 #include "tolvane/logrecords.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -58,7 +59,6 @@ std::int32_t ByteReader::int32() {
 void ByteReader::bytes(void* dest, std::size_t n) {
   if (n > left) {
     std::memset(dest, 0, n);
-    isShort = true;
     left = 0;
     return;
   }
@@ -68,10 +68,7 @@ void ByteReader::bytes(void* dest, std::size_t n) {
 }
 
 void ByteReader::pad(std::size_t n) {
-  if (n > left) {
-    isShort = true;
-    n = left;
-  }
+  n = std::min(n, left);
   p += n;
   left -= n;
 }
@@ -232,15 +229,9 @@ void decode(const unsigned char* in, short_showinfo_t2& out) {
   decodeAs(in, SHORT_SHOWINFO_T2_SIZE, out);
 }
 
-void decode(const unsigned char* in, showinfo_t2& out) { decodeAs(in, SHOWINFO_T2_SIZE, out); }
-
 void decode(const unsigned char* in, dispinfo_t& out) { decodeAs(in, DISPINFO_T_SIZE, out); }
 
 void decode(const unsigned char* in, dispinfo_t2& out) { decodeAs(in, DISPINFO_T2_SIZE, out); }
-
-void encode(const showinfo_t& in, unsigned char* out) { encodeAs(in, out); }
-
-void encode(const showinfo_t2& in, unsigned char* out) { encodeAs(in, out); }
 
 void encode(const dispinfo_t& in, unsigned char* out) { encodeAs(in, out); }
 

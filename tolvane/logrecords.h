@@ -155,7 +155,7 @@ struct dispinfo_t2 {
 };
 
 // Reads big-endian fields from a byte range; a read past the end yields
-// zeros and marks the reader as short, so no read leaves the range.
+// zeros, so no read leaves the range.
 class ByteReader {
 public:
   ByteReader(const unsigned char* data, std::size_t size) : p(data), left(size) {}
@@ -168,12 +168,10 @@ public:
   void bytes(void* dest, std::size_t n);
   // Steps over padding.
   void pad(std::size_t n);
-  bool complete() const { return !isShort; }
 
 private:
   const unsigned char* p;
   std::size_t left;
-  bool isShort = false;
 };
 
 // Writes big-endian fields into a byte range known to be large enough.
@@ -196,13 +194,10 @@ private:
 void decode(const unsigned char* in, team_t& out);
 void decode(const unsigned char* in, showinfo_t& out);
 void decode(const unsigned char* in, short_showinfo_t2& out);
-void decode(const unsigned char* in, showinfo_t2& out);
 // The body by the mode word: show and message bodies are decoded, others
 // leave the record's bodies as they were.
 void decode(const unsigned char* in, dispinfo_t& out);
 void decode(const unsigned char* in, dispinfo_t2& out);
-void encode(const showinfo_t& in, unsigned char* out);
-void encode(const showinfo_t2& in, unsigned char* out);
 void encode(const dispinfo_t& in, unsigned char* out);
 void encode(const dispinfo_t2& in, unsigned char* out);
 

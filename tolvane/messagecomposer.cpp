@@ -311,23 +311,9 @@ void MessageComposer::seeObject(ObjectType type, const char* objName, const char
   const bool bTeamVisible = dRel <= 60.0;
   const bool bInViewConeAngle = std::fabs(aRel) <= 45.0 / mViewWidthFactor;
 
-  std::string name;
-  if (bInViewConeAngle) {
-    if (type == PLAYER) {
-      Text n;
-      n << objName;
-      if (bTeamVisible) n << " \"" << (team ? team : "") << "\"";
-      if (bUnumVisible) n << " " << number;
-      n << ")";
-      name = n.str();
-    } else {
-      name = objName;
-    }
-  } else if (dRel <= 3.0) {
-    name = objShortName;
-  } else {
-    return;
-  }
+  // Outside the view cone only what is close by is seen, under its short
+  // name.
+  if (!bInViewConeAngle && dRel > 3.0) return;
 
   const double direction = type == LINE ? aAbs : aRel;
   const double values[] = {dRel, direction, dChng, aChng, aBodyRel, aHeadRel};
@@ -343,7 +329,17 @@ void MessageComposer::seeObject(ObjectType type, const char* objName, const char
     if (!std::isfinite(values[i])) return;
 
   Text t;
-  t << " (" << name;
+  t << " (";
+  if (!bInViewConeAngle) {
+    t << objShortName;
+  } else {
+    t << objName;
+    if (type == PLAYER) {
+      if (bTeamVisible) t << " \"" << (team ? team : "") << "\"";
+      if (bUnumVisible) t << " " << number;
+      t << ")";
+    }
+  }
   // Adding 0 turns a negative zero into the "0.00" the server writes.
   for (std::size_t i = first; i < first + count; ++i) t << " " << values[i] + 0.0;
   t << ")";

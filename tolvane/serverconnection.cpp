@@ -186,8 +186,7 @@ bool ServerConnection::sendInitializeMessage() {
     return false;
   }
   if (sendMessage(static_cast<const char*>(buffer))) return true;
-  failure = std::string("cannot send the init message: ") + std::strerror(errno);
-  return false;
+  return socketFailed("cannot send the init message: ", -1);
 }
 
 signed char ServerConnection::receiveMessage(char* buf) {

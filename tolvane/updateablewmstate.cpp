@@ -6,6 +6,7 @@
 #include "tolvane/actuator.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
+#include "tolvane/fieldgeometry.h"
 #include "tolvane/wmsensedstate.h"
 #include "tolvane/wmtrace.h"
 
@@ -17,13 +18,8 @@ const unsigned int ZONE_LINEFLAG = 1111;
 // A trace line of the merge and dead reckoning, or null when not logged.
 std::ostream* trace() { return wmTrace(ZONE_WM, 20); }
 
-// The vector of length r in direction a (degrees).
-Vector2D polarVec(double r, vekbase::AngleDeg a) {
-  return Vector2D(r, double(a)).cart(vekmath::DEG);
-}
-
-// Direction of v in degrees, 0 for the zero vector.
-vekbase::AngleDeg direction(const Vector2D& v) { return vekbase::AngleDeg(v.dir(vekmath::DEG)); }
+using fieldgeometry::direction;
+using fieldgeometry::polar;
 
 // The kinds whose sending the Actuator counts.
 bool counted(SoccerCommand::CommandT k) {
@@ -78,7 +74,7 @@ void UpdateableWMState::includeSensed(WMSensedState& sensedWM) {
   includeSenseBody(sensedWM);
   teammateMsg = sensedWM.getTeamMsg();
   opponentMsg = sensedWM.getOpponentMsg();
-  if (sensedWM.sightInCurrentCycle) includeSeen(sensedWM);
+  includeSeen(sensedWM);
 }
 
 void UpdateableWMState::includeSenseBody(WMSensedState& sensedWM) {
@@ -151,7 +147,7 @@ void UpdateableWMState::update() {
         const double dashPower = bodyCommand.dashPower();
         const double effectiveDashPower =
             dashPower * me.getEffort() * PT->dashPowerRate(myPType);
-        myAccel = polarVec(effectiveDashPower, me.getBodyAngle());
+        myAccel = polar(effectiveDashPower, me.getBodyAngle());
         // A backward dash costs twice its power.
         me.setStamina(me.getStamina() - (dashPower >= 0.0 ? dashPower : -2.0 * dashPower));
       }
@@ -162,7 +158,7 @@ void UpdateableWMState::update() {
         const double rate =
             ball.getActualKickPowerRate(d, ball.getDist(), PT->kickableMargin(myPType));
         const double effectiveKickPower = bodyCommand.kickPower() * rate;
-        ballAccel = polarVec(effectiveKickPower, me.getBodyAngle() + bodyCommand.kickDir());
+        ballAccel = polar(effectiveKickPower, me.getBodyAngle() + bodyCommand.kickDir());
         if (std::ostream* o = trace()) *o << "ball accel: " << ballAccel << "\n";
       }
       break;
@@ -271,7 +267,7 @@ void UpdateableWMState::includeBallInfo(const BallObject& sensedBall) {
     if (sensedBall.getDistConf()() == 1.0) {
       ball.setDist(sensedBall.getDist(), 1.0);
       const Vector2D tmpBallPos =
-          me.getAbsPos() + polarVec(sensedBall.getDist(), me.getNeckAngle() + sensedBall.getDir());
+          me.getAbsPos() + polar(sensedBall.getDist(), me.getNeckAngle() + sensedBall.getDir());
       ball.setAbsPos(tmpBallPos, 1.0);
       // The server reports changes only together with the distance.
       if (sensedBall.getDDistDDirConf()() == 1.0) {
@@ -356,7 +352,7 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
   PlayerObject& me = *getMe();
   const vekbase::AngleDeg myNeck = me.getNeckAngle();
   const Vector2D myPos = me.getAbsPos();
-  me.setAbsVel(polarVec(mySpeed, myNeck + mySpeedDir), 1.0);
+  me.setAbsVel(polar(mySpeed, myNeck + mySpeedDir), 1.0);
 
   includeBallInfo(sensedWM.ball);
 
@@ -380,7 +376,7 @@ void UpdateableWMState::includeSeen(WMSensedState& sensedWM) {
 
   // Where a sighting's distance and direction place the player.
   auto seenAt = [&](const PlayerObject& e) {
-    return myPos + polarVec(e.getDist(), myNeck + e.getDir());
+    return myPos + polar(e.getDist(), myNeck + e.getDir());
   };
   // The seen body, neck and pointing directions are relative to the agent's
   // view; p takes them over as field directions.
@@ -563,7 +559,7 @@ bool UpdateableWMState::lineFlagLocalization(const std::vector<LineObject>& seen
   if (!usedFlag.getDistConf().valid()) return false;
   const std::size_t id = std::size_t(usedFlag.getId());
   if (id >= allFlags.size()) return false;
-  const Vector2D tmpMyPos = polarVec(usedFlag.getDist(), usedFlag.getDir() + angle);
+  const Vector2D tmpMyPos = polar(usedFlag.getDist(), usedFlag.getDir() + angle);
   newPos = allFlags[id].getAbsPos() - tmpMyPos;
 
   if (std::ostream* out = trace())

@@ -101,16 +101,6 @@ SoccerCommand VekActions::testNewtonAndWidestAngle() const {
   return SoccerCommand(SoccerCommand::CMD_MOVE, -10.0, 0.0);
 }
 
-VekActions::TraceScope::TraceScope(unsigned int z, const std::string& sig,
-                                   const std::string& args)
-    : zone(z), signature(sig), hasExitText(false) {
-  if (vomar::Forwarder* out = enter()) {
-    *out << signature;
-    if (!args.empty()) *out << " (" << args << ")";
-    *out << "\n";
-  }
-}
-
 vomar::Forwarder* VekActions::TraceScope::enter() const {
   vomar::Forwarder::instance(8192)->incIndent();
   return scopeLine(zone);

@@ -124,7 +124,7 @@ protected:
   template <class... Args>
   static void writeEntry(std::ostream& out, const std::string& signature, const Args&... args) {
     out << signature;
-    if (sizeof...(args) > 0) {
+    if constexpr (sizeof...(args) > 0) {
       const char* sep = " (";
       ((out << sep << args, sep = ", "), ...);
       out << ")";
@@ -136,11 +136,9 @@ protected:
   // before the entry line to after the exit line, on every way out.
   class TraceScope {
   public:
-    // Writes the entry line: the signature, then " (" args ")" unless args
-    // is empty.
-    TraceScope(unsigned int zone, const std::string& signature, const std::string& args = "");
-    // The same with the arguments as values, joined by ", " and streamed
-    // only when the entry line is written.
+    // Writes the entry line: the signature, then " (" args ")" with the
+    // arguments joined by ", " and streamed only when the line is written;
+    // the signature alone when there are none.
     template <class... Args>
     TraceScope(unsigned int z, const std::string& sig, const Args&... args)
         : zone(z), signature(sig), hasExitText(false) {

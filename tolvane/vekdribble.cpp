@@ -13,19 +13,19 @@
 
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
-#include "tolvane/skillgeometry.h"
+#include "tolvane/fieldgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekactions.h"
 #include "tolvanespace/line2d.h"
 #include "tolvanespace/region.h"
 #include "vomarlog/vomardraw.h"
 
-using skillgeometry::PITCH_HALF_LENGTH;
-using skillgeometry::PITCH_HALF_WIDTH;
-using skillgeometry::direction;
-using skillgeometry::finite;
-using skillgeometry::onField;
-using skillgeometry::polar;
+using fieldgeometry::PITCH_HALF_LENGTH;
+using fieldgeometry::PITCH_HALF_WIDTH;
+using fieldgeometry::direction;
+using fieldgeometry::finite;
+using fieldgeometry::onField;
+using fieldgeometry::polar;
 using vekbase::AngleDeg;
 
 namespace {
@@ -214,12 +214,12 @@ AngleDeg VekActions::avoidObstacleAngle(Vector2D endPos, double searchDist, Angl
     return AngleDeg(0.0);
   }
 
+  const double toTarget = (endPos - myPos).dir(vekmath::DEG);
   for (double tmpAngle = double(minAngle); !(tmpAngle > double(maxAngle));
        tmpAngle += incAngle) {
     const Value oppNum = numOpponentsInWay(searchDist, 2.0 * playerSize, AngleDeg(tmpAngle));
     const Vector2D outOfBounds =
         myPos + polar(searchDist * 0.5, myAngle + AngleDeg(tmpAngle));
-    const double toTarget = (endPos - myPos).dir(vekmath::DEG);
     // The turn from the candidate to the target, the shorter way round.
     const double deviation =
         std::fabs(double(AngleDeg(toTarget - double(myAngle) - tmpAngle)));
@@ -330,9 +330,9 @@ SoccerCommand VekActions::basicDribble(int dashPower, AngleDeg direction, AngleD
     traceLine(ZONE, 40, "basicDribble: balldist after ", dashSteps, " cycles Dist := ",
               predBallDist);
     meNextCycle = meNextCycle.predictedAfterCommand(dashCom);
-    vecShoot = (meNextCycle.getAbsPos() - ball.getAbsPos()) * (1.0 - SP->bdecay) /
+    vecShoot = (meNextCycle.getAbsPos() - ballPos) * (1.0 - SP->bdecay) /
                (1.0 - std::pow(SP->bdecay, dashSteps));
-    predBallDist = (ball.getAbsPos() + vecShoot).dist(meAfterKick);
+    predBallDist = (ballPos + vecShoot).dist(meAfterKick);
     if (predBallDist >= 0.95) break;
     ++dashSteps;
   }

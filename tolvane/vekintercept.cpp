@@ -13,11 +13,10 @@
 #include "tolvane/formations/formationparam.h"
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
-#include "tolvane/skillgeometry.h"
+#include "tolvane/fieldgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvanespace/circle.h"
 #include "tolvanespace/line2d.h"
-#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -25,8 +24,8 @@ const unsigned int ZONE_SKILLS = 1201;
 const unsigned short LEVEL_ENTRY = 20;
 const unsigned short LEVEL_DETAIL = 30;
 
-using skillgeometry::PITCH_HALF_LENGTH;
-using skillgeometry::PITCH_HALF_WIDTH;
+using fieldgeometry::PITCH_HALF_LENGTH;
+using fieldgeometry::PITCH_HALF_WIDTH;
 
 // pos moved onto one field border along the ball's path. Where the path
 // does not cross that border (it runs parallel to it, or there is no path:
@@ -98,7 +97,7 @@ SoccerCommand VekActions::interceptClose() const {
                     .getCircleIntersectionPoints(vekspace::Circle(posBall1, closeRadius), q1, q2);
   if (k >= 1) {
     // Of two points, the one with the ball ahead along the body.
-    const vekbase::AngleDeg toBall((posBall1 - q2).dir(vekmath::DEG) - double(body));
+    const vekbase::AngleDeg toBall = fieldgeometry::direction(posBall1 - q2) - body;
     const Vector2D target = k == 2 && std::fabs(double(toBall)) < 90.0 ? q2 : q1;
     const double power = me.getPowerForDash(target - posMe, true);
     if (me.predictedPosition(power, 1).dist(posBall1) < kickable)
@@ -107,8 +106,8 @@ SoccerCommand VekActions::interceptClose() const {
 
   // A turn towards the ball, then a dash.
   const Vector2D posBall2 = ball.predictedPosition(2);
-  const vekbase::AngleDeg heading((posBall2 - me.predictedPosition(2)).dir(vekmath::DEG) -
-                                  double(body));
+  const vekbase::AngleDeg heading =
+      fieldgeometry::direction(posBall2 - me.predictedPosition(2)) - body;
   if (std::fabs(double(heading)) > double(CP->whenToTurn())) {
     const SoccerCommand turn = turnBodyToPoint(posBall2, 2);
     const PlayerObject s1 = me.predictedAfterCommand(turn);
@@ -167,7 +166,7 @@ SoccerCommand VekActions::interceptCloseGoalie() const {
   // A turn towards the ball, then a dash, when the ball lies off the body
   // direction on either side.
   posPred = me.predictedPosition(2);
-  const vekbase::AngleDeg off((posBall - posPred).dir(vekmath::DEG) - double(me.getBodyAngle()));
+  const vekbase::AngleDeg off = fieldgeometry::direction(posBall - posPred) - me.getBodyAngle();
   if (std::fabs(double(off)) > double(CP->whenToTurn())) {
     soc = turnBodyToPoint(posBall, 2);
     pPlayer = me.predictedAfterCommand(soc);
@@ -211,11 +210,11 @@ SoccerCommand VekActions::intercept(bool isGoalie, double distBack, Vector2D& po
   else if (pos[1] < -PITCH_HALF_WIDTH)
     pos = clipToBorder(wm.getTopLine(), ballTraj, onPath, pos, 1, -PITCH_HALF_WIDTH);
 
-  if (!skillgeometry::finite(pos)) {
+  if (!fieldgeometry::finite(pos)) {
     traceLine(ZONE_SKILLS, LEVEL_ENTRY, "intercept: no meeting point with the ball");
     return SoccerCommand(SoccerCommand::CMD_NONE);
   }
-  return finiteOrNone(dashToPosition(pos, distBack, false, false), ZONE_SKILLS);
+  return dashToPosition(pos, distBack, false, false);
 }
 
 SoccerCommand VekActions::defendGoalLine(double dDist) const {
@@ -246,7 +245,7 @@ SoccerCommand VekActions::defendGoalLine(double dDist) const {
                               lineDefend.getIntersection(lineRight), posBall);
   if (std::fabs(posDefend[1]) > halfGoal) posDefend[1] = posDefend[1] > 0 ? halfGoal : -halfGoal;
   posDefend[0] = dDist - PITCH_HALF_LENGTH;
-  if (!skillgeometry::finite(posDefend)) {
+  if (!fieldgeometry::finite(posDefend)) {
     traceLine(ZONE_SKILLS, LEVEL_DETAIL, "defendGoalLine: no defence point on that line");
     return SoccerCommand(SoccerCommand::CMD_NONE);
   }
@@ -275,7 +274,7 @@ SoccerCommand VekActions::defendGoalLine(double dDist) const {
     soc = alongGuardLine(*this, posDefend, ball, posBall, me.getBodyAngle(), ballInPenaltyArea,
                          dDiff);
   }
-  return finiteOrNone(soc, ZONE_SKILLS);
+  return soc;
 }
 
 SoccerCommand VekActions::blockPath() const {
@@ -294,7 +293,7 @@ SoccerCommand VekActions::blockPath() const {
       bisectorPoint(Vector2D(basePos[0], yMin), Vector2D(basePos[0], yMax), posBall);
   posDefend[1] = std::min(std::max(posDefend[1], yMin), yMax);
   posDefend[0] = basePos[0];
-  if (!skillgeometry::finite(posDefend)) {
+  if (!fieldgeometry::finite(posDefend)) {
     traceLine(ZONE_SKILLS, LEVEL_DETAIL, "blockPath: no guard point on that line");
     return SoccerCommand(SoccerCommand::CMD_NONE);
   }
@@ -316,7 +315,7 @@ SoccerCommand VekActions::blockPath() const {
                 ", ", posBall, ", ", ball.getAbsPosConf(), ")");
     soc = alongGuardLine(*this, posDefend, ball, posBall, me.getBodyAngle(), ballClose, 0.5);
   }
-  return finiteOrNone(soc, ZONE_SKILLS);
+  return soc;
 }
 
 Vector2D VekActions::getOuterPositionInField(Vector2D pos, vekbase::AngleDeg ang, double dDist,

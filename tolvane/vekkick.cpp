@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "tolvane/serverparam.h"
-#include "tolvane/skillgeometry.h"
+#include "tolvane/fieldgeometry.h"
 #include "tolvane/updateablewmstate.h"
 
 namespace {
@@ -23,8 +23,8 @@ const unsigned int ZONE_KICK = 1205;
 const unsigned short LEVEL_ENTRY = 20;
 const unsigned short LEVEL_DETAIL = 30;
 
-using skillgeometry::PITCH_HALF_LENGTH;
-using skillgeometry::PITCH_HALF_WIDTH;
+using fieldgeometry::PITCH_HALF_LENGTH;
+using fieldgeometry::PITCH_HALF_WIDTH;
 // The fastest ball the planners reckon with, metres per cycle.
 const double BALL_SPEED_LIMIT = 2.7;
 // The margin of the world model's own kick power rate.
@@ -32,8 +32,8 @@ const double MODEL_KICK_MARGIN = 0.7;
 
 using vekbase::AngleDeg;
 
-using skillgeometry::direction;
-using skillgeometry::polar;
+using fieldgeometry::direction;
+using fieldgeometry::polar;
 
 // The share of a kick's power that reaches a ball lying in direction delta
 // from the body at distance d from the kicker's centre; not limited.
@@ -259,7 +259,8 @@ SoccerCommand VekActions::OptimizeKick(AngleDeg kickAngle, double v1, bool& succ
 
   // Turn so that the ball lies straight ahead next cycle.
   if (d2 > 0.0 && d2 + SP->psize <= SP->kmargin) {
-    const double C = SP->kprate * (1.0 - d2 / (4.0 * SP->kmargin));
+    // The rate once the ball lies straight ahead.
+    const double C = effectiveKickRate(*SP, AngleDeg(0.0), s2.length());
     const double kickpower = (startVel - vb).length() / C;
     if (withinOpen(kickpower, -SP->maxp, SP->maxp)) {
       AngleDeg ActualTurnAngle = delta2;

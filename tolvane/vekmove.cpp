@@ -7,21 +7,19 @@
 #include "tolvane/actuator.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
+#include "tolvane/fieldgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekactions.h"
 #include "tolvanespace/line2d.h"
 #include "vomarlog/vomardraw.h"
 
+using fieldgeometry::direction;
+using fieldgeometry::polar;
 using vekbase::AngleDeg;
 
 namespace {
 
 const unsigned int ZONE = 1201;
-
-// The direction of the way from `from` to `to`; 0 when they coincide.
-AngleDeg directionTo(const Vector2D& from, const Vector2D& to) {
-  return AngleDeg((to - from).dir(vekmath::DEG));
-}
 
 // a limited to [lo, hi]; not a number stays one, so that the caller's
 // finiteness test still sees it.
@@ -61,7 +59,7 @@ enum class Go { Dash, TurnBody, TurnBodyOrBack, TurnBack };
 Go goDecision(const WMState& wm, const Vector2D& posTo, double dDistBack, bool backFirst,
               AngleDeg tol) {
   const PlayerObject& me = *wm.getMe();
-  const AngleDeg angTo = directionTo(me.predictedPosition(1), posTo) - me.getBodyAngle();
+  const AngleDeg angTo = direction(posTo - me.predictedPosition(1)) - me.getBodyAngle();
   const AngleDeg angBackTo = angTo + AngleDeg(180.0);
   const double dDist = (me.getAbsPos() - posTo).length();
 
@@ -91,7 +89,7 @@ SoccerCommand VekActions::turnBodyToPoint(const Vector2D& pos, int cycles) const
                    pos, cycles);
   const PlayerObject& me = *WM().getMe();
   const Vector2D predPos = me.predictedPosition(cycles);
-  const AngleDeg dir = directionTo(predPos, pos);
+  const AngleDeg dir = direction(pos - predPos);
   traceLine(ZONE, 50, "Angle between ", pos, " and ", predPos, ": ", double(dir));
   const AngleDeg turnAngle = dir - me.getBodyAngle();
   traceLine(ZONE, 30, "want to turn ", double(turnAngle));
@@ -105,7 +103,7 @@ SoccerCommand VekActions::turnBackToPoint(const Vector2D& pos, int cycles) const
                    pos, cycles);
   const PlayerObject& me = *WM().getMe();
   const AngleDeg turnAngle =
-      (directionTo(me.predictedPosition(cycles), pos) - me.getBodyAngle()) + AngleDeg(180.0);
+      (direction(pos - me.predictedPosition(cycles)) - me.getBodyAngle()) + AngleDeg(180.0);
   return finiteOrNone(SoccerCommand(SoccerCommand::CMD_TURN, me.getAngleForTurn(turnAngle)),
                       ZONE);
 }
@@ -115,7 +113,7 @@ SoccerCommand VekActions::turnBodyOrBackToPoint(const Vector2D& pos, int cycles)
                    "SoccerCommand VekActions::turnBodyOrBackToPoint(const Vector2D&, int) const",
                    pos, cycles);
   const PlayerObject& me = *WM().getMe();
-  const AngleDeg turnAngle = directionTo(me.predictedPosition(cycles), pos) - me.getBodyAngle();
+  const AngleDeg turnAngle = direction(pos - me.predictedPosition(cycles)) - me.getBodyAngle();
   const AngleDeg body = me.getAngleForTurn(turnAngle);
   const AngleDeg back = me.getAngleForTurn(turnAngle + AngleDeg(180.0));
   // A front turn that gets there in this cycle beats a smaller back turn.
@@ -136,7 +134,7 @@ SoccerCommand VekActions::turnNeckToPoint(const Vector2D& pos, const SoccerComma
   const PlayerObject& me = *WM().getMe();
   // The neck turns relative to the body as it will be after soc.
   const PlayerObject next = me.predictedAfterCommand(soc);
-  const AngleDeg wanted = directionTo(next.getAbsPos(), pos) - next.getBodyAngle();
+  const AngleDeg wanted = direction(pos - next.getAbsPos()) - next.getBodyAngle();
   const AngleDeg turn = clamped(wanted, SP->minn, SP->maxn) - me.getRelativeNeckAngle();
   return finiteOrNone(SoccerCommand(SoccerCommand::CMD_TURNNECK, turn), ZONE);
 }
@@ -311,7 +309,7 @@ SoccerCommand VekActions::dashToPositionAlongLine(const Vector2D& pos, AngleDeg 
 
   if (std::fabs(double(ang - angBody)) > double(angThr)) {
     traceLine(ZONE, 30, "angle differs too much body = ", double(angBody), " des = ", double(ang));
-    return turnBodyToPoint(posAgent + Vector2D(vekmath::cos(ang), vekmath::sin(ang)), 1);
+    return turnBodyToPoint(posAgent + polar(1.0, ang), 1);
   }
   if (dDiff > dDistThr) return dashTowardsPoint(pos, false);
   return SoccerCommand(SoccerCommand::CMD_NONE);

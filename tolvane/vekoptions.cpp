@@ -36,11 +36,6 @@ const struct option FIXED_ROWS[] = {
 // The usage text names -f and -h, so they are accepted beside -s, -p, -c.
 const char* const SHORT_OPTIONS = "s:p:c:f:h";
 
-void releaseRows(struct option* rows) {
-  for (struct option* r = rows; r->name; ++r) delete[] r->name;
-  delete[] rows;
-}
-
 } // namespace
 
 VekOptions::VekOptions() { init(); }
@@ -86,20 +81,20 @@ void VekOptions::getOptions(int argc, char* argv[]) {
   CP->begin();
   FP->begin();
 
+  // Every row of the table owns its name.
   std::vector<struct option> table;
-  const auto append = [this, &table](const struct option* rows, int n) {
-    for (int i = 0; i < n; ++i) {
-      table.emplace_back();
-      copyOptions(table.back(), rows[i]);
-    }
-  };
-  append(FIXED_ROWS, int(sizeof(FIXED_ROWS) / sizeof(FIXED_ROWS[0])));
+  for (const struct option& row : FIXED_ROWS) {
+    table.emplace_back();
+    copyOptions(table.back(), row);
+  }
+  // In the order of their valIds, 1 to 3.
   ParamReader* const stores[] = {SP, PP, CP};
   for (ParamReader* store : stores) {
     struct option* rows = nullptr;
     const int n = store->getOptionStruct(&rows);
-    append(rows, n);
-    releaseRows(rows);
+    // The table takes over the rows' names.
+    table.insert(table.end(), rows, rows + n);
+    delete[] rows;
   }
   table.push_back({nullptr, 0, nullptr, 0});
 
@@ -118,9 +113,8 @@ void VekOptions::getOptions(int argc, char* argv[]) {
     case 1:
     case 2:
     case 3: {
-      ParamReader* const store = c == 1 ? static_cast<ParamReader*>(SP)
-                                 : c == 2 ? static_cast<ParamReader*>(PP)
-                                          : static_cast<ParamReader*>(CP);
+      // The row's value is its store's valId.
+      ParamReader* const store = stores[c - 1];
       // A value the option refuses is as wrong as an unknown option: the
       // player must not go on with a default the user did not ask for.
       if (!store->setParameter(table[index].name, arg)) {

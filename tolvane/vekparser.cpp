@@ -787,11 +787,9 @@ void VekPlayer::parseArmValues(int& armMovable, int& armExpires, double& armDist
 void VekPlayer::parseTackleValues(int& tackleExpires, int& tackleCount) {
   const unsigned short level = 40;
   p2 = p1;
-  const std::size_t remembered = p1;
   const std::size_t tackle = findAroundCursor(parseString, "(tackle ", p1);
   if (tackle == npos) {
     warn(level, "tackle param not found in sense_body msg");
-    p1 = remembered;
     return;
   }
   // Values of the blocks around it are never taken for the tackle's.
@@ -802,7 +800,6 @@ void VekPlayer::parseTackleValues(int& tackleExpires, int& tackleCount) {
     p1 = expires;
   } else {
     warn(level, "tackle expires param not found in sense_body msg");
-    p1 = remembered;
   }
   const std::size_t count =
       findWithin(parseString, "(count ", expires != npos ? expires : tackle, tackleEnd);
@@ -984,7 +981,7 @@ void VekPlayer::parseSee(const std::string& msg) {
         const std::string team = word.size() >= 2 ? word.substr(1, word.size() - 2) : "";
         const bool mine = team == CP->myTeamName();
         const bool left = WMS.getMySide() == l;
-        pSide = lookUp(side, (mine == left) ? "l" : "r");
+        pSide = mine == left ? l : r;
       }
       int number = 0;
       if (gotUnum) {

@@ -7,15 +7,15 @@
 
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
-#include "tolvane/skillgeometry.h"
+#include "tolvane/fieldgeometry.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekactions.h"
 #include "tolvanespace/line2d.h"
 
 using vekbase::AngleDeg;
-using skillgeometry::direction;
-using skillgeometry::finite;
-using skillgeometry::polar;
+using fieldgeometry::direction;
+using fieldgeometry::finite;
+using fieldgeometry::polar;
 
 namespace {
 

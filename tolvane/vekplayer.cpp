@@ -118,39 +118,12 @@ void VekPlayer::fillNameTables() {
   side["l"] = l;
   side["r"] = r;
 
-  static const struct {
-    const char* name;
-    FlagObject::FlagId id;
-  } flags[] = {
-      {"f c", FlagObject::Flag_C},         {"f c t", FlagObject::Flag_CT},
-      {"f c b", FlagObject::Flag_CB},      {"f l t", FlagObject::Flag_LT},
-      {"f l b", FlagObject::Flag_LB},      {"f r t", FlagObject::Flag_RT},
-      {"f r b", FlagObject::Flag_RB},      {"f p l t", FlagObject::Flag_PLT},
-      {"f p l c", FlagObject::Flag_PLC},   {"f p l b", FlagObject::Flag_PLB},
-      {"f p r t", FlagObject::Flag_PRT},   {"f p r c", FlagObject::Flag_PRC},
-      {"f p r b", FlagObject::Flag_PRB},   {"g r", FlagObject::Flag_GR},
-      {"g l", FlagObject::Flag_GL},        {"f g l t", FlagObject::Flag_GLT},
-      {"f g l b", FlagObject::Flag_GLB},   {"f g r t", FlagObject::Flag_GRT},
-      {"f g r b", FlagObject::Flag_GRB},   {"f t l 50", FlagObject::Flag_TL50},
-      {"f t l 40", FlagObject::Flag_TL40}, {"f t l 30", FlagObject::Flag_TL30},
-      {"f t l 20", FlagObject::Flag_TL20}, {"f t l 10", FlagObject::Flag_TL10},
-      {"f t 0", FlagObject::Flag_T0},      {"f t r 10", FlagObject::Flag_TR10},
-      {"f t r 20", FlagObject::Flag_TR20}, {"f t r 30", FlagObject::Flag_TR30},
-      {"f t r 40", FlagObject::Flag_TR40}, {"f t r 50", FlagObject::Flag_TR50},
-      {"f b l 50", FlagObject::Flag_BL50}, {"f b l 40", FlagObject::Flag_BL40},
-      {"f b l 30", FlagObject::Flag_BL30}, {"f b l 20", FlagObject::Flag_BL20},
-      {"f b l 10", FlagObject::Flag_BL10}, {"f b 0", FlagObject::Flag_B0},
-      {"f b r 10", FlagObject::Flag_BR10}, {"f b r 20", FlagObject::Flag_BR20},
-      {"f b r 30", FlagObject::Flag_BR30}, {"f b r 40", FlagObject::Flag_BR40},
-      {"f b r 50", FlagObject::Flag_BR50}, {"f l t 30", FlagObject::Flag_LT30},
-      {"f l t 20", FlagObject::Flag_LT20}, {"f l t 10", FlagObject::Flag_LT10},
-      {"f l 0", FlagObject::Flag_L0},      {"f l b 10", FlagObject::Flag_LB10},
-      {"f l b 20", FlagObject::Flag_LB20}, {"f l b 30", FlagObject::Flag_LB30},
-      {"f r t 30", FlagObject::Flag_RT30}, {"f r t 20", FlagObject::Flag_RT20},
-      {"f r t 10", FlagObject::Flag_RT10}, {"f r 0", FlagObject::Flag_R0},
-      {"f r b 10", FlagObject::Flag_RB10}, {"f r b 20", FlagObject::Flag_RB20},
-      {"f r b 30", FlagObject::Flag_RB30}};
-  for (const auto& f : flags) flag_id[f.name] = f.id;
+  // A see message names a flag or goal by its table name without the
+  // parentheses.
+  for (const FlagObject& f : WMState::fieldFlags()) {
+    const std::string name = f.getName();
+    flag_id[name.substr(1, name.size() - 2)] = f.getId();
+  }
 
   line_id["l l"] = LineObject::Line_L;
   line_id["l t"] = LineObject::Line_T;

@@ -9,11 +9,16 @@ do_active_play :-
     goal_kick_success_ratio(G1, G2, G3, Ratio),
     Ratio > 60.0,
     do_goal_kick.
-% 2. Facing our own half, slow ball, nobody near: turn with it to face
-% the opponents' goal.
+% Rules 2 to 9: not during our own goal kick, and only with the ball at
+% the agent's feet.
 do_active_play :-
     \+ is_goal_kick_us,
     ball_kickable,
+    play_with_ball.
+
+% 2. Facing our own half, slow ball, nobody near: turn with it to face
+% the opponents' goal.
+play_with_ball :-
     my_position(X, _), X < 30,
     my_body_direction(Dir), abs(Dir) > 90,
     ball(_, _, VX, VY),
@@ -22,9 +27,7 @@ do_active_play :-
     turn_with_ball_to(0.0, Body),
     queue_with_neck_to_ball(Body).
 % 3. Ball behind the agent and nobody near: pull it to the agent's side.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_with_ball :-
     ball(BX, BY, _, _),
     angle_to_from_body(BX, BY, A), abs(A) > 95,
     Side is sign(A) * 90,
@@ -35,9 +38,7 @@ do_active_play :-
 % towards the side of their penalty area the agent is on. The way ahead is
 % the cone with its tip 10 m ahead along the body, widening back to the
 % agent.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_with_ball :-
     my_position(X, Y), X < 40,
     TY is sign(Y) * 15.0,
     my_body_direction(Dir),
@@ -47,36 +48,26 @@ do_active_play :-
     dribble_to_position(2, 52.5, TY, 100, 1, Body),
     queue_with_look_around(Body).
 % 5. Nobody near: dribble at the goal's centre.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_with_ball :-
     num_opponents_within(3, 0),
     dribble_to_position(1, 52.5, 0.0, 100, 1, Body),
     queue_with_look_around(Body).
 % 6. Pass.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_with_ball :-
     do_pass.
 % 7. Facing forward in our own half: clear the ball.
-do_active_play :-
-    \+ is_goal_kick_us,
+play_with_ball :-
     my_body_direction(Dir), abs(Dir) < 60,
-    ball_kickable,
     my_position(X, _), X < -10,
     clear_ball(Body),
     queue_with_neck_to_ball(Body).
 % 8. In the opponents' half: dribble at the goal's centre all the same.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_with_ball :-
     my_position(X, _), X > 0,
     dribble_to_position(1, 52.5, 0.0, 100, 1, Body),
     queue_with_look_around(Body).
 % 9. Kick it away.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_with_ball :-
     do_kick_away.
 
 % The direction the agent's body faces.

@@ -59,6 +59,7 @@ possible_receiver(R) :-
 through_pass_receiver(R) :-
     my_side(S),
     my_number(Me),
+    my_position(MX, MY),
     player_position_valid(S, R),
     R \== Me,
     \+ goalie_number(S, R),
@@ -67,7 +68,6 @@ through_pass_receiver(R) :-
     X > 25,
     through_pass_end_point_y(Y, EndY),
     through_pass(S, R, 50.0, EndY, PX, PY, 0, _),
-    my_position(MX, MY),
     num_opponents_in_cone(0.2, PX, PY, MX, MY, 0).
 
 % The through-pass receivers as pairs Key-R, the key lower for the better
@@ -181,7 +181,10 @@ pass_player(S, R, known(Valid, Place, Onside, Value)) :-
     (   player_position_valid(S, R) -> Valid = true ; Valid = false ),
     pass_place(S, R, Place),
     (   player_in_offside_position(S, R) -> Onside = false ; Onside = true ),
-    (   receiver_preference(R, V) -> Value = V ; Value = none ).
+    (   Place = at(X, Y, _), receiver_preference(S, R, X, Y, V)
+    ->  Value = V
+    ;   Value = none
+    ).
 
 % The place of team-mate R of side S: at(X, Y, InArea), InArea telling
 % whether (X, Y) lies in our penalty area; none when it cannot be told.
@@ -271,6 +274,10 @@ receiver_position(S, R, X, Y) :-
 receiver_preference(R, P) :-
     my_side(S),
     receiver_position(S, R, X, Y),
+    receiver_preference(S, R, X, Y, P).
+
+% The same for team-mate R of side S standing at (X, Y).
+receiver_preference(S, R, X, Y, P) :-
     player_preference(S, R, P0),
     (   shoot_condition(X, Y)
     ->  P is P0 - 25

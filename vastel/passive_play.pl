@@ -23,22 +23,25 @@ do_passive_play :-
 do_passive_play :-
     my_number(Me), Me < 6,
     opponent_to_mark(O),
-    closest_opponent_to_ball(1, O),
     their_side(S),
-    mark_opponent(S, O, 4, goal, Body),
-    queue_with_neck_to_ball(Body).
-do_passive_play :-
-    my_number(Me), Me < 6,
-    opponent_to_mark(O),
-    their_side(S),
-    mark_opponent(S, O, 2, ball, Body),
-    queue_with_neck_to_ball(Body).
+    mark(S, O).
 do_passive_play :-
     strategic_position(0, SX, SY),
     my_position(X, Y),
     distance_to(SX, SY, X, Y, D),
     D > 1.5,
     dash_or_watch_ball(SX, SY).
+
+% Mark opponent O of side S: goal-side at 4 when it is the opponent
+% nearest to the ball, else, and also when that marking cannot be made,
+% ball-side at 2.
+mark(S, O) :-
+    closest_opponent_to_ball(1, O),
+    mark_opponent(S, O, 4, goal, Body),
+    queue_with_neck_to_ball(Body).
+mark(S, O) :-
+    mark_opponent(S, O, 2, ball, Body),
+    queue_with_neck_to_ball(Body).
 
 % The opponent the agent marks: of the opponents near our goal, in order
 % of danger, the first the agent is the nearest team-mate to.
@@ -58,18 +61,23 @@ markable_player(O) :-
 % The candidates as pairs Key-O, the key lower for the more dangerous: the
 % nearer our goal, the more so on the side of the field the ball is on.
 marking_preference([], []).
-marking_preference([O | Os], [Key-O | Pairs]) :-
+marking_preference([O | Os], Pairs) :-
     their_side(S),
+    ball(_, BY, _, _),
+    marking_keys([O | Os], S, BY, Pairs).
+
+% The same for opponents of side S with the ball at y = BY.
+marking_keys([], _, _, []).
+marking_keys([O | Os], S, BY, [Key-O | Pairs]) :-
     player_position(S, O, _, OY, _),
     player_distance_to(S, O, -50.0, 0.0, D),
-    ball(_, BY, _, _),
     (   sign(OY) =:= sign(BY)
     ->  Weight = 3
     ;   Weight = 1
     ),
     % An opponent standing on the point itself is the most dangerous.
     Key is 10 - Weight / max(D, 0.001),
-    marking_preference(Os, Pairs).
+    marking_keys(Os, S, BY, Pairs).
 
 % The first opponent of the sorted pairs whose nearest team-mate (our
 % goalkeeper included) is the agent; a candidate no longer placed ends the
@@ -106,18 +114,14 @@ dash_or_watch_ball(X, Y) :-
     queue_with_neck_to_ball(Body).
 dash_or_watch_ball(_, _) :-
     turn_body_to_ball(0, Body),
-    align_neck_with_body(Neck),
-    queue_up(Body),
-    queue_up(Neck).
+    queue_with_neck_along_body(Body).
 
 % Move to (PX, PY) when at least Threshold away from it, else turn the body
 % to (TX, TY) with the neck along the body.
 move_or_turn(D, Threshold, _, _, TX, TY) :-
     D < Threshold, !,
     turn_body_to_point(TX, TY, 1, Body),
-    align_neck_with_body(Neck),
-    queue_up(Body),
-    queue_up(Neck).
+    queue_with_neck_along_body(Body).
 move_or_turn(_, _, PX, PY, _, _) :-
     move_to_position(PX, PY, Move),
     queue_up(Move).

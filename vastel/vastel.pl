@@ -74,15 +74,11 @@ play :-
     get_receive_time(Heard),
     Now - Heard < 3, !,
     turn_body_to_point(X, Y, 1, Body),
-    align_neck_with_body(Neck),
-    queue_up(Body),
-    queue_up(Neck).
+    queue_with_neck_along_body(Body).
 play :-
     \+ ball_position_valid, !,
     search_ball(Body),
-    align_neck_with_body(Neck),
-    queue_up(Body),
-    queue_up(Neck).
+    queue_with_neck_along_body(Body).
 play :-
     \+ lock_kick,
     ball_kickable,
@@ -111,5 +107,11 @@ distance_to(X1, Y1, X2, Y2, D) :-
 % after it.
 queue_with_neck_to_ball(Body) :-
     turn_neck_to_ball(Body, Neck),
+    queue_up(Body),
+    queue_up(Neck).
+
+% Queue the body command with the neck turned to lie along the body.
+queue_with_neck_along_body(Body) :-
+    align_neck_with_body(Neck),
     queue_up(Body),
     queue_up(Neck).

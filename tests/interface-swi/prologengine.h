@@ -7,8 +7,6 @@
 #include <string>
 
 #include "interface-swi/engine.h"
-#include "interface-swi/nametables.h"
-#include "interface-swi/predicates.h"
 
 // The engine, started once per test program as the entry starts it, but from
 // the engine's own boot files instead of the agent program and with no init
@@ -16,16 +14,8 @@
 class PrologEngine : public ::testing::Environment {
 public:
   void SetUp() override {
-    fill_soccer_command_map();
-    fill_play_mode_map();
-    PL_register_extensions_in_module("user", predicates);
-    static std::string exe = executable_path();
-    static char options[] = "-q\0-f\0none\0-F\0none";
-    static char* argv[] = {&exe[0], options, options + 3, options + 6, options + 11,
-                           options + 14, nullptr};
-    ASSERT_TRUE(PL_initialise(6, argv));
-    install_marker_atoms();
-    install_formation_types();
+    register_predicates();
+    ASSERT_TRUE(start_bare_engine());
   }
 };
 

@@ -83,22 +83,6 @@ void FormationParam::selectFormation() {
   current = std::size_t(f);
 }
 
-void FormationParam::setRoleField(SetMethodT m, std::size_t i, double v) {
-  Formation& f = formation[current];
-  Role r = f.getRole(unsigned(i));
-  switch (m) {
-  case SET_X_MIN: r.setXMin(v); break;
-  case SET_X_MAX: r.setXMax(v); break;
-  case SET_X_ATTRACTION: r.setXAttraction(v); break;
-  case SET_Y_ATTRACTION: r.setYAttraction(v); break;
-  case SET_BEHIND_BALLS: r.setBehindBall(v != 0.0); break;
-  case SET_Y_CLIP: r.setYClip(v); break;
-  case SET_Y_CLIP_ATTR: r.setYClipAttraction(v); break;
-  default: return;
-  }
-  f.setRole(unsigned(i), r);
-}
-
 bool FormationParam::setParameter(const std::string& pName, const std::string& pValue) {
   if (!started) {
     error() << "FormationParam has to be started first" << "\n";
@@ -111,27 +95,31 @@ bool FormationParam::setParameter(const std::string& pName, const std::string& p
 
   // A refused value is applied too, with what the option kept of it.
   Formation& f = formation[current];
-  const std::vector<double>* roleValues = nullptr;
+  // Value i of a role-table key sets one field of role i; the role table
+  // grows as needed and the other fields are kept.
+  const auto eachRole = [&f](const auto& values, auto setField) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      Role r = f.getRole(unsigned(i));
+      (r.*setField)(values[i]);
+      f.setRole(unsigned(i), r);
+    }
+  };
   switch (m->second) {
-  case SET_FORMATION: selectFormation(); return taken;
-  case SET_X_POS: f.setBaseXPositions(xPositions); return taken;
-  case SET_Y_POS: f.setBaseYPositions(yPositions); return taken;
-  case SET_ROLES: f.assignRoles(roles); return taken;
-  case SET_Y_MIN: f.setYMinima(yMin); return taken;
-  case SET_Y_MAX: f.setYMaxima(yMax); return taken;
-  case SET_BEHIND_BALLS:
-    for (std::size_t i = 0; i < behindBall.size(); ++i) setRoleField(SET_BEHIND_BALLS, i, behindBall[i]);
-    return taken;
-  case SET_X_MIN: roleValues = &xMin; break;
-  case SET_X_MAX: roleValues = &xMax; break;
-  case SET_X_ATTRACTION: roleValues = &xAttractions; break;
-  case SET_Y_ATTRACTION: roleValues = &yAttractions; break;
-  case SET_Y_CLIP: roleValues = &yClip; break;
-  case SET_Y_CLIP_ATTR: roleValues = &yClipAttractions; break;
-  case DONT_SET: return taken;
+  case SET_FORMATION: selectFormation(); break;
+  case SET_X_POS: f.setBaseXPositions(xPositions); break;
+  case SET_Y_POS: f.setBaseYPositions(yPositions); break;
+  case SET_ROLES: f.assignRoles(roles); break;
+  case SET_Y_MIN: f.setYMinima(yMin); break;
+  case SET_Y_MAX: f.setYMaxima(yMax); break;
+  case SET_X_MIN: eachRole(xMin, &Role::setXMin); break;
+  case SET_X_MAX: eachRole(xMax, &Role::setXMax); break;
+  case SET_X_ATTRACTION: eachRole(xAttractions, &Role::setXAttraction); break;
+  case SET_Y_ATTRACTION: eachRole(yAttractions, &Role::setYAttraction); break;
+  case SET_BEHIND_BALLS: eachRole(behindBall, &Role::setBehindBall); break; // true when not 0
+  case SET_Y_CLIP: eachRole(yClip, &Role::setYClip); break;
+  case SET_Y_CLIP_ATTR: eachRole(yClipAttractions, &Role::setYClipAttraction); break;
+  case DONT_SET: break;
   }
-  if (roleValues)
-    for (std::size_t i = 0; i < roleValues->size(); ++i) setRoleField(m->second, i, (*roleValues)[i]);
   return taken;
 }
 

@@ -59,7 +59,6 @@ private:
   FormationParam();
 
   void selectFormation();
-  void setRoleField(SetMethodT m, std::size_t i, double v);
 
   std::vector<Formation> formation;
   int fSetup;

@@ -1,14 +1,15 @@
-#ifndef TOLVANE_SKILLGEOMETRY_H
-#define TOLVANE_SKILLGEOMETRY_H
+#ifndef TOLVANE_FIELDGEOMETRY_H
+#define TOLVANE_FIELDGEOMETRY_H
 
-// Small pieces of field geometry that the skills compute with.
+// Small pieces of field geometry that the world model and the skills
+// compute with.
 
 #include <cmath>
 
 #include "tolvanebase/angle.h"
 #include "tolvanebase/vector.h"
 
-namespace skillgeometry {
+namespace fieldgeometry {
 
 const double PITCH_HALF_LENGTH = 52.5;
 const double PITCH_HALF_WIDTH = 34.0;
@@ -30,6 +31,6 @@ inline bool onField(const Vector2D& p) {
   return std::fabs(p[0]) <= PITCH_HALF_LENGTH && std::fabs(p[1]) <= PITCH_HALF_WIDTH;
 }
 
-} // namespace skillgeometry
+} // namespace fieldgeometry
 
 #endif
