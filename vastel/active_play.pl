@@ -1,7 +1,9 @@
 % Play with the ball at the agent's feet. During our own goal kick only
 % the kick at goal is considered; otherwise the agent shoots, turns with
 % the ball, pulls it around its body, dribbles, passes, clears or kicks it
-% away, whichever comes first in this order and can be done.
+% away, whichever comes first in this order and can be done. At our own
+% set piece it plays the ball with one touch: it shoots, passes, clears or
+% kicks it away, never keeps it at its feet.
 
 % 1. Shoot when the situation promises success more often than not.
 do_active_play :-
@@ -10,11 +12,23 @@ do_active_play :-
     Ratio > 60.0,
     do_goal_kick.
 % Rules 2 to 9: not during our own goal kick, and only with the ball at
-% the agent's feet.
+% the agent's feet; at our set piece only those of one touch.
+do_active_play :-
+    \+ is_goal_kick_us,
+    ball_kickable,
+    own_set_piece, !,
+    play_with_one_touch.
 do_active_play :-
     \+ is_goal_kick_us,
     ball_kickable,
     play_with_ball.
+
+play_with_one_touch :-
+    do_pass.
+play_with_one_touch :-
+    clear.
+play_with_one_touch :-
+    do_kick_away.
 
 % 2. Facing our own half, slow ball, nobody near: turn with it to face
 % the opponents' goal.
@@ -57,10 +71,7 @@ play_with_ball :-
     do_pass.
 % 7. Facing forward in our own half: clear the ball.
 play_with_ball :-
-    my_body_direction(Dir), abs(Dir) < 60,
-    my_position(X, _), X < -10,
-    clear_ball(Body),
-    queue_with_neck_to_ball(Body).
+    clear.
 % 8. In the opponents' half: dribble at the goal's centre all the same.
 play_with_ball :-
     my_position(X, _), X > 0,
@@ -69,6 +80,12 @@ play_with_ball :-
 % 9. Kick it away.
 play_with_ball :-
     do_kick_away.
+
+clear :-
+    my_body_direction(Dir), abs(Dir) < 60,
+    my_position(X, _), X < -10,
+    clear_ball(Body),
+    queue_with_neck_to_ball(Body).
 
 % The direction the agent's body faces.
 my_body_direction(Dir) :-

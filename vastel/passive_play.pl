@@ -1,5 +1,5 @@
 % Play without the ball: go for it when the agent is the team's fastest
-% to it, run to a pass a team-mate announced for the agent, mark an
+% to it (or stands in for the taker of our set piece), run to a pass a team-mate announced for the agent, mark an
 % opponent near our goal (defenders, numbers below 6), or return to the
 % strategic position.
 
@@ -9,7 +9,7 @@ do_passive_play :-
     \+ is_dead_ball_them,
     \+ is_goal_kick_them,
     my_number(Me),
-    fastest_teammate_to_ball(Me),
+    goes_for_ball(Me),
     intercept(0, 0, Body),
     queue_with_neck_to_ball(Body).
 do_passive_play :-

@@ -3,7 +3,8 @@
 % once in every decision cycle. The program learns about the match only
 % through the player's foreign predicates and acts only by passing command
 % lists to queue_up/1. It keeps nothing between cycles: every cycle decides
-% afresh from the world model.
+% afresh from the world model, but for who took our last set piece
+% (set_piece.pl).
 %
 % Rules are tried in order and the first that gets through acts; a rule
 % queues its commands only as its last steps, a body command first and a
@@ -18,6 +19,7 @@
 :- include(passing).
 :- include(passive_play).
 :- include(active_play).
+:- include(set_piece).
 
 % The engine's tracer hook: whatever port the tracer stops at, go on, so
 % that an error in one cycle never waits for terminal input.
@@ -37,16 +39,20 @@ behave_midfielder :- behave.
 % 6) in the defensive formation while the ball is deep in our half.
 behave :-
     log_action(7, behaving),
+    follow_set_piece_taker,
+    decide.
+
+decide :-
     is_kick_off_them, !.
-behave :-
+decide :-
     is_before_kick_off, !,
     setup.
-behave :-
+decide :-
     my_number(Me), Me < 6,
     ball(BX, _, _, _), BX < -20,
     set_formation_type(defensive),
     play.
-behave :-
+decide :-
     set_formation_type(default),
     play.
 
@@ -65,7 +71,8 @@ setup :-
 
 % Without a seen ball: face where a team-mate said it was less than three
 % cycles ago, or search for it. With the ball at the feet (and no team-mate
-% with a higher number, or the goalie, at it too): active play. Otherwise
+% with a higher number, or the goalie, at it too, and not as the taker of
+% our set piece that nobody else has touched yet): active play. Otherwise
 % tell the team where the ball is and play without it.
 play :-
     \+ ball_position_valid,
@@ -83,6 +90,7 @@ play :-
     \+ lock_kick,
     ball_kickable,
     ball_position_valid,
+    \+ (my_number(Me), taker_waits(Me)),
     do_active_play.
 play :-
     say_ball_pos(Say),

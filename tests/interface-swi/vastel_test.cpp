@@ -23,6 +23,7 @@ protected:
     static const bool loaded = prove("consult('" TOLVANE_VASTEL_DIR "/vastel.pl')");
     EXPECT_TRUE(loaded);
     playMode(PlayMode::Play_On);
+    prove("retractall(set_piece_taker(_))");
     Actuator::instance()->clearQueue();
   }
   ~VastelTest() override { FormationParam::instance()->setFormationType(FormationParam::DEFAULT); }
@@ -31,6 +32,13 @@ protected:
   std::string decide() {
     Actuator::instance()->clearQueue();
     EXPECT_NE("fail", solve("behave_midfielder")) << err;
+    return Actuator::instance()->actionString();
+  }
+
+  // What the goal queues on its own.
+  std::string queued(const std::string& goal) {
+    Actuator::instance()->clearQueue();
+    EXPECT_NE("fail", solve(goal)) << goal << ": " << err;
     return Actuator::instance()->actionString();
   }
 
@@ -144,6 +152,89 @@ TEST_F(VastelTest, Geometry) {
   EXPECT_EQ(0.0, number("angle_between_rays(0, 0, 1, 0, A)", 5));
   EXPECT_EQ(0.0, number("angle_between_rays(0.1, 0.5, 0.3, 1.5, A)", 5));
   EXPECT_NEAR(90.0, number("angle_from_three_points(1, 1, 2, 1, 1, 5, A)", 7), 1e-3);
+}
+
+TEST_F(VastelTest, AtOurSetPieceTheBallIsPlayedWithOneTouch) {
+  // In play every scene is a free wing dribble towards (52.5, 15).
+  struct Scene {
+    Vector2D me;
+    bool mate;
+    const char* goal;
+  };
+  const Scene scenes[] = {{{10, 5}, false, "do_kick_away"},
+                          {{10, 5}, true, "do_pass"},
+                          {{-20, 5}, false, "clear"}};
+  const std::string dribble = "dribble_to_position(2, 52.5, 15.0, 100, 1, B), queue_up(B)";
+  opponent(1, {50, 0});  // their last two keep the team-mate onside
+  opponent(2, {40, -20});
+  for (const Scene& scene : scenes) {
+    me(scene.me).body(0.0);
+    ball(scene.me + Vector2D(0.5, 0.0));
+    if (scene.mate) teammate(9, scene.me + Vector2D(10.0, 3.0));
+    for (PlayMode::PlayModeType mode :
+         {PlayMode::My_Kick_Off, PlayMode::My_Free_Kick, PlayMode::My_Kick_In,
+          PlayMode::My_Corner_Kick, PlayMode::Their_Offside, PlayMode::Their_Back_Pass,
+          PlayMode::Their_Free_Kick_Fault}) {
+      playMode(mode);
+      const std::string once = queued(scene.goal);
+      EXPECT_EQ(once, decide()) << scene.goal << " in mode " << mode;
+    }
+    prove("retractall(set_piece_taker(_))");
+    playMode(PlayMode::Play_On);
+    const std::string body = queued(dribble);
+    EXPECT_EQ(body, decide().substr(0, body.size())) << scene.goal;
+    playMode(PlayMode::My_Goal_Kick);  // only a shot, which this place does not promise
+    EXPECT_EQ(std::string::npos, decide().find("(kick ")) << scene.goal;
+    world.own[9] = PlayerObject();
+  }
+}
+
+TEST_F(VastelTest, TheTakerOfOurSetPieceWaitsForAnotherTouch) {
+  me({10, 5}).body(0.0);
+  ball({10.5, 5});
+  playMode(PlayMode::My_Free_Kick);
+  EXPECT_EQ(0u, decide().find("(kick ")) << "taken";
+  // A short kick left the ball at the feet: the taker neither kicks it
+  // again nor goes for it.
+  playMode(PlayMode::Play_On);
+  EXPECT_EQ(std::string::npos, decide().find("(kick "));
+  ball({12, 5}).vel({0.3, 0.0});
+  trace.clear();
+  decide();
+  EXPECT_FALSE(trace.has("VekActions::intercept(")) << trace.text();
+  // A team-mate farther from the ball goes for it in the taker's place.
+  EXPECT_EQ("fail", solve("goes_for_ball(9)"));
+  teammate(9, {18, 5});
+  EXPECT_EQ("goes_for_ball(9)", solve("goes_for_ball(9)"));
+  EXPECT_EQ("fail", solve("goes_for_ball(7)"));
+  // Once it had the ball within its reach, the taker plays on.
+  teammate(9, {12.8, 5});
+  ball({12, 5});
+  decide();
+  teammate(9, {18, 5});
+  trace.clear();
+  decide();
+  EXPECT_TRUE(trace.has("VekActions::intercept(")) << trace.text();
+  EXPECT_EQ("fail", solve("goes_for_ball(9)"));
+
+  // So does an opponent's reach; any other stop of play ends the wait too.
+  ball({10.5, 5});
+  teammate(9, {30, 5});
+  for (bool opponentTouch : {true, false}) {
+    playMode(PlayMode::My_Kick_In);
+    decide();
+    playMode(PlayMode::Play_On);
+    EXPECT_EQ(std::string::npos, decide().find("(kick "));
+    if (!opponentTouch) break;
+    opponent(5, {11, 5.5});
+    decide();
+    world.others[5] = PlayerObject();
+    EXPECT_EQ(0u, decide().find("(kick "));
+  }
+  playMode(PlayMode::Their_Kick_In);
+  decide();
+  playMode(PlayMode::Play_On);
+  EXPECT_EQ(0u, decide().find("(kick "));
 }
 
 namespace {
