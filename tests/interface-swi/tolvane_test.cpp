@@ -91,7 +91,7 @@ TEST(Tolvane, CommandLinesThatEndTheStart) {
   const std::vector<std::vector<std::string>> lines = {
       {"--help"}, {"--no-such-option"}, {"--port=abc"}, {"--port", "99999"}, {"--port", "-1"},
       {"--version", "nan"}, {"--version", "inf"}, {"--sense_body_step", "0"},
-      {"--ffile", "/nonexistent"}, {"-s", dir.dir}, {"-c", "/dev/zero"}};
+      {"--monitor_port", "0"}, {"--ffile", "/nonexistent"}, {"-s", dir.dir}, {"-c", "/dev/zero"}};
   const std::string unread[] = {
       "formation file /nonexistent: No such file or directory",
       "server parameter file " + dir.dir + ": Is a directory",
