@@ -10,7 +10,8 @@
 # log into that directory (named after team, shirt number and side).
 # Ctrl-C (or the end of this script by a signal) stops all eleven players.
 # When the players end at once (no soccer server answered, or it refused
-# them), it says why once and returns non-zero if none of them started.
+# them), it says why once and returns non-zero if none of them started; when
+# the server falls silent in a match, it says so once for the team.
 set -euo pipefail
 # A relative log directory means one below where the script was started.
 log_dir=${TOLVANE_LOG_DIR:+$(realpath -m -- "$TOLVANE_LOG_DIR")}
@@ -71,6 +72,9 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
+# Every player says when the server has fallen silent; the team says it once.
+silent='^tolvane: the server at .* fell silent$'
+
 failed=0
 : >"$err_dir/failed"
 for i in "${!pids[@]}"; do
@@ -78,7 +82,7 @@ for i in "${!pids[@]}"; do
   err="$err_dir/$((i + 1))"
   if kill -0 "$pid" 2>/dev/null; then
     # What it writes while it plays goes on to the terminal.
-    tail -n +1 -f --pid="$pid" "$err" >&2 &
+    tail -n +1 -f --pid="$pid" "$err" | grep --line-buffered -v -- "$silent" >&2 &
     tails+=($!)
   else
     status=0
@@ -87,7 +91,7 @@ for i in "${!pids[@]}"; do
       failed=$((failed + 1))
       cat "$err" >>"$err_dir/failed"
     else
-      cat "$err" >&2
+      grep -v -- "$silent" "$err" >&2 || true
     fi
   fi
 done
@@ -102,3 +106,4 @@ if [ "$failed" -gt 0 ]; then
   echo "$failed of ${#pids[@]} players did not start" >&2
 fi
 wait
+grep -h -- "$silent" "$err_dir"/[0-9]* | awk '!seen[$0]++' >&2 || true

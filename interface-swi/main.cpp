@@ -32,10 +32,10 @@ int main(int argc, char* argv[]) {
 
   // A start that failed has said why; its status must not read as a
   // played match: 2 for a wrong command line, as command-line programs
-  // do, 1 when no server took the player.
+  // do, 1 when no server took the player, or a replay broke off.
   int status = 0;
   if (client->initBehave(behavior))
-    client->mainloop();
+    status = client->mainloop() ? 0 : 1;
   else if (client->badOption)
     status = 2;
   else if (!client->dontStart)

@@ -27,8 +27,7 @@ public:
       : DblOption(name, value, def), maxValue(max) {}
   bool setValue(const std::string& text) const override {
     const double old = *valueP;
-    if (!DblOption::setValue(text)) return false;
-    if (*valueP > 0.0 && *valueP <= maxValue) return true;
+    if (DblOption::setValue(text) && *valueP > 0.0 && *valueP <= maxValue) return true;
     *valueP = old;
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, PARAM_ZONE)
         << "Refused value (" << text << ") for parameter (" << myName
@@ -90,6 +89,6 @@ void ClientParam::createOptionList(OptionList& list) {
   list.push_back(new OnOffOption("online_monitor", &online_monitor, false));
   num("offline_player", &offline_player, 0);
   list.push_back(new StrOption("offline_logfile", &offline_logfile, DEFAULT_OFFLINE_LOGFILE));
-  num("monitor_port", &monitor_port, 6000);
+  list.push_back(new IntOption("monitor_port", &monitor_port, 6000, 1, 65535));
   list.push_back(new OnOffOption("log_wm", &log_wm, true));
 }

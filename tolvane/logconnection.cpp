@@ -25,7 +25,7 @@ std::string teamName(const team_t& t) {
 
 LogConnection::LogConnection()
     : mVersion(1), mtBuf(), mtBuf2(), mPlayMode(PM_Null), mTeams(), mShowInfo(), mCurrent(0),
-      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false) {
+      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false), mRecordStart(0) {
   // A version-1 show record carries no view mode, stamina or motion; the
   // replayed player then looks as the server starts a player: at rest,
   // normal high view, full stamina.
@@ -52,18 +52,22 @@ void LogConnection::logError(const std::string& text) {
 
 bool LogConnection::open() {
   mFailure.clear();
-  mMonitor.setPortNum(CP->monitorPort());
-  if (!mMonitor.init()) {
-    mFailure = "cannot serve monitors on port " + std::to_string(CP->monitorPort());
-    return false;
-  }
-  mMonitor.waitForConnection();
+  // What can be found wrong without a monitor is said before waiting for
+  // one, which may never come.
   if (!mComposer.setPlayer(CP->offlinePlayer())) {
     mFailure = "offline_player " + std::to_string(CP->offlinePlayer()) +
                " names no player slot (0 to 21)";
     return false;
   }
-  return openLog(CP->offlineLogfile());
+  if (!openLog(CP->offlineLogfile())) return false;
+  mMonitor.setPortNum(CP->monitorPort());
+  if (!mMonitor.init()) {
+    mLogFile.close();
+    mFailure = "cannot serve monitors on port " + std::to_string(CP->monitorPort());
+    return false;
+  }
+  mMonitor.waitForConnection();
+  return true;
 }
 
 bool LogConnection::openLog(const std::string& name) {
@@ -71,10 +75,17 @@ bool LogConnection::openLog(const std::string& name) {
   mEnded = false;
   mPlayMode = PM_Null;
   std::memset(mTeams, 0, sizeof(mTeams));
-  mLogFile.open(name.c_str(), LogFile::READ | LogFile::BINARY);
+  // Tried first for the reason a failure gives, in one line of our own.
+  std::FILE* probe = std::fopen(name.c_str(), "rb");
+  const int openError = errno;
+  if (probe) {
+    std::fclose(probe);
+    mLogFile.open(name.c_str(), LogFile::READ | LogFile::BINARY);
+  }
   if (!mLogFile.open()) {
     logError("Can't open logfile " + name + ".");
-    mFailure = "cannot open the game log " + name;
+    mFailure = "cannot open the game log " + name + ": " +
+               (probe ? "not a readable log" : std::strerror(openError));
     return false;
   }
   mMaxPos = 0;
@@ -154,8 +165,12 @@ bool LogConnection::readLog() {
   default: break;
   }
   if (!read) {
-    // An unreadable record leaves no trustworthy place to go on from.
+    // An unreadable record leaves no trustworthy place to go on from. A
+    // log that ends between two records has simply been read to its end.
     mEnded = true;
+    if (mLogFile.tell() != mRecordStart)
+      mFailure = "the game log " + mLogName + " is damaged or cut off after cycle " +
+                 std::to_string(mCurrent);
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_INFO)
         << "Replay of logfile " << mLogName << " ended after cycle " << mCurrent << "\n";
   }
@@ -172,6 +187,7 @@ void LogConnection::takeShowinfo(long pos) {
 
 bool LogConnection::readLogOldVersion() {
   const long pos = mLogFile.tell();
+  mRecordStart = pos;
   unsigned char record[DISPINFO_T_SIZE];
   if (!readBytes(record, sizeof(record), "can't read next dispinfo_t.")) return false;
   decode(record, mtBuf);
@@ -204,6 +220,7 @@ bool LogConnection::readMessage(const char* boardFailure, const char* lengthFail
 
 bool LogConnection::readLogVersion2() {
   const long pos = mLogFile.tell();
+  mRecordStart = pos;
   std::int16_t kind = 0;
   if (!readKind(kind, "can't read next dispinfo_t2.")) return false;
   mtBuf.mode = kind;
@@ -227,6 +244,7 @@ bool LogConnection::readLogVersion3() {
   // Play-mode and teams records only set what the next record carries: a
   // long run of them is read here, one after the other.
   for (;;) {
+    mRecordStart = mLogFile.tell();
     std::int16_t kind = 0;
     if (!readKind(kind, "can't read next dispinfo.")) return false;
     mtBuf2.mode = kind;

@@ -25,21 +25,23 @@ public:
   LogConnection();
   ~LogConnection() override;
 
-  // Waits for a monitor on the client monitor_port, then opens the game log
-  // named by offline_logfile for the slot offline_player.
+  // Checks the slot offline_player, opens the game log named by
+  // offline_logfile and reads its header, then waits for a monitor on the
+  // client monitor_port.
   bool open() override;
   void close() override;
   bool sendMessage(const std::string& buf) override;
   bool sendMessage(const char* buf) override;
   bool sendInitializeMessage() override;
   // One text per call into the link buffer; false once the log has ended
-  // (or was found damaged). The time-out is not used.
+  // (or was found damaged, which whyFailed then tells). The time-out is not
+  // used.
   bool waitForMessage(vekbase::TimevalXL timeout) override;
   bool connected() const override;
   std::string whyFailed() const override { return mFailure; }
 
 protected:
-  // Opens the log and reads its header: the part of open after the monitor.
+  // Opens the log and reads its header: the part of open about the log.
   bool openLog(const std::string& name);
   // The next record by the log's version; false at the end of the log or at
   // damage, which ends the replay.
@@ -80,6 +82,9 @@ protected:
   vekbase::TimevalXL mLastTime;
   // The log has ended or turned out damaged: nothing more is read from it.
   bool mEnded;
+  // Where the record being read began: a read that fails there met the
+  // log's end, anywhere else a damaged or cut record.
+  long mRecordStart;
   std::string mLogName;
   std::string mFailure;
 };

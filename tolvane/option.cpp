@@ -1,6 +1,7 @@
 #include "tolvane/option.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <locale>
@@ -153,8 +154,8 @@ std::string OnOffOption::valueString() const { return *valueP ? "on" : "off"; }
 
 // ---- IntOption
 
-IntOption::IntOption(const std::string& name, int* value, int def)
-    : Option(name), valueP(value) {
+IntOption::IntOption(const std::string& name, int* value, int def, int lowest, int highest)
+    : Option(name), valueP(value), lowest(lowest), highest(highest) {
   *valueP = def;
 }
 
@@ -166,6 +167,7 @@ bool IntOption::setValue(const std::string& text) const {
   // The ends of the int range stand for overflow, as on a 32-bit machine;
   // anything beyond them fails rather than being truncated.
   if (n >= long(INT_MAX) || n <= long(INT_MIN)) return false;
+  if (n < lowest || n > highest) return false;
   *valueP = static_cast<int>(n);
   return true;
 }
@@ -183,7 +185,9 @@ bool DblOption::setValue(const std::string& text) const {
   const char* start = text.c_str();
   char* end = nullptr;
   const double d = std::strtod(start, &end);
-  if (end == start) return false;
+  // A value that is no finite number would end up in the physics or on
+  // the wire.
+  if (end == start || !std::isfinite(d)) return false;
   *valueP = d;
   return true;
 }

@@ -1,6 +1,7 @@
 #ifndef TOLVANE_OPTION_H
 #define TOLVANE_OPTION_H
 
+#include <climits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -57,17 +58,22 @@ protected:
   bool* valueP;
 };
 
+// An int; a value outside lowest to highest (both taken) is refused.
 class IntOption : public Option {
 public:
-  IntOption(const std::string& name, int* value, int def);
+  IntOption(const std::string& name, int* value, int def, int lowest = INT_MIN,
+            int highest = INT_MAX);
   bool setValue(const std::string& text) const override;
   int hasArg() const override { return 1; }
   std::string valueString() const override;
 
 protected:
   int* valueP;
+  int lowest;
+  int highest;
 };
 
+// A double; "nan", "inf" and numbers beyond the double range are refused.
 class DblOption : public Option {
 public:
   DblOption(const std::string& name, double* value, double def);

@@ -1,7 +1,10 @@
 #include "tolvane/paramreader.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "tolvanebase/vekmath.h"
 #include "vomarlog/forwarder.h"
@@ -15,6 +18,19 @@ vomar::Forwarder& error(unsigned short zone = PARAM_ZONE) {
 }
 
 const char* const WHITE = " \t";
+
+// The next line of the file without its line end into line; false at the
+// end of the file. A line beyond MAX_LINE bytes is cut after MAX_LINE + 1
+// of them, so that its length tells it was too long.
+bool nextLine(std::FILE* in, std::string& line) {
+  line.clear();
+  int c;
+  while ((c = getc(in)) != EOF && c != '\n') {
+    line += char(c);
+    if (line.size() > ParamReader::MAX_LINE) return true;
+  }
+  return c == '\n' || !line.empty();
+}
 
 } // namespace
 
@@ -64,21 +80,28 @@ bool ParamReader::setOptionValue(const std::string& key, const std::string& valu
   return true;
 }
 
-void ParamReader::getOptions(const std::string& file) {
-  if (started)
-    readParams(file);
-  else
-    error() << "ParamReader has to be started first" << "\n";
+bool ParamReader::getOptions(const std::string& file) {
+  if (started) return readParams(file);
+  error() << "ParamReader has to be started first" << "\n";
+  return true;
 }
 
-void ParamReader::readParams(std::string file) {
-  std::ifstream in(file.c_str());
+bool ParamReader::readParams(std::string file) {
+  unread.clear();
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "r"), std::fclose);
   if (!in) {
+    unread = std::strerror(errno);
     error() << "Cannot open parameter file (" << file << ")" << "\n";
-    return;
+    return false;
   }
   std::string line;
-  while (std::getline(in, line)) {
+  for (long number = 1; nextLine(in.get(), line); ++number) {
+    if (line.size() > MAX_LINE) {
+      unread = "line " + std::to_string(number) + " is longer than " +
+               std::to_string(MAX_LINE) + " bytes";
+      error() << "Parameter file (" << file << "): " << unread << "\n";
+      return false;
+    }
     // A file written with CR LF line ends reads the same as one with LF.
     if (!line.empty() && line[line.size() - 1] == '\r') line.erase(line.size() - 1);
     std::string::size_type first = line.find_first_not_of(WHITE);
@@ -102,6 +125,14 @@ void ParamReader::readParams(std::string file) {
     }
     setParameter(key, value);
   }
+  // A directory opens but cannot be read; neither can a file on a failing
+  // disk.
+  if (std::ferror(in.get())) {
+    unread = std::strerror(errno);
+    error() << "Cannot read parameter file (" << file << ")" << "\n";
+    return false;
+  }
+  return true;
 }
 
 int ParamReader::getOptionStruct(struct option** rows) {

@@ -28,9 +28,14 @@ public:
   // Whether the value was taken: an unknown key or a refused value is
   // logged and leaves the store as it was.
   virtual bool setParameter(const std::string& key, const std::string& value);
-  // Reads a parameter file when started.
-  virtual void getOptions(const std::string& file);
-  virtual void readParams(std::string file);
+  // Reads a parameter file when started. False when the file could not be
+  // read to its end (whyUnread says why); the lines before stay applied.
+  virtual bool getOptions(const std::string& file);
+  virtual bool readParams(std::string file);
+  const std::string& whyUnread() const { return unread; }
+  // The longest line a parameter file may hold, in bytes: a file without
+  // line ends (such as /dev/zero) must not fill the memory.
+  static const std::size_t MAX_LINE = 65536;
   // Appends one new option per key; building the options writes the defaults.
   virtual void createOptionList(OptionList& list) = 0;
   // Identifies the store's rows in the long-option table.
@@ -56,6 +61,7 @@ protected:
 
   bool started;
   OptionList* optionList;
+  std::string unread;
 };
 
 #endif

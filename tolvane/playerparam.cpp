@@ -7,8 +7,8 @@ PlayerParam* PlayerParam::instance() {
 
 PlayerParam::PlayerParam() { begin(); }
 
-void PlayerParam::getOptions(const std::string& file) {
-  if (started) readParams(file);
+bool PlayerParam::getOptions(const std::string& file) {
+  return !started || readParams(file);
 }
 
 void PlayerParam::createOptionList(OptionList& list) {

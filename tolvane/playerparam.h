@@ -13,7 +13,7 @@ public:
   static PlayerParam* instance();
 
   // Reads a parameter file when started; silent otherwise.
-  void getOptions(const std::string& file) override;
+  bool getOptions(const std::string& file) override;
   void createOptionList(OptionList& list) override;
   int valId() const override { return 2; }
 

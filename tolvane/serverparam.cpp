@@ -14,13 +14,11 @@ ServerParam* ServerParam::instance() {
 
 ServerParam::ServerParam() { begin(); }
 
-void ServerParam::getOptions(const std::string& file) {
-  if (started) {
-    readParams(file);
-    return;
-  }
+bool ServerParam::getOptions(const std::string& file) {
+  if (started) return readParams(file);
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, 0)
       << "ServerParam has to be started first" << "\n";
+  return true;
 }
 
 void ServerParam::createOptionList(OptionList& list) {
@@ -29,6 +27,11 @@ void ServerParam::createOptionList(OptionList& list) {
   };
   auto num = [&list](const char* key, int* v, int def) {
     list.push_back(new IntOption(key, v, def));
+  };
+  // A step that would stop the main loop's waits (too short) or stall its
+  // notice of a silent server (too long) is refused like any bad value.
+  auto step = [&list](const char* key, int* v, int def) {
+    list.push_back(new IntOption(key, v, def, MIN_STEP_MS, MAX_STEP_MS));
   };
   auto flag = [&list](const char* key, bool* v, bool def) {
     list.push_back(new BoolOption(key, v, def));
@@ -115,15 +118,15 @@ void ServerParam::createOptionList(OptionList& list) {
   flag("wind_random", &win_random, false);
   num("drop_ball_time", &drop_ball_time, 200);
   num("half_time", &half_time, 300);
-  num("port", &portnum, 6000);
+  list.push_back(new IntOption("port", &portnum, 6000, 1, 65535));
   num("coach_port", &coach_pnum, 6001);
   num("olcoach_port", &olcoach_pnum, 6002);
   num("say_coach_cnt_max", &say_cnt_max, 128);
   num("say_coach_msg_size", &SayCoachMsgSize, 128);
-  num("simulator_step", &sim_step, 100);
-  num("send_step", &send_step, 150);
-  num("recv_step", &recv_st, 10);
-  num("sense_body_step", &sb_step, 100);
+  step("simulator_step", &sim_step, 100);
+  step("send_step", &send_step, 150);
+  step("recv_step", &recv_st, 10);
+  step("sense_body_step", &sb_step, 100);
   num("say_msg_size", &SayMsgSize, 512);
   num("clang_win_size", &clang_win_size, 100);
   num("clang_define_win", &clang_define_win, 1);
@@ -139,7 +142,7 @@ void ServerParam::createOptionList(OptionList& list) {
   flag("coach", &CoachMode, false);
   flag("coach_w_referee", &CwRMode, false);
   flag("old_coach_hear", &old_hear, false);
-  num("send_vi_step", &sv_st, 100);
+  step("send_vi_step", &sv_st, 100);
   onoff("use_offside", &useoffside, true);
   dbl("offside_active_area_size", &offside_area, 5.0);
   onoff("forbid_kick_off_offside", &kickoffoffside, false);

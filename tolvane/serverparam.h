@@ -21,8 +21,11 @@ public:
   static constexpr int max_players = 11;
   static constexpr int max_flags = 100;
   static constexpr int max_lines = 4;
+  // The range, in milliseconds, that the step keys take.
+  static constexpr int MIN_STEP_MS = 10;
+  static constexpr int MAX_STEP_MS = 10000;
 
-  void getOptions(const std::string& file) override;
+  bool getOptions(const std::string& file) override;
   void createOptionList(OptionList& list) override;
   int valId() const override { return 1; }
 

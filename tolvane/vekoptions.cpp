@@ -105,11 +105,20 @@ void VekOptions::getOptions(int argc, char* argv[]) {
   int index = 0;
   while ((c = getopt_long(argc, argv, SHORT_OPTIONS, table.data(), &index)) != -1) {
     const std::string arg = optarg ? optarg : "";
+    // A file the user named but that cannot be read is as wrong as a bad
+    // option: one line naming it, and the player does not start.
+    const auto readFile = [&](ParamReader* store, const char* kind) {
+      if (store->getOptions(arg)) return;
+      std::cerr << "tolvane: cannot read the " << kind << " file " << arg << ": "
+                << store->whyUnread() << std::endl;
+      dontStart = true;
+      badOption = true;
+    };
     switch (c) {
-    case 's': SP->getOptions(arg); break;
-    case 'p': PP->getOptions(arg); break;
-    case 'c': CP->getOptions(arg); break;
-    case 'f': FP->getOptions(arg); break;
+    case 's': readFile(SP, "server parameter"); break;
+    case 'p': readFile(PP, "player parameter"); break;
+    case 'c': readFile(CP, "client parameter"); break;
+    case 'f': readFile(FP, "formation"); break;
     case 1:
     case 2:
     case 3: {

@@ -29,8 +29,9 @@ public:
   // Set when the usage text or a listing was asked for, or an option was not
   // accepted; what follows from it is the owner's business.
   bool dontStart;
-  // Set when an option was not accepted (unknown, ambiguous or lacking its
-  // argument): the command line is wrong, not merely informational.
+  // Set when an option or its value was not accepted (unknown, ambiguous,
+  // lacking its argument, refused) or a file it names could not be read:
+  // the command line is wrong, not merely informational.
   bool badOption;
 
 protected:

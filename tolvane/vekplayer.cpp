@@ -1,6 +1,8 @@
 #include "tolvane/vekplayer.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -64,6 +66,19 @@ public:
 private:
   std::chrono::steady_clock::time_point end;
 };
+
+// A log file opened for writing from its start; null, after one line on
+// standard error naming it and the reason, when it cannot be: the player
+// plays on without that log.
+std::ofstream* openLogFile(const std::string& name, const char* kind) {
+  errno = 0;
+  std::unique_ptr<std::ofstream> file(
+      new std::ofstream(name.c_str(), std::ios::out | std::ios::trunc));
+  if (*file) return file.release();
+  std::cerr << "tolvane: cannot open the " << kind << " log " << name << ": "
+            << (errno ? std::strerror(errno) : "unknown error") << std::endl;
+  return nullptr;
+}
 
 } // namespace
 
@@ -138,7 +153,8 @@ bool VekPlayer::initBehave(Behavior* b) {
 
   if (dontStart) return false;
 
-  const std::string server = CP->hostName() + ":" + std::to_string(SP->portnum);
+  serverAddress = CP->hostName() + ":" + std::to_string(SP->portnum);
+  const std::string& server = serverAddress;
   const auto orElse = [](const std::string& why, const std::string& otherwise) {
     return why.empty() ? otherwise : why;
   };
@@ -193,7 +209,7 @@ void VekPlayer::update() {
   uwms.update();
 }
 
-void VekPlayer::mainloop() {
+bool VekPlayer::mainloop() {
   vekbase::ViewQuality vq(vekbase::ViewQuality::S_high);
   vekbase::ViewWidth vw(vekbase::ViewWidth::S_normal);
   signed char cycle = CYCLE_UNKNOWN;
@@ -278,6 +294,17 @@ void VekPlayer::mainloop() {
       traceLine(ZONE_MAINLOOP, 40, "skipped behave because of lost body commands");
     }
   } while (cyclesWithoutMsg <= 59);
+
+  // A player that simply stops would leave its user guessing: the end is
+  // said in one line. A replay to the log's end needs none.
+  if (dynamic_cast<const LogConnection*>(connection)) {
+    const std::string why = connection->whyFailed();
+    if (why.empty()) return true;
+    std::cerr << "tolvane: " << why << std::endl;
+    return false;
+  }
+  std::cerr << "tolvane: the server at " << serverAddress << " fell silent" << std::endl;
+  return true;
 }
 
 void VekPlayer::logFullstate() const {
@@ -352,20 +379,24 @@ void VekPlayer::initLogs() {
   if (CP->save_message_log) {
     const std::string name = fileName(CP->messageLogDir(), "-message.log");
     std::cerr << "opening message log" << std::endl;
-    messageLog = new std::ofstream(name.c_str(), std::ios::out | std::ios::trunc);
-    log->addStream(messageLog, vomar::ForwarderStreamBuf::S_PASS_NORMAL);
-    log->addLogZone(messageLog, 0);
-    log->addLogZone(messageLog, 1050);
-    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1) << "opened message log" << "\n";
+    messageLog = openLogFile(name, "message");
+    if (messageLog) {
+      log->addStream(messageLog, vomar::ForwarderStreamBuf::S_PASS_NORMAL);
+      log->addLogZone(messageLog, 0);
+      log->addLogZone(messageLog, 1050);
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1) << "opened message log" << "\n";
+    }
   }
 
   if (CP->save_action_log) {
     const std::string name = fileName(CP->actionLogDir(), "-actions.log");
     std::cerr << "opening action log" << std::endl;
-    actionLog = new std::ofstream(name.c_str(), std::ios::out | std::ios::trunc);
-    log->addStream(actionLog, vomar::ForwarderStreamBuf::S_PASS_TRACER);
-    log->addLogZoneRange(actionLog, 1020, 1050);
-    log->addLogZoneRange(actionLog, 1080, 1229);
-    traceLine(1, 1, "opened action log");
+    actionLog = openLogFile(name, "action");
+    if (actionLog) {
+      log->addStream(actionLog, vomar::ForwarderStreamBuf::S_PASS_TRACER);
+      log->addLogZoneRange(actionLog, 1020, 1050);
+      log->addLogZoneRange(actionLog, 1080, 1229);
+      traceLine(1, 1, "opened action log");
+    }
   }
 }

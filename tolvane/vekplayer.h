@@ -54,8 +54,9 @@ public:
 
   // The handshake; true when the player is ready for the main loop.
   bool initBehave(Behavior* b);
-  // Runs until the server falls silent.
-  void mainloop();
+  // Runs until the server falls silent, or the replayed log ends, and says
+  // so on standard error; false when a replay broke off at a damaged record.
+  bool mainloop();
   // Classifies one message text and hands it to its handler.
   SenseType parse(const std::string& msg);
 
@@ -156,6 +157,8 @@ protected:
   int step = 0;
   Behavior* behavior = nullptr;
   bool untuned = true;
+  // HOST:PORT of the server, as the handshake reached it.
+  std::string serverAddress;
   std::ofstream* messageLog = nullptr;
   std::ofstream* actionLog = nullptr;
   const vekbase::Timer* M_timer = &vekbase::Timer::currentTime();

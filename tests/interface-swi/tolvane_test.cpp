@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,30 @@ using testutil::TempDir;
 namespace {
 
 // The options of a player on the server at port of 127.0.0.1, whose main
-// loop gives up after sixty waits of 2 ms.
+// loop gives up after sixty waits of 10 ms.
 std::vector<std::string> on(int port, std::vector<std::string> more = {}) {
   std::vector<std::string> args = {"--host", "127.0.0.1", "--port", std::to_string(port),
-                                   "--sense_body_step", "2"};
+                                   "--sense_body_step", "10"};
   args.insert(args.end(), more.begin(), more.end());
   return args;
+}
+
+// The exit status, as Program::status gives it; a program whose resident
+// memory passes limit bytes is killed on the spot.
+int statusWithin(Program& p, long limit) {
+  for (int i = 0; i < 1000; ++i) {
+    int st = 0;
+    if (waitpid(p.pid, &st, WNOHANG) == p.pid) {
+      p.pid = -1;
+      return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+    }
+    std::ifstream status("/proc/" + std::to_string(p.pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+      if (line.rfind("VmRSS:", 0) == 0 && std::stol(line.substr(6)) * 1024L > limit)
+        kill(p.pid, SIGKILL);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return -1;
 }
 
 } // namespace
@@ -33,35 +52,67 @@ std::vector<std::string> on(int port, std::vector<std::string> more = {}) {
 TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
   FakeServer server;
   TempDir dir;
-  // Parameter files are the agent's business, never the engine's.
-  Program player(TOLVANE_EXECUTABLE, on(server.port, {"-s", "/nonexistent", "-p", "/nonexistent"}),
+  // Parameter files are the agent's business, never the engine's. A log
+  // that cannot be written is said, and the player plays without it.
+  Program player(TOLVANE_EXECUTABLE,
+                 on(server.port, {"-s", dir.file("s.conf", ""), "-p", dir.file("p.conf", ""),
+                                  "--save-message-log", "--message-log-dir", "/nonexistent"}),
                  dir);
   EXPECT_EQ(server.receive(), "(init Tolvane (version 8.04))");
   server.reply("(init l 7 before_kick_off)");
   EXPECT_EQ(server.receive(), "(clang (ver 8 8))");
-  EXPECT_EQ(player.status(), 0) << readFile(player.err);
+  EXPECT_EQ(player.status(), 0);
+  EXPECT_EQ(readFile(player.err),
+            "initLogs\nopening message log\ntolvane: cannot open the message log "
+            "/nonexistent/Tolvane7-l-message.log: No such file or directory\n"
+            "tolvane: the server at 127.0.0.1:" + std::to_string(server.port) + " fell silent\n");
   EXPECT_EQ(readFile(player.out), "init\n");
 }
 
+// A server_param message with a step that would end the main loop at once
+// is refused: the player is still there when a zero step would have ended it.
+TEST(Tolvane, AZeroStepFromTheServerIsRefused) {
+  FakeServer server;
+  TempDir dir;
+  Program player(TOLVANE_EXECUTABLE, on(server.port), dir);
+  EXPECT_EQ(server.receive(), "(init Tolvane (version 8.04))");
+  server.reply("(init l 7 before_kick_off)");
+  server.reply("(server_param (sense_body_step 0))");
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  EXPECT_EQ(waitpid(player.pid, nullptr, WNOHANG), 0) << readFile(player.err);
+}
+
 // A start that ends at the command line sends nothing: status 0 after the
-// help, 2 after getopt's line and the hint for a wrong option.
+// help, 2 after getopt's line and the hint for a wrong option or value, 2
+// after one line for a file that cannot be read, whatever its size.
 TEST(Tolvane, CommandLinesThatEndTheStart) {
+  TempDir dir;
   const std::string hint = "\nTry 'tolvane --help' for the list of options.\n";
-  for (const std::string option : {"--help", "--no-such-option", "--port=abc"}) {
+  const std::vector<std::vector<std::string>> lines = {
+      {"--help"}, {"--no-such-option"}, {"--port=abc"}, {"--port", "99999"}, {"--port", "-1"},
+      {"--version", "nan"}, {"--version", "inf"}, {"--sense_body_step", "0"},
+      {"--monitor_port", "0"}, {"--ffile", "/nonexistent"}, {"-s", dir.dir}, {"-c", "/dev/zero"}};
+  const std::string unread[] = {
+      "formation file /nonexistent: No such file or directory",
+      "server parameter file " + dir.dir + ": Is a directory",
+      "client parameter file /dev/zero: line 1 is longer than 65536 bytes"};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
     FakeServer server;
-    TempDir dir;
-    Program player(TOLVANE_EXECUTABLE, on(server.port, {option}), dir);
-    const int status = player.status();
+    Program player(TOLVANE_EXECUTABLE, on(server.port, lines[i]), dir);
+    const int status = statusWithin(player, 200L << 20);
     const std::string err = readFile(player.err);
-    if (option == "--help") {
+    if (i == 0) {
       EXPECT_EQ(status, 0);
       EXPECT_EQ(err.rfind("Usage: tolvane [options]\n", 0), 0u);
+    } else if (i + 3 >= lines.size()) {
+      EXPECT_EQ(status, 2) << lines[i][0];
+      EXPECT_EQ(err, "tolvane: cannot read the " + unread[i + 3 - lines.size()] + "\n");
     } else {
-      EXPECT_EQ(status, 2) << option;
+      EXPECT_EQ(status, 2) << lines[i][0];
       EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
       EXPECT_EQ(err.substr(err.size() - std::min(err.size(), hint.size())), hint) << err;
     }
-    EXPECT_EQ(server.receive(50), "") << option;
+    EXPECT_EQ(server.receive(50), "") << lines[i][0];
   }
 }
 
@@ -123,25 +174,42 @@ TEST(Tolvane, NoServerEndsWithOneLineAndStatusOne) {
 }
 
 // A recorded game replayed through one player's eyes, as the README says,
-// to a monitor on 127.0.0.1; the log, cut inside its seventh show record,
-// ends the replay with status 0.
+// to a monitor on 127.0.0.1. The log, cut before or inside its seventh show
+// record, ends the replay with status 0, or 1 and one line; a missing log
+// ends the start before any monitor is waited for.
 TEST(Tolvane, ReplaysARecordedLogToItsMonitor) {
   TempDir dir;
-  const std::string log = dir.file(
-      "game.rcg", readFile(std::string(TOLVANE_DATA_DIR) + "/game-v3.rcg").substr(0, 12000));
-  const int port = testutil::freeLoopbackPort();
-  replaytest::FakeMonitor monitor;
-  monitor.connectLater(port, "(dispinit version 2)");
-  Program player(TOLVANE_EXECUTABLE,
-                 on(testutil::freeLoopbackPort(),
-                    {"--offline_monitor", "on", "--offline_logfile", log, "--offline_player", "12",
-                     "--monitor_port", std::to_string(port)}),
-                 dir);
-  monitor.join();
-  std::vector<int> times;
-  for (std::string d = monitor.receive(4000); !d.empty(); d = monitor.receive(500))
-    if (d.size() == 2056) times.push_back((std::uint8_t(d[1468]) << 8) | std::uint8_t(d[1469]));
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6}), times);
-  EXPECT_EQ(player.status(), 0) << readFile(player.err);
-  EXPECT_NE(readFile(player.out).find("the monitor connected.\n"), std::string::npos);
+  const std::string v3 = readFile(std::string(TOLVANE_DATA_DIR) + "/game-v3.rcg");
+  const std::string cut = dir.file("cut.rcg", v3.substr(0, 12000));
+  const struct {
+    std::string log;
+    int status;
+    std::string err;
+  } cases[] = {
+      {dir.file("whole.rcg", v3.substr(0, 10777)), 0, "initLogs\n"},
+      {cut, 1, "initLogs\ntolvane: the game log " + cut + " is damaged or cut off after cycle 6\n"},
+      {"/nonexistent.rcg", 1,
+       "tolvane: cannot open the game log /nonexistent.rcg: No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    const int port = testutil::freeLoopbackPort();
+    replaytest::FakeMonitor monitor;
+    const bool watched = c.err.find("cannot open") == std::string::npos;
+    if (watched) monitor.connectLater(port, "(dispinit version 2)");
+    Program player(TOLVANE_EXECUTABLE,
+                   on(testutil::freeLoopbackPort(),
+                      {"--offline_monitor", "on", "--offline_logfile", c.log,
+                       "--offline_player", "12", "--monitor_port", std::to_string(port)}),
+                   dir);
+    std::vector<int> times;
+    if (watched) {
+      monitor.join();
+      for (std::string d = monitor.receive(4000); !d.empty(); d = monitor.receive(500))
+        if (d.size() == 2056)
+          times.push_back((std::uint8_t(d[1468]) << 8) | std::uint8_t(d[1469]));
+      EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6}), times);
+    }
+    EXPECT_EQ(player.status(), c.status);
+    EXPECT_EQ(readFile(player.err), c.err);
+  }
 }

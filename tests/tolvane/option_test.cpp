@@ -14,6 +14,8 @@ TEST(OptionTest, ScalarParsing) {
   const IntOption num("log-level", &i, 100);
   const DblOption dbl("dash_power_rate", &d, 0.006);
   const StrOption str("host", &s, "localhost");
+  int p;
+  const IntOption port("port", &p, 6000, 1, 65535);
   // In order: each row starts from the value the row before left.
   const struct {
     const Option& opt;
@@ -34,6 +36,11 @@ TEST(OptionTest, ScalarParsing) {
       {num, "x", false, "12"}, {num, "-", false, "12"},
       {dbl, "1234567", true, "1.23457e+06"}, {dbl, "100000", true, "100000"},
       {dbl, "-2.5e-3xyz", true, "-0.0025"}, {dbl, "abc", false, "-0.0025"},
+      {dbl, "nan", false, "-0.0025"}, {dbl, "-inf", false, "-0.0025"},
+      {dbl, "1e999", false, "-0.0025"},
+      // Both ends of the range are taken, nothing beyond.
+      {port, "65535", true, "65535"}, {port, "65536", false, "65535"},
+      {port, "1", true, "1"}, {port, "0", false, "1"},
       {str, "  two words  ", true, "  two words  "},
   };
   for (const auto& r : rows) {

@@ -47,16 +47,31 @@ TEST(ParamReaderTest, FileSyntax) {
       {"host# comment\n   # only a comment\nlog-level 12\r\n\r\nhost h\r\nlog-level x\n", 12, "h"},
   };
   for (const auto& f : files) {
-    s.getOptions(tmp.file("params.conf", f.text));
+    EXPECT_TRUE(s.getOptions(tmp.file("params.conf", f.text)));
     EXPECT_EQ(f.level, s.level) << f.text;
     EXPECT_EQ(f.host, s.host) << f.text;
   }
   EXPECT_TRUE(s.goalie);
-  s.readParams("/nonexistent/h5.conf");
-  EXPECT_EQ("Unknown parameter (host#)\n"
-            "Can't set value (x) for parameter (log-level)\n"
-            "Cannot open parameter file (/nonexistent/h5.conf)\n",
+  EXPECT_EQ("Unknown parameter (host#)\nCan't set value (x) for parameter (log-level)\n",
             log.text());
+
+  // Files that cannot be read to their end say why; the lines before a
+  // line too long stay applied. A line of exactly 64 KiB is read.
+  const std::string longest = "host " + std::string(ParamReader::MAX_LINE - 5, 'h');
+  const struct {
+    std::string file, why;
+  } unread[] = {
+      {"/nonexistent/h5.conf", "No such file or directory"},
+      {tmp.dir, "Is a directory"},
+      {tmp.file("long.conf", "log-level 3\n" + longest + "\n" + longest + "h"),
+       "line 3 is longer than 65536 bytes"},
+  };
+  for (const auto& u : unread) {
+    EXPECT_FALSE(s.getOptions(u.file)) << u.file;
+    EXPECT_EQ(u.why, s.whyUnread());
+  }
+  EXPECT_EQ(3, s.level);
+  EXPECT_EQ(longest.substr(5), s.host);
 }
 
 TEST(ParamReaderTest, StartedStateAndListing) {

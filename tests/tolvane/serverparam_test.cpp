@@ -37,15 +37,36 @@ TEST(ServerParamTest, LcmStep) {
   // Steps that cannot take part are left out, with a warning; no crash.
   LogCapture log({1002});
   sp->setParameter("send_step", "40");
-  sp->setParameter("recv_step", "0");
-  sp->setParameter("sense_body_step", "-100");
+  sp->sb_step = -100;
+  sp->recv_st = 0;
   EXPECT_EQ(200, sp->lcmStep());
   EXPECT_EQ("lcmStep: sense_body_step -100 left out\nlcmStep: recv_step 0 left out\n",
             log.text());
-  for (const char* key : {"slow_down_factor", "simulator_step", "send_step", "send_vi_step"})
-    sp->setParameter(key, "0");
+  sp->slow_down_factor = sp->sim_step = sp->send_step = sp->sv_st = 0;
   EXPECT_EQ(1, sp->lcmStep());
   sp->end();
+  sp->begin();
+}
+
+// A step that would stop the main loop's waits or stall its notice of a
+// silent server is refused, wherever it comes from; 10 ms and 10 s are taken.
+TEST(ServerParamTest, StepsOutsideTenMillisecondsToTenSecondsAreRefused) {
+  ServerParam* sp = ServerParam::instance();
+  sp->begin();
+  for (const char* key : {"sense_body_step", "simulator_step", "send_step", "recv_step",
+                          "send_vi_step"}) {
+    for (const char* bad : {"0", "-5", "0.5", "9", "10001", "1e9", "nan"})
+      EXPECT_FALSE(sp->setParameter(key, bad)) << key << " " << bad;
+    EXPECT_TRUE(sp->setParameter(key, "10000")) << key;
+    EXPECT_TRUE(sp->setParameter(key, "10")) << key;
+  }
+  sp->end();
+  LogCapture log({1002});
+  paramtest::applyMessage(*sp, "(server_param (sense_body_step 0) (port 0))");
+  EXPECT_EQ("Can't set value (0) for parameter (sense_body_step)\n"
+            "Can't set value (0) for parameter (port)\n", log.text());
+  EXPECT_EQ(100, sp->sb_step);
+  EXPECT_EQ(6000, sp->portnum);
   sp->begin();
 }
 

@@ -145,19 +145,28 @@ TEST(LogConnectionTest, PositionIndexJumpsBackAndForth) {
 }
 
 // A cut, a bad length or an endless run of nested records ends the replay
-// with a log line; nothing is read beyond it.
+// with a log line; nothing is read beyond it. A log that breaks off inside a
+// record, unlike one that ends between two, says so with its last cycle.
 TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   testutil::TempDir dir;
   // shows < 0: fewer than the whole log's.
-  auto endsAfter = [&dir](const std::string& bytes, int shows, const char* line) {
+  auto endsAfter = [&dir](const std::string& bytes, int shows, const char* line,
+                          bool broken = true) {
     LogReader r;
     LogCapture log({1053, 1054});
-    if (!r.openLog(dir.file("damaged.rcg", bytes))) return ::testing::AssertionFailure();
-    const int read = int(readAll(r).shows.size());
+    const std::string file = dir.file("damaged.rcg", bytes);
+    if (!r.openLog(file)) return ::testing::AssertionFailure();
+    const Contents c = readAll(r);
+    const int read = int(c.shows.size());
     const bool again = r.readLog();
+    const std::string why =
+        broken ? "the game log " + file + " is damaged or cut off after cycle " +
+                     std::to_string(c.shows.empty() ? 0 : c.shows.back().time)
+               : "";
     if ((shows < 0 ? read >= 99 : read != shows) || again || !log.has(line) ||
-        log.count("Replay of logfile ") != 1)
-      return ::testing::AssertionFailure() << read << " shows, log:\n" << log.text();
+        log.count("Replay of logfile ") != 1 || r.whyFailed() != why)
+      return ::testing::AssertionFailure() << read << " shows, " << r.whyFailed() << ", log:\n"
+                                           << log.text();
     return ::testing::AssertionSuccess();
   };
 
@@ -171,7 +180,8 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
     for (std::size_t i = 0; i < whole.ends.size(); ++i) {
       shows += whole.modes[i] == SHOW_MODE;
       for (long end : {whole.ends[i], whole.ends[i] + 1})
-        EXPECT_TRUE(endsAfter(bytes.substr(0, std::size_t(end)), shows, "can't read next"))
+        EXPECT_TRUE(endsAfter(bytes.substr(0, std::size_t(end)), shows, "can't read next",
+                              std::size_t(end) < bytes.size() && end != whole.ends[i]))
             << file << " " << end;
     }
   }
@@ -185,8 +195,9 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
     return kind(MSG_MODE) + kind(1) + kind(length) + std::string(text, 'x');
   };
   EXPECT_TRUE(endsAfter(header + show + message(-5, 10) + show, 1, "negative message length -5"));
-  EXPECT_TRUE(endsAfter(header + message(0, 0) + show, 1, "can't read next dispinfo."));
-  EXPECT_TRUE(endsAfter(header + message(3000, 3000) + show, 1, "message of 3000 bytes cut"));
+  EXPECT_TRUE(endsAfter(header + message(0, 0) + show, 1, "can't read next dispinfo.", false));
+  EXPECT_TRUE(
+      endsAfter(header + message(3000, 3000) + show, 1, "message of 3000 bytes cut", false));
   EXPECT_TRUE(endsAfter(header + message(32767, 100) + show, 0, "can't read next message."));
   EXPECT_TRUE(endsAfter(header + show + kind(4) + show, 1, "unknown mode 4 in logfile."));
 
@@ -195,7 +206,7 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   std::string run;
   for (int i = 0; i < 100000; ++i)
     run += i % 2 ? kind(TEAM_MODE) + std::string(TEAMS_RECORD_SIZE, 'a') : kind(PM_MODE) + "\3";
-  EXPECT_TRUE(endsAfter(header + run + show + run, 1, "can't read next dispinfo."));
+  EXPECT_TRUE(endsAfter(header + run + show + run, 1, "can't read next dispinfo.", false));
 
   // Versions that cannot be read, too short a file and none fail the open.
   for (const std::string& bad : {std::string("ULG\4"), std::string("ULG\xff"), std::string("UL"),
