@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "program.h"
+#include "testutil/recording.h"
 #include "tests/tolvane/replay/replay_util.h"
 
 using programtest::FakeServer;
@@ -70,16 +71,34 @@ TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
 }
 
 // A server_param message with a step that would end the main loop at once
-// is refused: the player is still there when a zero step would have ended it.
+// is refused: the player is still there when a zero step would have ended
+// it, and plays: in play, with the ball seen at its feet, its first decision
+// after the two cycles that tune the view is a kick.
 TEST(Tolvane, AZeroStepFromTheServerIsRefused) {
   FakeServer server;
   TempDir dir;
   Program player(TOLVANE_EXECUTABLE, on(server.port), dir);
   EXPECT_EQ(server.receive(), "(init Tolvane (version 8.04))");
   server.reply("(init l 7 before_kick_off)");
+  EXPECT_EQ(server.receive(), "(clang (ver 8 8))");
   server.reply("(server_param (sense_body_step 0))");
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   EXPECT_EQ(waitpid(player.pid, nullptr, WNOHANG), 0) << readFile(player.err);
+
+  std::string senseBody, see, sent;
+  for (const std::string& line : testutil::recording("server-v8-session.txt")) {
+    if (senseBody.empty() && line.rfind("(sense_body 2 ", 0) == 0) senseBody = line;
+    if (see.empty() && line.rfind("(see 2 ", 0) == 0) see = line;
+  }
+  see.replace(see.find("((b) "), see.find(')', see.find("((b) ") + 4) + 1 - see.find("((b) "),
+              "((b) 0.6 0)");
+  server.reply("(hear 0 referee play_on)");
+  for (char t = '1'; t <= '3'; ++t) {
+    server.reply(senseBody.replace(12, 1, 1, t));
+    server.reply(see.replace(5, 1, 1, t));
+    sent = server.receive(t < '3' ? 300 : 3000);
+  }
+  EXPECT_EQ(0u, sent.find("(kick ")) << sent;
 }
 
 // A start that ends at the command line sends nothing: status 0 after the
