@@ -19,8 +19,10 @@
 #include <limits>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "interface-swi/client.h"
+#include "interface-swi/commandlist.h"
 #include "prologengine.h"
 #include "tests/tolvane/skills/skillfixture.h"
 #include "tolvane/vekplayer.h"
@@ -96,10 +98,53 @@ protected:
     }
   }
 
+  // The last k arguments of the solved goal as numbers (NaN where there is
+  // none); empty when the goal fails.
+  std::vector<double> last(const std::string& goal, std::size_t k) {
+    std::vector<double> values;
+    with(goal, [&](term_t t) {
+      atom_t name;
+      size_t arity = 0;
+      PL_get_name_arity(t, &name, &arity);
+      term_t a = PL_new_term_ref();
+      for (size_t n = arity + 1 - k; n <= arity; ++n) {
+        double v = std::numeric_limits<double>::quiet_NaN();
+        if (PL_get_arg(n, t, a)) PL_get_float(a, &v);
+        values.push_back(v);
+      }
+    });
+    return values;
+  }
+
+  // The command list the solved goal binds to its last argument, as writeq
+  // prints it, or "fail".
+  std::string listOf(const std::string& goal) {
+    std::string result = "fail";
+    with(goal, [&](term_t t) {
+      atom_t name;
+      size_t arity = 0;
+      term_t a = PL_new_term_ref();
+      if (PL_get_name_arity(t, &name, &arity) && PL_get_arg(arity, t, a)) result = text(a);
+    });
+    return result;
+  }
+  // The list the agent program receives for the command.
+  static std::string listOf(const SoccerCommand& command) {
+    fid_t frame = PL_open_foreign_frame();
+    term_t t = PL_new_term_ref();
+    const std::string result = PL_get_sclist(command, t) ? text(t) : "fail";
+    PL_discard_foreign_frame(frame);
+    return result;
+  }
+
   FixturePlayer player{agent};
   std::string err;
 
 private:
+  static std::string text(term_t t) {
+    char* chars = nullptr;
+    return PL_get_chars(t, &chars, CVT_WRITEQ | BUF_STACK) ? chars : "?";
+  }
   template <class OnSuccess>
   void with(const std::string& goal, OnSuccess onSuccess) {
     static predicate_t call = PL_predicate("call", 1, "user");
