@@ -116,14 +116,14 @@ TEST_F(DribbleTest, AvoidanceParametersRefused) {
 
 // Beyond 5 m nothing; a field player in the open reaches 2.585 with the
 // buffer, a goalkeeper 3.5; one whose way passes within 0.6 m of the agent
-// its distance less 0.6 and 1.585: 3.0466 from 2.0616 m away.
+// its distance less 0.6, and 1.585: 3.0466 from 2.0616 m away.
 TEST_F(DribbleTest, PositionCoverage) {
   struct Case {
     Vector2D oppPos, pos;
     bool goalie, covered;
   } cases[] = {{{5.01, 0}, {5.01, 0}, false, false}, {{5, 0}, {5, 0}, false, true},
                {{4, 0}, {4, 3.4}, false, false},     {{4, 0}, {4, 3.4}, true, true},
-               {{-2, 0.5}, {0.9, 0.5}, false, true}};
+               {{-2, 0.5}, {0.9, 0.5}, false, true}, {{-2, 0.5}, {1.1, 0.5}, false, false}};
   for (const Case& c : cases) {
     opp(c.oppPos);
     world.others[1].setGoalieP(c.goalie ? PlayerObject::t : PlayerObject::u);
@@ -131,16 +131,17 @@ TEST_F(DribbleTest, PositionCoverage) {
   }
 }
 
-// The body at 30: a ball more than 110 degrees off it is laid beside the
-// body, a direction more than 15 degrees off it is turned to first.
+// The body at 30, the head at 50: a ball more than 110 degrees off the body
+// is laid beside it, a direction more than 15 degrees off it is turned to
+// first.
 TEST_F(DribbleTest, BasicDribble) {
   struct Case { double ballDir, direction; bool laid, turned; } cases[] = {
       {111, 30, true, false}, {-111, 30, true, false}, {110, 30, false, false},
       {0, 45, false, false},  {0, 14, false, true}};
   for (const Case& c : cases) {
     trace.clear();
-    me().body(30);
-    ball(polar(0.5, 30 + c.ballDir)).seen(0.5, c.ballDir);
+    me().body(30).neck(20);
+    ball(polar(0.5, 30 + c.ballDir)).seen(0.5, c.ballDir - 20);
     agent.basicDribble(100, c.direction, 90);
     EXPECT_EQ(c.laid, trace.has("kickBallCloseToBody(vekbase::AngleDeg, double) (90, 0.6)"))
         << c.ballDir;
@@ -148,7 +149,7 @@ TEST_F(DribbleTest, BasicDribble) {
   }
   // Exact kick model: rate 0.125 for a touching ball, no decay. The agent
   // stands still; the ball 1 m ahead after 2 cycles needs 0.75 / 0.125.
-  me().body(0);
+  me().body(0).neck(0);
   param(SP->kprate, 0.125);
   param(SP->bsize, 0.125);
   param(SP->psize, 0.125);
@@ -158,13 +159,16 @@ TEST_F(DribbleTest, BasicDribble) {
   // Laid 0.6 m to the left the ball gets only 5.2: the kick goes half as far
   // round, 0.6 / sin 45 m away at 45 degrees: to (0.6, 0.6).
   EXPECT_EQ("(kick 5.56 59.74)", agent.basicDribble(0, 0, 90).str());
-  // Decay 0.5, the rate 0.125 x (1 - 0.25 x 0.25 / 0.7) at 0.5 m: dashing
-  // 100 from rest the agent is at 0.6 and 1.44 after one and two dashes.
-  // Sent to meet it after one the ball would lie 0.567 m from the agent,
-  // after two 1.127: 2 cycles, to (1.6, 0), 1.1 / 1.5 over the rate.
+  // Decay 0.5, the rate 0.125 x (1 - 0.25 x 0.25 / 0.7) at 0.5 m. Each dash
+  // of the plan takes the agent 0.006 x power on: a ball sent to meet it
+  // after k cycles lies 0.5 + (0.006 p k - 0.5) / (1 + 0.5 + .. + 0.5^(k-1))
+  // m from it, enough from 0.95 on: 0.967 after 2 cycles at power 100; at
+  // 60 0.647, 0.831, then 1.001 after 4. The kick leads the agent's dashes
+  // (0.6 m; 1.4256 m after 3) by 1 m.
   param(SP->bdecay, 0.5);
   ball({0.5, 0});
   EXPECT_EQ("(kick 6.44 0.00)", agent.basicDribble(100, 0, 0).str());
+  EXPECT_EQ("(kick 9.02 0.00)", agent.basicDribble(60, 0, 0).str());
 }
 
 TEST_F(DribbleTest, Steering) {
