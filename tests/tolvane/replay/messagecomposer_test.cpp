@@ -138,18 +138,20 @@ TEST_F(ComposerTest, SenseBodyText) {
   EXPECT_TRUE(log.has("unexpected mode 2\n"));
 }
 
-// A buffer too small for the whole sight still gets a closed text; a slot
-// that names no player is refused.
-TEST_F(ComposerTest, SmallBufferAndBadSlot) {
+// A text fills a buffer exactly, with its closing NUL; one byte less leaves
+// out the whole sense_body text, or the sight's last object but not its
+// closing ")\n". A slot that names no player is refused.
+TEST_F(ComposerTest, ExactFitAndBadSlot) {
   testutil::LogCapture log({1068});
   EXPECT_FALSE(composer.setPlayer(22));
-  EXPECT_TRUE(log.has("invalid player index 22 given.\n"));
   EXPECT_EQ(0, composer.getPlayer());
-  place(0, 0.0, 0.0);
-  char small[60];
-  composer.composeSeeMessage(info, small, sizeof(small));
-  const std::string text = small;
-  EXPECT_LT(text.size(), sizeof(small));
-  EXPECT_EQ(0u, text.find("(see 7 "));
-  EXPECT_EQ(text.size() - 2, text.rfind(")\n"));
+  const std::string body = sense(), full = see();
+  composer.composeSenseMessage(info, buffer, body.size() + 1);
+  EXPECT_EQ(body, buffer);
+  composer.composeSenseMessage(info, buffer, body.size());
+  EXPECT_EQ("", std::string(buffer));
+  composer.composeSeeMessage(info, buffer, full.size() + 1);
+  EXPECT_EQ(full, buffer);
+  composer.composeSeeMessage(info, buffer, full.size());
+  EXPECT_EQ(full.substr(0, full.rfind(" (")) + ")\n", buffer);
 }

@@ -113,3 +113,57 @@ TEST(Replay, OnePlayerAgainstAMonitor) {
   }
   EXPECT_EQ(cycles - 2, checked);
 }
+
+namespace {
+
+// Big-endian, as the logs are written.
+void put(std::string& bytes, std::size_t at, std::int32_t v, int size) {
+  for (int i = 0; i < size; ++i) bytes[at + i] = char(std::uint32_t(v) >> (8 * (size - 1 - i)));
+}
+std::int32_t fixed(double v) { return std::int32_t(std::lround(v * 65536.0)); }
+
+// The sense_body and see texts of slot 0 in the first show record of a log.
+std::string firstSight(const std::string& file) {
+  LogReader r;
+  EXPECT_TRUE(r.openLog(file));
+  while (r.readLog() && r.mtBuf2.mode != SHOW_MODE) {
+  }
+  char text[Connection::BUFFER_SIZE];
+  r.mComposer.setPlayer(0);
+  r.mComposer.composeSenseMessage(r.mtBuf2, text);
+  std::string both = text;
+  r.mComposer.composeSeeMessage(r.mtBuf2, text);
+  return both + text;
+}
+
+} // namespace
+
+// A version-3 record written field by field at its offsets: the agent at
+// (-10, 0) with body 30 and head 20 degrees, moving (0.3, 0.4), every
+// command counted differently; the ball 10 m off at (-4, 8), moving (1, 0):
+// 3.13 degrees off the head, going 0.1 m away and turning by -0.08 rad a
+// cycle.
+// A version-1 log has no view mode or stamina: those the server starts with.
+TEST(Replay, RecordedCountsAndMotion) {
+  testutil::TempDir dir;
+  std::string log = std::string("ULG\3") + std::string(2 + 1428, '\0');
+  const std::size_t show = 6, me = show + 16;
+  put(log, 4, SHOW_MODE, 2);
+  for (auto f : {std::pair<std::size_t, double>{0, -4}, {4, 8}, {8, 1}})
+    put(log, show + f.first, fixed(f.second), 4);
+  put(log, me, 1, 2);
+  for (auto f : {std::pair<std::size_t, double>{4, -10}, {12, 0.3}, {16, 0.4}, {20, 30 * M_PI / 180},
+                 {24, 20 * M_PI / 180}, {28, 1}, {36, 3500}, {40, 0.8}})
+    put(log, me + f.first, fixed(f.second), 4);
+  put(log, me + 32, 1, 2);
+  for (int i = 0; i < 8; ++i) put(log, me + 48 + 2 * i, i + 1, 2);
+  put(log, show + 1424, 5, 2);
+  const std::string sight = firstSight(dir.file("counts.rcg", log));
+  EXPECT_EQ(0u, sight.find("(sense_body 5 (view_mode high normal) (stamina 3500.00 0.80) (speed "
+                           "0.50 3.13) (head_angle 20.00) (kick 1) (dash 2) (turn 3) (say 4) "
+                           "(turn_neck 5) (catch 6) (move 7) (change_view 8))\n(see 5 ((b) 11.10 "
+                           "3.13 0.10 -4.58) "))
+      << sight;
+  EXPECT_NE(std::string::npos,
+            firstSight(dataFile("game-v1.rcg")).find("(view_mode high normal) (stamina 4000.00 1.00)"));
+}

@@ -107,15 +107,7 @@ TEST_F(InterceptTest, CloseInterceptionPlans) {
     me().body(c.body);
     auto b = ball(c.ball).vel(c.vel);
     if (c.seenDist >= 0) b.seen(c.seenDist, 0);
-    trace.clear();
     EXPECT_EQ(c.command, (c.goalie ? agent.interceptCloseGoalie() : agent.interceptClose()).str());
-    const std::string entry = std::string("SoccerCommand VekActions::interceptClose") +
-                              (c.goalie ? "Goalie" : "") + "() const\n";
-    // Out of reach: the entry line alone, nothing simulated.
-    if (!*c.command && c.seenDist >= 0)
-      EXPECT_EQ(entry, trace.text());
-    else
-      EXPECT_EQ(0u, trace.text().find(entry));
   }
 }
 
@@ -142,7 +134,6 @@ TEST_F(InterceptTest, NewtonPointClippedToTheField) {
     trace.clear();
     Vector2D pos;
     const SoccerCommand soc = agent.intercept(true, 2.5, pos, t);
-    EXPECT_TRUE(trace.has("interceptClose: failed .. performing newton Method\n"));
     EXPECT_NEAR(c.want[0], pos[0], 1e-9);
     EXPECT_NEAR(c.want[1], pos[1], 1e-9);
     EXPECT_EQ(tNewton, t);
@@ -164,14 +155,9 @@ TEST_F(InterceptTest, NewtonPointClippedToTheField) {
   ball({1.18, 0}).vel({0.5, 0});
   pos = Vector2D(7, 7);
   t = 3;
-  trace.clear();
   EXPECT_EQ("(dash 100.00)", agent.intercept(false, 2, pos, t).str());
   EXPECT_EQ(Vector2D(7, 7), pos);
   EXPECT_EQ(3.0, t);
-  EXPECT_TRUE(trace.has("SoccerCommand VekActions::intercept(bool, double, Vector2D&, Value&) "
-                        "const (0, 2, V(7, 7), 3)\n"));
-  EXPECT_TRUE(trace.has("Value&) const end\n"));
-  EXPECT_FALSE(trace.has("performing newton"));
 }
 
 // The agent faces +y, which decides the way along the line when the ball
@@ -201,7 +187,6 @@ TEST_F(InterceptTest, DefendingTheGoalLine) {
        "move along line, with ball outside penalty area (V(-47.5, -3), V(-30, -0.5), 1)",
        {-47.5, -0.1455}, "90, 2.91667, -1, 2, 12"},
   };
-  const std::string sig = "SoccerCommand VekActions::defendGoalLine(double) const";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caseLine + std::to_string(c.ball[0] + c.ball[1] + c.dDist + c.velConf));
     me(c.agent).body(90);
@@ -209,18 +194,11 @@ TEST_F(InterceptTest, DefendingTheGoalLine) {
     trace.clear();
     agent.defendGoalLine(c.dDist);
     expectMove(c.caseLine, c.point, c.rest);
-    const std::string text = trace.text(), exit = "end " + sig + "\n";
-    EXPECT_LT(text.find(sig + " (" + std::to_string(int(c.dDist)) + ")\n"), text.find(c.caseLine));
-    EXPECT_EQ(text.size() - exit.size(), text.rfind(exit)) << text;
   }
 
   // A distance that is not a number gives no point and no command.
-  for (double d : {std::nan(""), std::numeric_limits<double>::infinity()}) {
-    trace.clear();
+  for (double d : {std::nan(""), std::numeric_limits<double>::infinity()})
     EXPECT_EQ(SoccerCommand::CMD_NONE, agent.defendGoalLine(d).command());
-    EXPECT_TRUE(trace.has("defendGoalLine: no defence point on that line\n"));
-    EXPECT_TRUE(trace.has("end " + sig + "\n"));
-  }
 }
 
 // Shirt 7's line x = -20 within its formation's y limits.
@@ -240,6 +218,9 @@ TEST_F(InterceptTest, BlockingThePath) {
        "90, 0.5, 1, 2, 12"},
       {"-34", "34", {-19.5, 15.99}, {-19.5, 0}, -90, "move along line, with ball close",
        {-20, 15.9856}, "-90, 3, -1, 7, 12"},
+      // The ball 13.34 m below the point: headed down, whatever the body.
+      {"10", "20", {-19.5, 0}, {-19.5, 12}, 90, "move along line, with ball close",
+       {-20, 13.3354}, "-90, 3, 1, 7, 12"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caseLine + std::to_string(c.ball[0] + c.ball[1]) + c.lo);
@@ -249,7 +230,6 @@ TEST_F(InterceptTest, BlockingThePath) {
     trace.clear();
     agent.blockPath();
     expectMove(c.caseLine, c.point, c.rest);
-    EXPECT_FALSE(trace.has("VekActions::blockPath"));
   }
 }
 

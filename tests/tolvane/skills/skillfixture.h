@@ -49,6 +49,7 @@ struct World : UpdateableWMState {
   using WMState::mySide;
   using WMState::myViewQuality;
   using WMState::myViewWidth;
+  using WMState::mySpeed;
   using WMState::others;
   using WMState::own;
   using WMState::playMode;
