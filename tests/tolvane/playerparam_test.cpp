@@ -69,7 +69,6 @@ TEST(PlayerParamTest, TypeTableAndCurrentType) {
   pt->setCurrentType(1);
   pt->setParameter("player_decay", "0.3");
   pt->end();
-  testutil::LogCapture log({1002});
   for (int n : {1, -5, 102}) pt->setNumTypes(n);
   EXPECT_EQ(3, pt->numTypes());
   // A type outside the table: its values land nowhere.
@@ -81,14 +80,6 @@ TEST(PlayerParamTest, TypeTableAndCurrentType) {
   // A read outside the table reads type 0.
   EXPECT_EQ(0.35, pt->playerDecay(9));
   EXPECT_EQ(45.0, static_cast<vekbase::BasePlayertypeParam*>(pt)->staminaIncMax(-1));
-  EXPECT_EQ("PlayertypeParam: 0 player types refused, keeping 2\n"
-            "PlayertypeParam: -6 player types refused, keeping 2\n"
-            "PlayertypeParam: 101 player types refused, keeping 2\n"
-            "PlayertypeParam: player type (3) outside the table of 3 types, ignored\n"
-            "PlayertypeParam: player type (-1) outside the table of 3 types, ignored\n"
-            "PlayertypeParam: no player type (9), reading type 0\n"
-            "PlayertypeParam: no player type (-1), reading type 0\n",
-            log.text());
 }
 
 TEST(PlayerParamTest, RecordedPlayerMessagesAndWorstCase) {

@@ -52,7 +52,6 @@ long msSince(Clock::time_point t) {
 
 TEST(VekPlayer, WaitForSeeTable) {
   TestPlayer p;
-  LogCapture log({1220});
   const ViewQuality high(ViewQuality::S_high), low(ViewQuality::S_low);
   const ViewWidth narrow(ViewWidth::S_narrow), normal(ViewWidth::S_normal),
       wide(ViewWidth::S_wide);
@@ -67,9 +66,7 @@ TEST(VekPlayer, WaitForSeeTable) {
   EXPECT_EQ(none, p.waitForSeeTime(2, low, wide));
   EXPECT_EQ(shortWait, p.waitForSeeTime(2, high, narrow));
   EXPECT_EQ(shortWait, p.waitForSeeTime(2, low, normal));
-  EXPECT_EQ(0, log.count("strange cycle number"));
   EXPECT_EQ(longWait, p.waitForSeeTime(3, high, normal));
-  EXPECT_EQ(1, log.count("strange cycle number\n"));
   EXPECT_FALSE(p.seenThisCycle());
 }
 
@@ -90,10 +87,8 @@ TEST(VekPlayer, NoStartOrRefusedInit) {
     });
     TestPlayer player;
     CountingBehavior behavior(&player);
-    LogCapture log({0});
     EXPECT_FALSE(player.initBehave(&behavior));
     EXPECT_EQ(0, behavior.inits);
-    EXPECT_EQ(1, log.count("init refused by server: (error no_more_team_or_player_or_goalie)\n"));
   }
 }
 
