@@ -82,21 +82,3 @@ TEST(ServerParamTest, MessageResetsEveryOtherKey) {
   EXPECT_EQ(6000, sp->portnum);
   sp->begin();
 }
-
-TEST(ServerParamTest, RecordedServerParamMessage) {
-  ServerParam* sp = ServerParam::instance();
-  const std::vector<std::string> msgs = paramtest::sessionMessages("server_param");
-  ASSERT_EQ(1u, msgs.size());
-  sp->end();
-  LogCapture log({1002});
-  paramtest::applyMessage(*sp, msgs[0]);
-  // Keys of a newer server are reported and skipped; the rest is set.
-  EXPECT_EQ(16, log.count("Unknown parameter ("));
-  EXPECT_FALSE(log.has("Can't set value"));
-  EXPECT_EQ(1.2, sp->catch_area_l);
-  EXPECT_EQ(5, sp->half_time);
-  EXPECT_TRUE(sp->useoffside);  // "1"
-  EXPECT_TRUE(sp->game_logging);
-  EXPECT_EQ("\"./\"", sp->text_log_dir);
-  sp->begin();
-}

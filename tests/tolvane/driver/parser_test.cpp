@@ -136,13 +136,28 @@ TEST(Parser, ParameterMessages) {
   EXPECT_EQ(1.5, pt->TP[6].player_speed_max);
   EXPECT_EQ(1.25, pt->TP[2].player_speed_max);
 
-  // The real server's messages, with keys unknown to version 8.
+  // The real server's messages: keys of a newer server are reported and
+  // skipped, the rest is set.
+  LogCapture keys({1002});
   for (const std::string& m : recording("server-v8-session.txt"))
     if (m.compare(0, 7, "(server") == 0 || m.compare(0, 7, "(player") == 0) p.parse(m);
+  EXPECT_EQ(16 + 4, keys.count("Unknown parameter ("));
+  EXPECT_FALSE(keys.has("Can't set value"));
+  EXPECT_EQ(1.2, sp->catch_area_l);
+  EXPECT_TRUE(sp->useoffside);  // "1"
+  EXPECT_EQ("\"./\"", sp->text_log_dir);
   EXPECT_EQ(18, PlayerParam::instance()->player_types);
+  EXPECT_EQ(-0.1, PlayerParam::instance()->kickableMarginDeltaMin());
   EXPECT_EQ(19, pt->numTypes());
   EXPECT_EQ(1.05, pt->TP[0].player_speed_max);
   EXPECT_EQ(7.39477, pt->TP[1].inertia_moment);
+  EXPECT_EQ(0.58624, pt->effortMin(17));
+  // The last record becomes the field-wise maximum; the others stay.
+  pt->generateWorstCasePlayer();
+  EXPECT_EQ(51.3944, pt->staminaIncMax(18));  // type 14
+  EXPECT_EQ(0.499849, pt->playerDecay(18));   // type 4
+  EXPECT_EQ(0.6, pt->effortMin(18));          // type 0
+  EXPECT_EQ(1.05, pt->playerSpeedMax(0));
 
   // change_player_type writes the team-mate's type into the model.
   p.parse("(init l 2 before_kick_off)");
