@@ -32,13 +32,6 @@ struct CountingBehavior : Behavior {
   Unum number = 0;
 };
 
-std::string senseBody(int t) {
-  return "(sense_body " + std::to_string(t) +
-         " (view_mode high normal) (stamina 8000 1) (speed 0 0) (head_angle 0) (kick 0) "
-         "(dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
-         "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
-}
-
 std::string see(int t) {
   return "(see " + std::to_string(t) + " ((f c) 10 0) ((g r) 60 5) ((b) 5 0))";
 }
