@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "testutil/recording.h"
 #include "tolvane/paramreader.h"
 
 namespace paramtest {
@@ -21,14 +20,6 @@ inline std::vector<std::pair<std::string, std::string>> messagePairs(const std::
     pos = msg.find('(', close);
   }
   return pairs;
-}
-
-// The messages of one kind in the recorded session.
-inline std::vector<std::string> sessionMessages(const std::string& kind) {
-  std::vector<std::string> out;
-  for (const std::string& line : testutil::recording("server-v8-session.txt"))
-    if (line.compare(0, kind.size() + 2, "(" + kind + " ") == 0) out.push_back(line);
-  return out;
 }
 
 // Applies a parameter message to a store as the player driver does.

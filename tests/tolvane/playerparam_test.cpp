@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "paramtest_util.h"
-#include "testutil/logcapture.h"
 #include "tolvane/playertypeparam.h"
 
 typedef PlayertypeParam::TypeParam TypeParam;
@@ -69,7 +68,6 @@ TEST(PlayerParamTest, TypeTableAndCurrentType) {
   pt->setCurrentType(1);
   pt->setParameter("player_decay", "0.3");
   pt->end();
-  testutil::LogCapture log({1002});
   for (int n : {1, -5, 102}) pt->setNumTypes(n);
   EXPECT_EQ(3, pt->numTypes());
   // A type outside the table: its values land nowhere.
@@ -81,45 +79,4 @@ TEST(PlayerParamTest, TypeTableAndCurrentType) {
   // A read outside the table reads type 0.
   EXPECT_EQ(0.35, pt->playerDecay(9));
   EXPECT_EQ(45.0, static_cast<vekbase::BasePlayertypeParam*>(pt)->staminaIncMax(-1));
-  EXPECT_EQ("PlayertypeParam: 0 player types refused, keeping 2\n"
-            "PlayertypeParam: -6 player types refused, keeping 2\n"
-            "PlayertypeParam: 101 player types refused, keeping 2\n"
-            "PlayertypeParam: player type (3) outside the table of 3 types, ignored\n"
-            "PlayertypeParam: player type (-1) outside the table of 3 types, ignored\n"
-            "PlayertypeParam: no player type (9), reading type 0\n"
-            "PlayertypeParam: no player type (-1), reading type 0\n",
-            log.text());
-}
-
-TEST(PlayerParamTest, RecordedPlayerMessagesAndWorstCase) {
-  PlayerParam* pp = PlayerParam::instance();
-  pp->end();
-  testutil::LogCapture log({0, 1002});
-  pp->getOptions("/nonexistent");  // ended: silent
-  const std::vector<std::string> param = paramtest::sessionMessages("player_param");
-  ASSERT_EQ(1u, param.size());
-  paramtest::applyMessage(*pp, param[0]);
-  // Four keys of a newer server are reported and skipped; the rest is set.
-  EXPECT_EQ(0u, log.text().find("Unknown parameter (new_dash_power_rate_delta_max)\n"));
-  EXPECT_EQ(4, log.count("Unknown parameter ("));
-  EXPECT_FALSE(log.has("Can't set value"));
-  EXPECT_EQ(18, pp->playerTypes());
-  EXPECT_EQ(-0.1, pp->kickableMarginDeltaMin());
-
-  PlayertypeParam* pt = resetTable(pp->playerTypes() + 1);
-  const std::vector<std::string> types = paramtest::sessionMessages("player_type");
-  ASSERT_EQ(18u, types.size());
-  log.clear();
-  for (const std::string& m : types) applyPlayerType(pt, m);
-  EXPECT_EQ("", log.text());
-  EXPECT_EQ(1.05, pt->playerSpeedMax(0));
-  EXPECT_EQ(0.00546523, pt->dashPowerRate(1));
-  EXPECT_EQ(0.58624, pt->effortMin(17));
-  EXPECT_TRUE(allZero(pt->TP[18]));
-  // The last record becomes the field-wise maximum; the others stay.
-  pt->generateWorstCasePlayer();
-  EXPECT_EQ(51.3944, pt->staminaIncMax(18));  // type 14
-  EXPECT_EQ(0.499849, pt->playerDecay(18));   // type 4
-  EXPECT_EQ(0.6, pt->effortMin(18));          // type 0
-  EXPECT_EQ(1.05, pt->playerSpeedMax(0));
 }

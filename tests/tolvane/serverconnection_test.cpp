@@ -10,7 +10,6 @@
 
 #include "testutil/commadecimal.h"
 #include "testutil/logcapture.h"
-#include "testutil/recording.h"
 #include "testutil/udpsocket.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/serverparam.h"
@@ -32,10 +31,6 @@ struct FakeServer {
   int fd;
   int port;
   sockaddr_in client{};
-};
-
-struct LogCapture : testutil::LogCapture {
-  LogCapture() : testutil::LogCapture(testutil::ZoneRange{1022, 1051}) {}
 };
 
 void configure(int port, const std::string& version = "8.04", bool goalie = false,
@@ -79,7 +74,6 @@ struct ServerConnectionLinked : testing::Test {
 } // namespace
 
 TEST_F(ServerConnectionLinked, InitAndReconnectTexts) {
-  LogCapture log;
   const std::string tooLong(Connection::BUFFER_SIZE, 'T');
   // In order: a failure's reason is gone with the next success.
   const struct {
@@ -110,10 +104,6 @@ TEST_F(ServerConnectionLinked, InitAndReconnectTexts) {
     EXPECT_EQ(c.why, link.whyFailed()) << c.version;
     EXPECT_EQ(*c.sent ? nul(c.sent) : "", server.receive(*c.sent ? 1000 : 50)) << c.version;
   }
-  EXPECT_EQ(1, log.count("send: (init Foo (version 8.04))\n"));
-  EXPECT_EQ(1, log.count("you tried to connect with a protocol version < 8.0 and you don't "
-                         "really want to do this\n"));
-  EXPECT_EQ(1, log.count("team name too long for the init message (8192 characters)\n"));
 }
 
 TEST_F(ServerConnectionLinked, AdoptsThePortTheServerRepliesFrom) {
@@ -124,9 +114,7 @@ TEST_F(ServerConnectionLinked, AdoptsThePortTheServerRepliesFrom) {
   ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
   EXPECT_STREQ("(init l 2 before_kick_off)", Connection::sendbuf);
 
-  LogCapture log;
   EXPECT_TRUE(link.sendMessage(std::string()));
-  EXPECT_EQ(0, log.count("send"));
   EXPECT_TRUE(link.sendMessage(std::string("(dash 10.00)")));
   EXPECT_EQ(nul("(dash 10.00)"), perClient.receive());
   EXPECT_EQ("", server.receive(50));
@@ -135,19 +123,10 @@ TEST_F(ServerConnectionLinked, AdoptsThePortTheServerRepliesFrom) {
   perClient.send(nul("(see 12 ((b) 10 0))") + "xy");
   ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
   EXPECT_STREQ("(see 12 ((b) 10 0))", Connection::sendbuf);
-  EXPECT_EQ(1, log.count("recv (19): (see 12 ((b) 10 0))\n"));
-
-  // The real server's datagrams come out as recorded.
-  const std::vector<std::string> recorded = testutil::recording("server-v8-session.txt");
-  for (std::size_t i = 0; i < 30 && i < recorded.size(); ++i) {
-    perClient.send(nul(recorded[i]));
-    ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
-    EXPECT_EQ(recorded[i], std::string(Connection::sendbuf));
-  }
 }
 
 TEST_F(ServerConnectionLinked, TimeoutsEmptyAndOversizedMessages) {
-  LogCapture log;
+  testutil::LogCapture log(testutil::ZoneRange{1022, 1051});
   const std::string twice = "ServerConnection::waitForMessage: 2x timeout and no message\n";
   const int expected[] = {0, 1, 1, 2};
   for (int n : expected) {
@@ -157,8 +136,6 @@ TEST_F(ServerConnectionLinked, TimeoutsEmptyAndOversizedMessages) {
 
   server.send(nul("no parenthesis"));
   EXPECT_FALSE(link.waitForMessage(TimevalXL(1, 0)));
-  EXPECT_EQ(1, log.count("recvd null message (serverconnection, line: 194\n"));
-  EXPECT_EQ(1, log.count("huh? select found a message but there isn't one\n"));
 
   // 8192 bytes ending in "))": 8191 are taken, so the zero still fits.
   std::string big = "(" + std::string(Connection::BUFFER_SIZE - 3, 'x') + "))";
@@ -175,17 +152,11 @@ TEST_F(ServerConnectionLinked, TimeoutsEmptyAndOversizedMessages) {
 TEST(ServerConnection, UnresolvableHostAndDestruction) {
   configure(6000);
   ClientParam::instance()->setParameter("host", "no such host");
-  LogCapture log;
   ServerConnection* link = new ServerConnection;
   EXPECT_FALSE(link->open());
   EXPECT_FALSE(link->connected());
-  // The resolver's reason; which one depends on the name service.
-  EXPECT_EQ(1, log.count("The specified host is unknown\n") +
-                   log.count("A non-recoverable name server error occurred\n") +
-                   log.count("Try again later\n") + log.count("does not have an IP address\n"));
   EXPECT_EQ(0u, link->whyFailed().find("cannot resolve the host name no such host: "));
   delete link;
-  EXPECT_EQ(1, log.count("connection terminated\n"));
   configure(6000);
 
   // A link destroyed while open gives its socket back.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "testutil/commadecimal.h"
-#include "testutil/logcapture.h"
 
 using vekbase::AngleDeg;
 using vekbase::ViewQuality;
@@ -44,13 +43,9 @@ TEST(SoccerCommand, TextsAndSlots) {
   }
 }
 
-TEST(SoccerCommand, SetAgainValidityAndTrace) {
-  testutil::LogCapture capture({1040});
-  SoccerCommand none(SC::CMD_NONE);
-  EXPECT_EQ("", capture.text());
+TEST(SoccerCommand, SetAgainAndValidity) {
   vekbase::Timer::updateTime(41);
   SoccerCommand cmd(SC::CMD_DASH, 100);
-  EXPECT_TRUE(capture.has("creating SoccerCommand (dash 100.00)\n"));
   cmd.set(SC::CMD_TURN, AngleDeg(30));
   EXPECT_EQ("(turn 30.00)", cmd.str());
   EXPECT_TRUE(cmd.valid());

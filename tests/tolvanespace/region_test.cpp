@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "testutil/logcapture.h"
 #include "testutil/text.h"
 
 using namespace vekspace;
@@ -107,18 +106,4 @@ TEST(Region, StackConstructorsThrowAndLeaveStacks) {
   EXPECT_EQ(error(Factory_ConeRegion()), "too few Values for ConeRegion");
   EXPECT_TRUE(s.points.size() == 2 && s.numbers.empty());
   EXPECT_EQ(s.points.top()->get(), Vector2D(2, 2));
-}
-
-TEST(Region, CreatingAndDeletingLines) {
-  testutil::LogCapture capture({501});
-  const std::string created = "creating region\n", deleted = "deleting region\n";
-  {
-    CircleRegion c(Vector2D(1, 2), 3);
-    EXPECT_EQ(capture.take(), created + created);
-    c.set(4, 5, 6); // the new centre comes before the old one goes
-    EXPECT_EQ(capture.take(), created + deleted);
-    { const CircleRegion copy = c; }
-    EXPECT_EQ(capture.take(), created + deleted);
-  }
-  EXPECT_EQ(capture.take(), deleted + deleted);
 }

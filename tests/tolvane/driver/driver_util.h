@@ -113,6 +113,14 @@ private:
   std::thread thread;
 };
 
+// A sense_body of time t with nothing sent yet.
+inline std::string senseBody(int t) {
+  return "(sense_body " + std::to_string(t) +
+         " (view_mode high normal) (stamina 8000 1) (speed 0 0) (head_angle 0) (kick 0) "
+         "(dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
+         "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
+}
+
 inline std::string nul(const std::string& text) {
   return text + std::string(1, '\0');
 }

@@ -46,15 +46,9 @@ TEST(Hear, SelfTeammateOpponentAndCoach) {
   EXPECT_EQ(45.0, double(p.WMS.getOpponentMsg().getSenderDirection()));
 
   // Each fault drops the message.
-  for (const char* fault :
-       {"blank expected after unum: (hear 102 -30 our 7)",
-        "no quotation marks: (hear 102 -30 our 7 hello)",
-        "only one quotation mark: (hear 102 -30 opp \"hello)",
-        "shirt number out of range in hear message: (hear 102 -30 our 12 \"hello\")"}) {
-    const std::string text(fault);
-    p.parse(text.substr(text.find('(')));
-    EXPECT_EQ(1, log.count(text + "\n")) << fault;
-  }
+  for (const char* fault : {"(hear 102 -30 our 7)", "(hear 102 -30 our 7 hello)",
+                            "(hear 102 -30 opp \"hello)", "(hear 102 -30 our 12 \"hello\")"})
+    p.parse(fault);
   EXPECT_EQ("b 1020 3410", team.getMsgString());
   EXPECT_EQ("x", p.WMS.getOpponentMsg().getMsgString());
 
@@ -81,7 +75,6 @@ TEST(Hear, OnlineCoachPositions) {
   for (int k = 1; k <= 11; ++k) opps += (k == 4 ? "x" : "2") + block(k, -k, 0.0, 1.0);
   p.uwms.getOwnPlayer(3).setAbsPos(Vector2D(1.0, 1.0));
 
-  LogCapture log({1215});
   testing::internal::CaptureStdout();
   p.parse(coach(mates));
   p.parse(coach(opps));
@@ -89,7 +82,6 @@ TEST(Hear, OnlineCoachPositions) {
   p.parse(coach(mates + "0"));
   p.parse("(hear 102 online_coach_right (x))");
   testing::internal::GetCapturedStdout();
-  EXPECT_EQ(1, log.count("online coach message too short: (hear 102 online_coach_right (x))\n"));
 
   // Fields in the payload's order: x, y, vx, vy; team-mate 3 sent no block.
   EXPECT_EQ(Vector2D(-1.0, 1.0), p.WM().getOwn(1).getAbsPos());
@@ -98,8 +90,6 @@ TEST(Hear, OnlineCoachPositions) {
   EXPECT_EQ(2, p.WM().getOthers(1).getPlayerType());
   EXPECT_EQ(Vector2D(1.0, -1.0), p.WM().getOthers(1).getAbsPos());
   // A type that is no digit is not taken; the position is.
-  EXPECT_EQ(1,
-            log.count("player type out of range in online coach message: " + coach(opps) + "\n"));
   EXPECT_EQ(0, p.WM().getOthers(4).getPlayerType());
   EXPECT_EQ(Vector2D(4.0, -4.0), p.WM().getOthers(4).getAbsPos());
 }

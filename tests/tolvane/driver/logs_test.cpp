@@ -29,6 +29,13 @@ void normalLine(unsigned int zone, const std::string& text) {
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, zone) << text << "\n";
 }
 
+// A player told its side and number opens its logs.
+void openLogs(TestPlayer& p, const char* init) {
+  p.parse(init);
+  p.WM().includeSensed(p.WMS);
+  p.initLogs();
+}
+
 } // namespace
 
 TEST(Logs, FileNamesAndWhatEachFileGets) {
@@ -42,9 +49,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     // Both logs off: no file, only prefix and level.
     cp->message_log_dir = dir;
     TestPlayer p;
-    p.parse("(init l 7 before_kick_off)");
-    p.WM().includeSensed(p.WMS);
-    p.initLogs();
+    openLogs(p, "(init l 7 before_kick_off)");
     EXPECT_EQ(150, vomar::Forwarder::instance(8192)->maxLogLevel());
     EXPECT_FALSE(exists(dir + "/Blue7-l-message.log"));
   }
@@ -58,9 +63,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     cp->message_log_dir = dir + "/logs";
     cp->action_log_dir = dir + "/";
     TestPlayer p;
-    p.parse("(init l 7 before_kick_off)");
-    p.WM().includeSensed(p.WMS);
-    p.initLogs();
+    openLogs(p, "(init l 7 before_kick_off)");
     p.parse("(splat)");
     normalLine(1900, "bridge line");
     vomar::Forwarder::instance(8192)->flush();
@@ -81,9 +84,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   {
     cp->save_message_log = false;
     TestPlayer p;
-    p.parse("(init r 11 play_on)");
-    p.WM().includeSensed(p.WMS);
-    p.initLogs();
+    openLogs(p, "(init r 11 play_on)");
   }
   EXPECT_TRUE(exists(dir + "/Blue11-r-actions.log"));
 

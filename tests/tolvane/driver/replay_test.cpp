@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <thread>
@@ -180,11 +179,6 @@ TEST(Replay, RecordedMatchOverUdp) {
     }
   }
   const std::size_t groups = rec.groups.size();
-  std::printf("replay: %zu decisions in %zu cycles, %zu on a merged sight, %zu after a "
-              "placement; worst errors: position %.3f m (%.3f m on a sight), neck %.2f deg, "
-              "ball %.3f m; %ld ms\n",
-              beliefs.size(), groups, merged, placedCycles, worstPos, worstMergedPos, worstNeck,
-              worstBall, ms(start, end));
 
   // The behaviour decides in every cycle but the two that tune the view and
   // at most a tenth of them: those whose wait for a see was still running

@@ -32,13 +32,6 @@ struct CountingBehavior : Behavior {
   Unum number = 0;
 };
 
-std::string senseBody(int t) {
-  return "(sense_body " + std::to_string(t) +
-         " (view_mode high normal) (stamina 8000 1) (speed 0 0) (head_angle 0) (kick 0) "
-         "(dash 0) (turn 0) (say 0) (turn_neck 0) (catch 0) (move 0) (change_view 0) "
-         "(arm (movable 0) (expires 0) (target 0 0) (count 0)) (tackle (expires 0) (count 0)))";
-}
-
 std::string see(int t) {
   return "(see " + std::to_string(t) + " ((f c) 10 0) ((g r) 60 5) ((b) 5 0))";
 }
@@ -52,7 +45,6 @@ long msSince(Clock::time_point t) {
 
 TEST(VekPlayer, WaitForSeeTable) {
   TestPlayer p;
-  LogCapture log({1220});
   const ViewQuality high(ViewQuality::S_high), low(ViewQuality::S_low);
   const ViewWidth narrow(ViewWidth::S_narrow), normal(ViewWidth::S_normal),
       wide(ViewWidth::S_wide);
@@ -67,9 +59,7 @@ TEST(VekPlayer, WaitForSeeTable) {
   EXPECT_EQ(none, p.waitForSeeTime(2, low, wide));
   EXPECT_EQ(shortWait, p.waitForSeeTime(2, high, narrow));
   EXPECT_EQ(shortWait, p.waitForSeeTime(2, low, normal));
-  EXPECT_EQ(0, log.count("strange cycle number"));
   EXPECT_EQ(longWait, p.waitForSeeTime(3, high, normal));
-  EXPECT_EQ(1, log.count("strange cycle number\n"));
   EXPECT_FALSE(p.seenThisCycle());
 }
 
@@ -90,10 +80,8 @@ TEST(VekPlayer, NoStartOrRefusedInit) {
     });
     TestPlayer player;
     CountingBehavior behavior(&player);
-    LogCapture log({0});
     EXPECT_FALSE(player.initBehave(&behavior));
     EXPECT_EQ(0, behavior.inits);
-    EXPECT_EQ(1, log.count("init refused by server: (error no_more_team_or_player_or_goalie)\n"));
   }
 }
 

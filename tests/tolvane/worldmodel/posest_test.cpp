@@ -42,14 +42,12 @@ TEST(PosEst, ExactBearingsGiveThePoseBack) {
 
 TEST(PosEst, TooFewFlagsAndDegenerateLayoutsFail) {
   Probe::flagsFor(l);
-  LogCapture log({1197});
   auto fails = [](const std::vector<FlagObject>& flags) {
     Vector2D p(99.0, 99.0);
     vekbase::AngleDeg theta(12.0);
     return !Probe::pos_est(flags, p, theta) && p == Vector2D(99.0, 99.0) && double(theta) == 12.0;
   };
   EXPECT_TRUE(fails(sight(Vector2D(-5.0, 3.0), 0.0, {FlagObject::Flag_C, FlagObject::Flag_CT})));
-  EXPECT_TRUE(log.has("pos_est: only 2 flags! exiting \n"));
 
   // CT-PLC is a diameter of the circle through C, CT and PLC; from (-36, -34)
   // on that circle the angles between the flags are those of any point on it.
@@ -59,7 +57,6 @@ TEST(PosEst, TooFewFlagsAndDegenerateLayoutsFail) {
                           {FlagObject::Flag_T0, FlagObject::Flag_TR10, FlagObject::Flag_TR20})));
   EXPECT_TRUE(fails(sight(Vector2D(-5.0, 3.0), 0.0,
                           {FlagObject::Flag_C, FlagObject::Flag_C, FlagObject::Flag_CT})));
-  EXPECT_TRUE(log.has("pos_est: degenerate flag layout! exiting\n"));
   // A zero Sherman-Morrison pivot makes the whole result not a number.
   EXPECT_TRUE(std::isnan(Probe::lemma(RealArray({0.0, 1.0}), RealArray({0.0, 1.0}),
                                       RealArray({0.0, 1.0}), RealArray({0.0, 1.0}))[1]));
@@ -69,7 +66,6 @@ TEST(PosEst, TooFewFlagsAndDegenerateLayoutsFail) {
   vekbase::AngleDeg theta;
   ASSERT_TRUE(Probe::pos_est(sight(Vector2D(-30.0, -30.0), 40.0, circle), p, theta));
   EXPECT_NEAR(-30.0, p[0], 1e-9);
-  EXPECT_TRUE(log.has("pos_est: My pos is V("));
 }
 
 } // namespace
