@@ -89,6 +89,6 @@ void ClientParam::createOptionList(OptionList& list) {
   list.push_back(new OnOffOption("online_monitor", &online_monitor, false));
   num("offline_player", &offline_player, 0);
   list.push_back(new StrOption("offline_logfile", &offline_logfile, DEFAULT_OFFLINE_LOGFILE));
-  list.push_back(new IntOption("monitor_port", &monitor_port, 6000, 1, 65535));
+  list.push_back(new PortOption("monitor_port", &monitor_port, 6000));
   list.push_back(new OnOffOption("log_wm", &log_wm, true));
 }

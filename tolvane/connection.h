@@ -35,6 +35,9 @@ public:
   // Why the last open or init message failed, in words for the user; empty
   // when the link cannot tell.
   virtual std::string whyFailed() const { return std::string(); }
+  // What the player says when the link has nothing more to give, in words
+  // for the user; empty when the end needs no word.
+  virtual std::string whyEnded() const { return std::string(); }
 
 protected:
   char* buffer;

@@ -39,6 +39,7 @@ public:
   bool waitForMessage(vekbase::TimevalXL timeout) override;
   bool connected() const override;
   std::string whyFailed() const override { return mFailure; }
+  std::string whyEnded() const override { return mFailure; }
 
 protected:
   // Opens the log and reads its header: the part of open about the log.

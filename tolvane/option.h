@@ -73,6 +73,12 @@ protected:
   int highest;
 };
 
+// A port number, 1 to 65535.
+class PortOption : public IntOption {
+public:
+  PortOption(const std::string& name, int* value, int def) : IntOption(name, value, def, 1, 65535) {}
+};
+
 // A double; "nan", "inf" and numbers beyond the double range are refused.
 class DblOption : public Option {
 public:

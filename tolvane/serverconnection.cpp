@@ -126,6 +126,7 @@ bool ServerConnection::open() {
   sock.serv_addr.sin_family = AF_INET;
   sock.serv_addr.sin_addr.s_addr = inet_addr(address.c_str());
   sock.serv_addr.sin_port = htons(static_cast<unsigned short>(SP->portnum));
+  peer = CP->hostName() + ":" + std::to_string(SP->portnum);
   return true;
 }
 

@@ -35,6 +35,7 @@ public:
   bool connected() const override;
   bool dataOnSocket() const override;
   std::string whyFailed() const override { return failure; }
+  std::string whyEnded() const override { return "the server at " + peer + " fell silent"; }
 
   // Receives one datagram into buf, which must hold BUFFER_SIZE bytes.
   // 1: a message, 0: nothing (or nothing usable), -1: receive error.
@@ -48,6 +49,8 @@ private:
   Socket sock;
   int noMessages;
   std::string failure;
+  // HOST:PORT as opened; a later server_param may change the stored port.
+  std::string peer;
 };
 
 #endif

@@ -118,7 +118,7 @@ void ServerParam::createOptionList(OptionList& list) {
   flag("wind_random", &win_random, false);
   num("drop_ball_time", &drop_ball_time, 200);
   num("half_time", &half_time, 300);
-  list.push_back(new IntOption("port", &portnum, 6000, 1, 65535));
+  list.push_back(new PortOption("port", &portnum, 6000));
   num("coach_port", &coach_pnum, 6001);
   num("olcoach_port", &olcoach_pnum, 6002);
   num("say_coach_cnt_max", &say_cnt_max, 128);

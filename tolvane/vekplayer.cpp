@@ -153,8 +153,7 @@ bool VekPlayer::initBehave(Behavior* b) {
 
   if (dontStart) return false;
 
-  serverAddress = CP->hostName() + ":" + std::to_string(SP->portnum);
-  const std::string& server = serverAddress;
+  const std::string server = CP->hostName() + ":" + std::to_string(SP->portnum);
   const auto orElse = [](const std::string& why, const std::string& otherwise) {
     return why.empty() ? otherwise : why;
   };
@@ -295,16 +294,11 @@ bool VekPlayer::mainloop() {
     }
   } while (cyclesWithoutMsg <= 59);
 
-  // A player that simply stops would leave its user guessing: the end is
-  // said in one line. A replay to the log's end needs none.
-  if (dynamic_cast<const LogConnection*>(connection)) {
-    const std::string why = connection->whyFailed();
-    if (why.empty()) return true;
-    std::cerr << "tolvane: " << why << std::endl;
-    return false;
-  }
-  std::cerr << "tolvane: the server at " << serverAddress << " fell silent" << std::endl;
-  return true;
+  // A player that simply stops would leave its user guessing: the link
+  // says in one line how it ended (a replay to the log's end needs none).
+  const std::string why = connection->whyEnded();
+  if (!why.empty()) std::cerr << "tolvane: " << why << std::endl;
+  return connection->whyFailed().empty();
 }
 
 void VekPlayer::logFullstate() const {

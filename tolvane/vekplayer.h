@@ -157,8 +157,6 @@ protected:
   int step = 0;
   Behavior* behavior = nullptr;
   bool untuned = true;
-  // HOST:PORT of the server, as the handshake reached it.
-  std::string serverAddress;
   std::ofstream* messageLog = nullptr;
   std::ofstream* actionLog = nullptr;
   const vekbase::Timer* M_timer = &vekbase::Timer::currentTime();

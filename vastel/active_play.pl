@@ -16,11 +16,12 @@ do_active_play :-
 do_active_play :-
     \+ is_goal_kick_us,
     ball_kickable,
+    play_at_feet.
+
+play_at_feet :-
     own_set_piece, !,
     play_with_one_touch.
-do_active_play :-
-    \+ is_goal_kick_us,
-    ball_kickable,
+play_at_feet :-
     play_with_ball.
 
 play_with_one_touch :-

@@ -1,7 +1,7 @@
 % Play without the ball: go for it when the agent is the team's fastest
-% to it (or stands in for the taker of our set piece), run to a pass a team-mate announced for the agent, mark an
-% opponent near our goal (defenders, numbers below 6), or return to the
-% strategic position.
+% to it (or stands in for the taker of our set piece), run to a pass a
+% team-mate announced for the agent, mark an opponent near our goal
+% (defenders, numbers below 6), or return to the strategic position.
 
 % The first of these that gets through acts; when none does, the cycle
 % ends with the say command queued before.

@@ -1,25 +1,24 @@
-% Our own set pieces. The referee punishes a second touch of the ball by
-% the player who put it back into play, before any other player has touched
-% it, with a free kick for the opponents. So the player at the ball plays it
-% with one touch, and the taker leaves it alone afterwards until somebody
-% else has touched it or play stops again.
+% Our own restarts. The referee gives the opponents a free kick when the
+% player who put the ball back into play touches it again before anybody
+% else has. So the player at the ball plays it with one touch, and the
+% taker keeps away from it until another player has had it or play stops.
 
 :- dynamic set_piece_taker/1.
 
-% A restart that is ours to take: kick-off, free kick, kick-in and corner
-% kick, and the free kicks after the opponents' offside, back pass or
-% free-kick fault. Our goal kick is not one: there only the kick at goal is
-% tried.
+% The restarts we take: kick-off, free kick, kick-in and corner kick, and
+% the free kicks we get for the opponents' offside, back pass or free-kick
+% fault. Our goal kick is left out: the goalkeeper may shoot from it but
+% nothing else.
 own_set_piece :- is_dead_ball_us, !.
 own_set_piece :- is_offside_them, !.
 own_set_piece :- is_back_pass_them, !.
 own_set_piece :- is_free_kick_fault_them.
 
-% Kept up once a cycle, before the decision. During our set piece the
-% taker is whoever has the ball at the feet when it is played: the agent,
-% unless a team-mate it leaves the ball to is at it too, else the team-mate
-% nearest to the ball. In play the taker is kept until another player has
-% the ball within kicking reach; any other stop of play forgets it.
+% Run at the start of every cycle. At our restart the taker is whoever has
+% the ball at the feet when it is played: the agent itself, unless it
+% leaves the ball to a team-mate who is at it too, else the team-mate
+% nearest the ball. In play the taker is remembered until another player
+% has the ball within kicking reach; any other stop of play forgets it.
 follow_set_piece_taker :-
     own_set_piece, !,
     retractall(set_piece_taker(_)),
@@ -46,33 +45,31 @@ set_piece_taker_now(T) :-
     closest_teammate_to_ball(2, T).
 
 % A player other than the taker T has the ball within kicking reach. An
-% opponent counts within 1 m of the ball (a little short of the reach, as
-% its type is unknown).
-touched_by_other(T) :-
+% opponent's type is unknown, so it counts within 1 m of the ball, a little
+% short of any reach.
+touched_by_other(_) :-
     ball_position_valid,
     ball(BX, BY, _, _),
-    (   num_opponents_within(1.0, BX, BY, N), N > 0
-    ->  true
-    ;   my_side(S),
-        player_position_valid(S, U),
-        U \== T,
-        ball_kickable_for_player(S, U, 0.1)
-    ->  true
-    ).
+    num_opponents_within(1.0, BX, BY, N),
+    N > 0, !.
+touched_by_other(T) :-
+    my_side(S),
+    player_position_valid(S, U),
+    U \== T,
+    ball_kickable_for_player(S, U, 0.1), !.
 
-% Team-mate T took our set piece and must not touch the ball yet.
+% Team-mate T took our restart and must not touch the ball yet.
 taker_waits(T) :-
     play_mode(play_on),
     set_piece_taker(T).
 
-% The agent goes for the ball when it is the team's fastest to it; while
-% the fastest is a taker who waits, the team-mate nearest to the ball but
-% the taker goes in its place.
+% The agent goes for the ball when it is the team's fastest to it; when
+% the fastest is a taker who waits, the team-mate nearest the ball goes in
+% its place.
 goes_for_ball(Me) :-
     fastest_teammate_to_ball(F),
     (   taker_waits(F)
-    ->  F \== Me,
-        nearest_to_ball_but(F, Me)
+    ->  nearest_to_ball_but(F, Me)
     ;   F == Me
     ).
 
