@@ -176,8 +176,9 @@ std::string IntOption::valueString() const { return numberText(*valueP); }
 
 // ---- DblOption
 
-DblOption::DblOption(const std::string& name, double* value, double def)
-    : Option(name), valueP(value) {
+DblOption::DblOption(const std::string& name, double* value, double def, double lowest,
+                     double highest)
+    : Option(name), valueP(value), lowest(lowest), highest(highest) {
   *valueP = def;
 }
 
@@ -187,7 +188,7 @@ bool DblOption::setValue(const std::string& text) const {
   const double d = std::strtod(start, &end);
   // A value that is no finite number would end up in the physics or on
   // the wire.
-  if (end == start || !std::isfinite(d)) return false;
+  if (end == start || !std::isfinite(d) || d < lowest || d > highest) return false;
   *valueP = d;
   return true;
 }

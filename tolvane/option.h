@@ -1,6 +1,7 @@
 #ifndef TOLVANE_OPTION_H
 #define TOLVANE_OPTION_H
 
+#include <cfloat>
 #include <climits>
 #include <ostream>
 #include <string>
@@ -79,16 +80,20 @@ public:
   PortOption(const std::string& name, int* value, int def) : IntOption(name, value, def, 1, 65535) {}
 };
 
-// A double; "nan", "inf" and numbers beyond the double range are refused.
+// A double; "nan", "inf" and numbers beyond the double range are refused,
+// and so is a value outside lowest to highest (both taken).
 class DblOption : public Option {
 public:
-  DblOption(const std::string& name, double* value, double def);
+  DblOption(const std::string& name, double* value, double def, double lowest = -DBL_MAX,
+            double highest = DBL_MAX);
   bool setValue(const std::string& text) const override;
   int hasArg() const override { return 1; }
   std::string valueString() const override;
 
 protected:
   double* valueP;
+  double lowest;
+  double highest;
 };
 
 class StrOption : public Option {
