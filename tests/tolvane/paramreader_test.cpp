@@ -29,7 +29,6 @@ public:
 
 TEST(ParamReaderTest, FileSyntax) {
   TestStore s;
-  testutil::LogCapture log({1002});
   testutil::TempDir tmp;
   // In order: each file goes on from the values the one before left.
   const struct {
@@ -44,7 +43,7 @@ TEST(ParamReaderTest, FileSyntax) {
       {"goalie #x\nlog-level:7", 7, "net name"},
       {" :log-level 44\n", 44, "net name"},  // a colon in front of the key reads as a blank
       // A '#' directly behind a key belongs to the key; CR LF reads as LF.
-      {"host# comment\n   # only a comment\nlog-level 12\r\n\r\nhost h\r\nlog-level x\n", 12, "h"},
+      {"host# comment\n   # only a comment\nlog-level 12\r\n\r\nhost h\r\n", 12, "h"},
   };
   for (const auto& f : files) {
     EXPECT_TRUE(s.getOptions(tmp.file("params.conf", f.text)));
@@ -52,25 +51,40 @@ TEST(ParamReaderTest, FileSyntax) {
     EXPECT_EQ(f.host, s.host) << f.text;
   }
   EXPECT_TRUE(s.goalie);
-  EXPECT_EQ("Unknown parameter (host#)\nCan't set value (x) for parameter (log-level)\n",
-            log.text());
+  ASSERT_EQ(1u, s.unknownKeys().size());
+  EXPECT_EQ(1, s.unknownKeys()[0].number);
+  EXPECT_EQ("host#", s.unknownKeys()[0].key);
 
-  // Files that cannot be read to their end say why; the lines before a
-  // line too long stay applied. A line of exactly 64 KiB is read.
-  const std::string longest = "host " + std::string(ParamReader::MAX_LINE - 5, 'h');
+  // Keys the store lacks are listed and skipped; reading stops at the first
+  // refused value, the lines before it applied.
+  EXPECT_FALSE(s.getOptions(tmp.file("refused.conf", "log-level 5\nnew_key 1\n\nnewer\n"
+                                                     "log-level 1e3\nlog-level 6\n")));
+  EXPECT_EQ(5, s.level);
+  EXPECT_EQ(5, s.refusedLine().number);
+  EXPECT_EQ("log-level", s.refusedLine().key);
+  EXPECT_EQ("1e3", s.refusedLine().value);
+  ASSERT_EQ(2u, s.unknownKeys().size());
+  EXPECT_EQ(4, s.unknownKeys()[1].number);
+  EXPECT_EQ("newer", s.unknownKeys()[1].key);
+
+  // Files that cannot be read say why and apply nothing. A file of exactly
+  // 1 MiB is read.
+  const std::string longest = "host " + std::string(ParamReader::MAX_FILE - 5, 'h');
   const struct {
     std::string file, why;
   } unread[] = {
       {"/nonexistent/h5.conf", "No such file or directory"},
       {tmp.dir, "Is a directory"},
-      {tmp.file("long.conf", "log-level 3\n" + longest + "\n" + longest + "h"),
-       "line 3 is longer than 65536 bytes"},
+      {tmp.file("long.conf", "log-level 3\n" + longest.substr(12) + "h"), "longer than 1 MiB"},
+      {"/dev/zero", "longer than 1 MiB"},
   };
   for (const auto& u : unread) {
     EXPECT_FALSE(s.getOptions(u.file)) << u.file;
     EXPECT_EQ(u.why, s.whyUnread());
+    EXPECT_EQ(0, s.refusedLine().number);
   }
-  EXPECT_EQ(3, s.level);
+  EXPECT_EQ(5, s.level);
+  EXPECT_TRUE(s.getOptions(tmp.file("longest.conf", longest)));
   EXPECT_EQ(longest.substr(5), s.host);
 }
 
