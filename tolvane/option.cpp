@@ -20,13 +20,6 @@ vomar::Forwarder& warning(unsigned int zone) {
   return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, zone);
 }
 
-// The length of the run of decimal digits at text[i].
-std::size_t digitsAt(const std::string& text, std::size_t i) {
-  std::size_t n = 0;
-  while (i + n < text.size() && std::isdigit(static_cast<unsigned char>(text[i + n]))) ++n;
-  return n;
-}
-
 // The position after an optional sign at the start of text.
 std::size_t afterSign(const std::string& text) {
   return !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
@@ -144,29 +137,18 @@ const VecRules<double> dblVec = {"DblVecOption", DBLVEC_ZONE};
 
 } // namespace
 
+// from_chars reads the rest of the grammar and would also take "inf",
+// "nan" and a second sign; they have no digit after the first sign.
 bool readDecimal(const std::string& text, long& n) {
-  const std::size_t digits = digitsAt(text, afterSign(text));
-  return digits > 0 && afterSign(text) + digits == text.size() && convert(text, n);
+  const std::size_t i = afterSign(text);
+  return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
+         convert(text, n);
 }
 
 bool readDecimal(const std::string& text, double& d) {
-  std::size_t i = afterSign(text);
-  const std::size_t whole = digitsAt(text, i);
-  i += whole;
-  std::size_t fraction = 0;
-  if (i < text.size() && text[i] == '.') {
-    fraction = digitsAt(text, i + 1);
-    i += 1 + fraction;
-  }
-  if (whole + fraction == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    const std::size_t sign = i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-');
-    const std::size_t exponent = digitsAt(text, i + 1 + sign);
-    if (exponent == 0) return false;
-    i += 1 + sign + exponent;
-  }
-  // Out of range, from_chars fails; "nan" and "inf" never get this far.
-  return i == text.size() && convert(text, d) && std::isfinite(d);
+  const std::size_t i = afterSign(text);
+  return i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.') &&
+         convert(text, d) && std::isfinite(d);
 }
 
 bool readOnOff(const std::string& text, bool& on) {

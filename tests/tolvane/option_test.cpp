@@ -35,7 +35,7 @@ TEST(OptionTest, ScalarParsing) {
       {num, "42", true, "42"}, {num, "+7", true, "7"}, {num, "-0", true, "0"},
       {num, " 42", false, "0"}, {num, "12abc", false, "0"}, {num, "1e3", false, "0"},
       {num, "0x10", false, "0"}, {num, "1,234", false, "0"}, {num, "50.9", false, "0"},
-      {num, "--1", false, "0"}, {num, "x", false, "0"}, {num, "-", false, "0"},
+      {num, "+-1", false, "0"}, {num, "x", false, "0"}, {num, "-", false, "0"},
       // The ends of the 32-bit range and everything beyond fail, not truncate.
       {num, "2147483646", true, "2147483646"}, {num, "2147483647", false, "2147483646"},
       {num, "-2147483648", false, "2147483646"}, {num, "1e999", false, "2147483646"},
@@ -43,7 +43,7 @@ TEST(OptionTest, ScalarParsing) {
       {dbl, "1234567", true, "1.23457e+06"}, {dbl, "100000", true, "100000"},
       {dbl, "-2.5e-3", true, "-0.0025"}, {dbl, ".5", true, "0.5"}, {dbl, "+1.E+2", true, "100"},
       {dbl, "-2.5e-3xyz", false, "100"}, {dbl, "1,234", false, "100"},
-      {dbl, "0x10", false, "100"}, {dbl, "1e", false, "100"}, {dbl, ".", false, "100"},
+      {dbl, "0x10", false, "100"}, {dbl, "1e", false, "100"}, {dbl, "-+1", false, "100"}, {dbl, ".", false, "100"},
       {dbl, "1 ", false, "100"}, {dbl, "abc", false, "100"}, {dbl, "nan", false, "100"},
       {dbl, "-inf", false, "100"}, {dbl, "1e999", false, "100"},
       // Both ends of the range are taken, nothing beyond.
