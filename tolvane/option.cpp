@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
-#include <cmath>
 #include <iostream>
 #include <locale>
 #include <sstream>
@@ -137,8 +136,9 @@ const VecRules<double> dblVec = {"DblVecOption", DBLVEC_ZONE};
 
 } // namespace
 
-// from_chars reads the rest of the grammar and would also take "inf",
-// "nan" and a second sign; they have no digit after the first sign.
+// from_chars reads the rest of the grammar and refuses numbers beyond the
+// type's range; it would also take "inf", "nan" and a second sign, which
+// have no digit (or point) after the first sign.
 bool readDecimal(const std::string& text, long& n) {
   const std::size_t i = afterSign(text);
   return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
@@ -148,7 +148,7 @@ bool readDecimal(const std::string& text, long& n) {
 bool readDecimal(const std::string& text, double& d) {
   const std::size_t i = afterSign(text);
   return i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.') &&
-         convert(text, d) && std::isfinite(d);
+         convert(text, d);
 }
 
 bool readOnOff(const std::string& text, bool& on) {

@@ -43,7 +43,7 @@ TEST(OptionTest, ScalarParsing) {
       {dbl, "1234567", true, "1.23457e+06"}, {dbl, "100000", true, "100000"},
       {dbl, "-2.5e-3", true, "-0.0025"}, {dbl, ".5", true, "0.5"}, {dbl, "+1.E+2", true, "100"},
       {dbl, "-2.5e-3xyz", false, "100"}, {dbl, "1,234", false, "100"},
-      {dbl, "0x10", false, "100"}, {dbl, "1e", false, "100"}, {dbl, "-+1", false, "100"}, {dbl, ".", false, "100"},
+      {dbl, "0x10", false, "100"}, {dbl, "1e", false, "100"}, {dbl, "+-1", false, "100"}, {dbl, ".", false, "100"},
       {dbl, "1 ", false, "100"}, {dbl, "abc", false, "100"}, {dbl, "nan", false, "100"},
       {dbl, "-inf", false, "100"}, {dbl, "1e999", false, "100"},
       // Both ends of the range are taken, nothing beyond.

@@ -88,7 +88,7 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
   const std::string s = tmp.file("s.conf", "port 0\n");
   const std::string p = tmp.file("p.conf", "subs_max 3\n\nplayer_types 1,234\n");
   const std::string c = tmp.file("c.conf", "offline_monitor yes\n");
-  const std::string f = tmp.file("f.conf", "formation 1\ny-position 0 0 0 0 0 0 0 0 0 0 nan\n");
+  const std::string f = tmp.file("f.conf", "formation 1\ny-position 0 0 0 0 0 0 0 0 0 0 1e308\n");
   const std::string unknown = tmp.file("u.conf", "# newer\nnew_key 3\nport 6001\n");
   const struct {
     std::vector<std::string> words;
@@ -101,7 +101,7 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
        "tolvane: invalid value '1,234' for option '--player_types'\n" + hint, true},
       {{"-p", p}, "tolvane: " + p + ":3: invalid value '1,234' for 'player_types'\n", true},
       {{"-c", c}, "tolvane: " + c + ":1: invalid value 'yes' for 'offline_monitor'\n", true},
-      {{"-f", f}, "tolvane: " + f + ":2: invalid value '0 0 0 0 0 0 0 0 0 0 nan' for 'y-position'\n",
+      {{"-f", f}, "tolvane: " + f + ":2: invalid value '0 0 0 0 0 0 0 0 0 0 1e308' for 'y-position'\n",
        true},
       {{"-s", unknown}, "tolvane: " + unknown + ":2: unknown key 'new_key', skipped\n", false},
       {{"127.0.0.1", "7901"},
