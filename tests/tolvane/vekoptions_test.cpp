@@ -85,8 +85,8 @@ TEST(VekOptionsTest, LongOptionForms) {
 TEST(VekOptionsTest, WrongInputStopsTheStart) {
   testutil::TempDir tmp;
   const std::string hint = "Try 'tolvane --help' for the list of options.\n";
-  const std::string s = tmp.file("s.conf", "port 0\n");
-  const std::string p = tmp.file("p.conf", "subs_max 3\n\nplayer_types 1,234\n");
+  const std::string s = tmp.file("s.conf", "coach_port 0\n");
+  const std::string p = tmp.file("p.conf", "subs_max 3\n\nplayer_types -1\n");
   const std::string c = tmp.file("c.conf", "offline_monitor yes\n");
   const std::string f = tmp.file("f.conf", "formation 1\ny-position 0 0 0 0 0 0 0 0 0 0 1e308\n");
   const std::string unknown = tmp.file("u.conf", "# newer\nnew_key 3\nport 6001\n");
@@ -96,10 +96,10 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
     bool bad;
   } rows[] = {
       {{"--port", "0"}, "tolvane: invalid value '0' for option '--port'\n" + hint, true},
-      {{"-s", s}, "tolvane: " + s + ":1: invalid value '0' for 'port'\n", true},
+      {{"-s", s}, "tolvane: " + s + ":1: invalid value '0' for 'coach_port'\n", true},
       {{"--player_types", "1,234"},
        "tolvane: invalid value '1,234' for option '--player_types'\n" + hint, true},
-      {{"-p", p}, "tolvane: " + p + ":3: invalid value '1,234' for 'player_types'\n", true},
+      {{"-p", p}, "tolvane: " + p + ":3: invalid value '-1' for 'player_types'\n", true},
       {{"-c", c}, "tolvane: " + c + ":1: invalid value 'yes' for 'offline_monitor'\n", true},
       {{"-f", f}, "tolvane: " + f + ":2: invalid value '0 0 0 0 0 0 0 0 0 0 1e308' for 'y-position'\n",
        true},
