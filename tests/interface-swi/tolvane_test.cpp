@@ -120,14 +120,9 @@ TEST(Tolvane, CommandLinesThatEndTheStart) {
     std::string err;  // "" for getopt's own line and the hint
   } rows[] = {
       {{"--no-such-option"}, ""},
-      {{"--port=abc"}, invalid("abc", "port")},
-      {{"--port", "1e3"}, invalid("1e3", "port")},
       {{"--port", "7901abc"}, invalid("7901abc", "port")},
       {{"--port", "99999"}, invalid("99999", "port")},
-      {{"--version", "nan"}, invalid("nan", "version")},
-      {{"--version", "0x10"}, invalid("0x10", "version")},
       {{"--version", "-5"}, invalid("-5", "version")},
-      {{"--sense_body_step", "0"}, invalid("0", "sense_body_step")},
       {{"--monitor_port", "0"}, invalid("0", "monitor_port")},
       {{"--offline_monitor", "yes"}, invalid("yes", "offline_monitor")},
       {{"--offline_player", "99"}, invalid("99", "offline_player")},
@@ -143,29 +138,23 @@ TEST(Tolvane, CommandLinesThatEndTheStart) {
       {{"-c", "/dev/urandom"},
        "tolvane: cannot read the client parameter file /dev/urandom: longer than 1 MiB\n"},
   };
-  // All at once, each with its own files and server.
-  struct Start {
-    TempDir dir;
-    FakeServer server;
-    std::unique_ptr<Program> player;
-  };
-  std::vector<std::unique_ptr<Start>> starts;
+  // All at once, each with its own files, to one server that hears nothing.
+  FakeServer server;
+  std::vector<std::unique_ptr<TempDir>> dirs;
+  std::vector<std::unique_ptr<Program>> players;
   for (const auto& r : rows) {
-    starts.emplace_back(new Start);
-    starts.back()->player.reset(
-        new Program(TOLVANE_EXECUTABLE, on(starts.back()->server.port, r.words), starts.back()->dir));
+    dirs.emplace_back(new TempDir);
+    players.emplace_back(new Program(TOLVANE_EXECUTABLE, on(server.port, r.words), *dirs.back()));
   }
-  for (std::size_t i = 0; i < starts.size(); ++i) {
-    const auto& r = rows[i];
-    Program& player = *starts[i]->player;
-    EXPECT_EQ(statusWithin(player, 200L << 20), 2) << r.words[0];
-    const std::string err = readFile(player.err);
-    if (r.err.empty())
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    EXPECT_EQ(statusWithin(*players[i], 200L << 20), 2) << rows[i].words[0];
+    const std::string err = readFile(players[i]->err);
+    if (rows[i].err.empty())
       EXPECT_EQ(err.find(hint), err.size() - hint.size()) << err;
     else
-      EXPECT_EQ(err, r.err);
-    EXPECT_EQ(starts[i]->server.receive(0), "") << r.words[0];
+      EXPECT_EQ(err, rows[i].err);
   }
+  EXPECT_EQ(server.receive(0), "");
   Program help(TOLVANE_EXECUTABLE, {"--help"}, dir);
   EXPECT_EQ(help.status(), 0);
   EXPECT_EQ(readFile(help.err).rfind("Usage: tolvane [options]\n", 0), 0u);

@@ -40,12 +40,10 @@ TEST(ClientParamTest, TeamNamesAndRanges) {
       {"version", "8", true}, {"version", "7.99", false}, {"version", "100.01", false},
       {"reconnect", "11", true}, {"reconnect", "12", false}, {"reconnect", "-1", false},
       {"offline_player", "21", true}, {"offline_player", "22", false},
-      {"offline_player", "-1", false}, {"log-level", "-1", false},
-      {"select-sb-wait", "-1", false}, {"wm-history-size", "0", true},
+      {"offline_player", "-1", false}, {"select-sb-wait", "-1", false},
   };
-  for (const auto& r : rows) {
+  for (const auto& r : rows)
     EXPECT_EQ(r.taken, cp->setParameter(r.key, r.value)) << r.key << " " << r.value;
-  }
   EXPECT_EQ("Az09-_Az09-_Az9", cp->myTeamName());
   cp->end();
   cp->begin();

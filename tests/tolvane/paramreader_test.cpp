@@ -25,6 +25,13 @@ public:
   bool goalie;
 };
 
+// "number key value" of each line, one blank after each.
+std::string text(const std::vector<ParamReader::FileLine>& lines) {
+  std::string t;
+  for (const auto& l : lines) t += std::to_string(l.number) + " " + l.key + " " + l.value + " ";
+  return t;
+}
+
 } // namespace
 
 TEST(ParamReaderTest, FileSyntax) {
@@ -51,21 +58,15 @@ TEST(ParamReaderTest, FileSyntax) {
     EXPECT_EQ(f.host, s.host) << f.text;
   }
   EXPECT_TRUE(s.goalie);
-  ASSERT_EQ(1u, s.unknownKeys().size());
-  EXPECT_EQ(1, s.unknownKeys()[0].number);
-  EXPECT_EQ("host#", s.unknownKeys()[0].key);
+  EXPECT_EQ("1 host# comment ", text(s.unknownKeys()));
 
   // Keys the store lacks are listed and skipped; reading stops at the first
   // refused value, the lines before it applied.
   EXPECT_FALSE(s.getOptions(tmp.file("refused.conf", "log-level 5\nnew_key 1\n\nnewer\n"
                                                      "log-level 1e3\nlog-level 6\n")));
   EXPECT_EQ(5, s.level);
-  EXPECT_EQ(5, s.refusedLine().number);
-  EXPECT_EQ("log-level", s.refusedLine().key);
-  EXPECT_EQ("1e3", s.refusedLine().value);
-  ASSERT_EQ(2u, s.unknownKeys().size());
-  EXPECT_EQ(4, s.unknownKeys()[1].number);
-  EXPECT_EQ("newer", s.unknownKeys()[1].key);
+  EXPECT_EQ("5 log-level 1e3 ", text({s.refusedLine()}));
+  EXPECT_EQ("2 new_key 1 4 newer  ", text(s.unknownKeys()));
 
   // Files that cannot be read say why and apply nothing. A file of exactly
   // 1 MiB is read.
@@ -76,7 +77,6 @@ TEST(ParamReaderTest, FileSyntax) {
       {"/nonexistent/h5.conf", "No such file or directory"},
       {tmp.dir, "Is a directory"},
       {tmp.file("long.conf", "log-level 3\n" + longest.substr(12) + "h"), "longer than 1 MiB"},
-      {"/dev/zero", "longer than 1 MiB"},
   };
   for (const auto& u : unread) {
     EXPECT_FALSE(s.getOptions(u.file)) << u.file;
