@@ -147,8 +147,8 @@ bool readDecimal(const std::string& text, long& n) {
 
 bool readDecimal(const std::string& text, double& d) {
   const std::size_t i = afterSign(text);
-  return i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.') &&
-         convert(text, d);
+  return i < text.size() &&
+         (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.') && convert(text, d);
 }
 
 bool readOnOff(const std::string& text, bool& on) {

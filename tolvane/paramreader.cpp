@@ -26,21 +26,21 @@ bool readWhole(const std::string& file, std::string& text, std::string& why) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "r"), std::fclose);
   if (!in) {
     why = std::strerror(errno);
+    error() << "Cannot open parameter file (" << file << ")" << "\n";
     return false;
   }
   text.resize(ParamReader::MAX_FILE + 1);
   text.resize(std::fread(&text[0], 1, text.size(), in.get()));
   // A directory opens but cannot be read; neither can a file on a failing
   // disk.
-  if (std::ferror(in.get())) {
+  if (std::ferror(in.get()))
     why = std::strerror(errno);
-    return false;
-  }
-  if (text.size() > ParamReader::MAX_FILE) {
+  else if (text.size() > ParamReader::MAX_FILE)
     why = "longer than 1 MiB";
-    return false;
-  }
-  return true;
+  else
+    return true;
+  error() << "Cannot read parameter file (" << file << "): " << why << "\n";
+  return false;
 }
 
 } // namespace
@@ -107,10 +107,7 @@ bool ParamReader::readParams(std::string file) {
   refused = FileLine{0, "", ""};
   unknown.clear();
   std::string text;
-  if (!readWhole(file, text, unread)) {
-    error() << "Cannot read parameter file (" << file << "): " << unread << "\n";
-    return false;
-  }
+  if (!readWhole(file, text, unread)) return false;
   std::istringstream lines(text);
   std::string line;
   for (long number = 1; std::getline(lines, line); ++number) {
@@ -135,12 +132,14 @@ bool ParamReader::readParams(std::string file) {
       value.erase(value.find_last_not_of(WHITE) + 1);
     }
     // A file may come from a newer server, with keys this store lacks.
-    if (!knows(key))
+    const bool known = knows(key);
+    if (setParameter(key, value)) continue;
+    if (!known) {
       unknown.push_back(FileLine{number, key, value});
-    else if (!setParameter(key, value)) {
-      refused = FileLine{number, key, value};
-      return false;
+      continue;
     }
+    refused = FileLine{number, key, value};
+    return false;
   }
   return true;
 }

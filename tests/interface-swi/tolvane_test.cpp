@@ -58,7 +58,8 @@ TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
   // a newer server is said and skipped. A log that cannot be written is
   // said, and the player plays without it.
   Program player(TOLVANE_EXECUTABLE,
-                 on(server.port, {"-s", dir.file("s.conf", "new_key 1\n"), "-p", dir.file("p.conf", ""),
+                 on(server.port, {"-s", dir.file("s.conf", "new_key 1\n"), "-p",
+                                  dir.file("p.conf", ""),
                                   "--save-message-log", "--message-log-dir", "/nonexistent"}),
                  dir);
   EXPECT_EQ(server.receive(), "(init Tolvane (version 8.04))");

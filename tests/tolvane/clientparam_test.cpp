@@ -35,7 +35,8 @@ TEST(ClientParamTest, TeamNamesAndRanges) {
   } rows[] = {
       {"team", "Az09-_Az09-_Az9", true}, {"team", "Az09-_Az09-_Az90", false},
       {"team", "", false}, {"team", "a b", false}, {"team", "x)(bye", false},
-      {"team", "..", false}, {"team", "a/b", false}, {"team", "a\"b", false}, {"team", "t\xc3\xa9am", false},
+      {"team", "..", false}, {"team", "a/b", false}, {"team", "a\"b", false},
+      {"team", "t\xc3\xa9am", false},
       {"team", "a\tb", false}, {"team", std::string("a\0b", 3), false},
       {"version", "8", true}, {"version", "7.99", false}, {"version", "100.01", false},
       {"reconnect", "11", true}, {"reconnect", "12", false}, {"reconnect", "-1", false},
