@@ -29,8 +29,10 @@ bool readWhole(const std::string& file, std::string& text, std::string& why) {
     error() << "Cannot open parameter file (" << file << ")" << "\n";
     return false;
   }
-  text.resize(ParamReader::MAX_FILE + 1);
-  text.resize(std::fread(&text[0], 1, text.size(), in.get()));
+  char chunk[4096];
+  for (std::size_t n; text.size() <= ParamReader::MAX_FILE &&
+                      (n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0;)
+    text.append(chunk, n);
   // A directory opens but cannot be read; neither can a file on a failing
   // disk.
   if (std::ferror(in.get()))
