@@ -1,5 +1,7 @@
 #include "tolvane/clientparam.h"
 
+#include <algorithm>
+
 #include "vomarlog/forwarder.h"
 
 const std::string ClientParam::DEFAULT_TEAM_NAME = "Tolvane";
@@ -39,6 +41,24 @@ private:
   double maxValue;
 };
 
+// A team name goes into the init message and into the log files' names:
+// only what the server takes, 1 to 15 letters, digits, '-' and '_', so that
+// nothing typed can add protocol text or leave the log directory.
+class TeamNameOption : public StrOption {
+public:
+  TeamNameOption(const std::string& name, std::string* value, const std::string& def)
+      : StrOption(name, value, def) {}
+  bool setValue(const std::string& text) const override {
+    const auto allowed = [](char c) {
+      return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+             c == '-' || c == '_';
+    };
+    if (text.empty() || text.size() > 15 || !std::all_of(text.begin(), text.end(), allowed))
+      return false;
+    return StrOption::setValue(text);
+  }
+};
+
 } // namespace
 
 ClientParam* ClientParam::instance() {
@@ -56,14 +76,17 @@ void ClientParam::createOptionList(OptionList& list) {
   auto dbl = [&list](const char* key, double* v, double def) {
     list.push_back(new DblOption(key, v, def));
   };
+  // Waits, levels and sizes cannot be negative.
   auto num = [&list](const char* key, int* v, int def) {
-    list.push_back(new IntOption(key, v, def));
+    list.push_back(new IntOption(key, v, def, 0));
   };
-  list.push_back(new StrOption("team", &my_team_name, DEFAULT_TEAM_NAME));
+  list.push_back(new TeamNameOption("team", &my_team_name, DEFAULT_TEAM_NAME));
   list.push_back(new StrOption("host", &host, DEFAULT_HOST_NAME));
   list.push_back(new BoolOption("goalie", &goalie_connect, false));
-  num("reconnect", &reconnect_unum, 0);
-  dbl("version", &proto_version, 8.04);
+  // A shirt number, or 0 for a new player.
+  list.push_back(new IntOption("reconnect", &reconnect_unum, 0, 0, 11));
+  // The server speaks the versions from 8 on; beyond 100 is a typing error.
+  list.push_back(new DblOption("version", &proto_version, 8.04, 8.0, 100.0));
   dbl("confidence-decrease", &conf_dec, 0.97);
   dbl("confidence-min-valid", &conf_min_valid, 0.5);
   list.push_back(new BoolOption("save-action-log", &save_action_log, false));
@@ -87,7 +110,8 @@ void ClientParam::createOptionList(OptionList& list) {
                                         AVOIDANCE_STEPS_MAX));
   list.push_back(new OnOffOption("offline_monitor", &offline_monitor, false));
   list.push_back(new OnOffOption("online_monitor", &online_monitor, false));
-  num("offline_player", &offline_player, 0);
+  // The slot of one of the 22 players of a recorded match.
+  list.push_back(new IntOption("offline_player", &offline_player, 0, 0, 21));
   list.push_back(new StrOption("offline_logfile", &offline_logfile, DEFAULT_OFFLINE_LOGFILE));
   list.push_back(new PortOption("monitor_port", &monitor_port, 6000));
   list.push_back(new OnOffOption("log_wm", &log_wm, true));

@@ -1,8 +1,8 @@
 #include "tolvane/option.h"
 
+#include <cctype>
+#include <charconv>
 #include <climits>
-#include <cmath>
-#include <cstdlib>
 #include <iostream>
 #include <locale>
 #include <sstream>
@@ -19,12 +19,39 @@ vomar::Forwarder& warning(unsigned int zone) {
   return vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, zone);
 }
 
+// The position after an optional sign at the start of text.
+std::size_t afterSign(const std::string& text) {
+  return !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+}
+
+// from_chars reads neither a plus sign nor the user's locale: the texts
+// read the same whatever the locale, as the server writes them.
+template <class T> bool convert(const std::string& text, T& out) {
+  const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+  const char* last = text.data() + text.size();
+  T v;
+  const std::from_chars_result r = std::from_chars(first, last, v);
+  if (r.ec != std::errc() || r.ptr != last) return false;
+  out = v;
+  return true;
+}
+
 template <class T> std::string numberText(const T& v) {
   std::ostringstream os;
   os.imbue(std::locale::classic());
   os << v;
   return os.str();
 }
+
+// The single options and the elements of a list read one grammar. The ends
+// of the 32-bit range stand for overflow and are refused with it.
+bool readElement(const std::string& word, int& x) {
+  long n;
+  if (!readDecimal(word, n) || n >= long(INT_MAX) || n <= long(INT_MIN)) return false;
+  x = int(n);
+  return true;
+}
+bool readElement(const std::string& word, double& x) { return readDecimal(word, x); }
 
 // What the two vector kinds share; kind is "IntVecOption" or "DblVecOption".
 template <class T> struct VecRules {
@@ -68,20 +95,16 @@ template <class T> struct VecRules {
   }
 
   bool read(const std::string& key, const std::string& text, std::vector<T>* v,
-            unsigned int minLen, unsigned int maxLen) const {
+            unsigned int minLen, unsigned int maxLen, T lowest, T highest) const {
     v->clear();
     std::istringstream is(text);
-    is.imbue(std::locale::classic());
-    bool atEnd = false;
-    for (;;) {
-      is >> std::ws;
-      if (is.eof()) {
-        atEnd = true;
+    bool atEnd = true;
+    for (std::string word; is >> word;) {
+      T x;
+      if (!readElement(word, x) || x < lowest || x > highest) {
+        atEnd = false;
         break;
       }
-      T x;
-      // An overflowing number fails the extraction and is not taken.
-      if (!(is >> x)) break;
       v->push_back(x);
     }
     if (v->size() < minLen) {
@@ -113,6 +136,33 @@ const VecRules<double> dblVec = {"DblVecOption", DBLVEC_ZONE};
 
 } // namespace
 
+// from_chars reads the rest of the grammar and refuses numbers beyond the
+// type's range; it would also take "inf", "nan" and a second sign, which
+// have no digit (or point) after the first sign.
+bool readDecimal(const std::string& text, long& n) {
+  const std::size_t i = afterSign(text);
+  return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
+         convert(text, n);
+}
+
+bool readDecimal(const std::string& text, double& d) {
+  const std::size_t i = afterSign(text);
+  return i < text.size() &&
+         (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.') && convert(text, d);
+}
+
+bool readOnOff(const std::string& text, bool& on) {
+  if (text == "on" || text == "true" || text == "1") {
+    on = true;
+    return true;
+  }
+  if (text == "off" || text == "false" || text == "0") {
+    on = false;
+    return true;
+  }
+  return false;
+}
+
 std::ostream& operator<<(std::ostream& os, const Option& o) {
   return os << o.getName() << ": " << o.valueString();
 }
@@ -125,12 +175,8 @@ BoolOption::BoolOption(const std::string& name, bool* value, bool def)
 }
 
 bool BoolOption::setValue(const std::string& text) const {
-  if (text.empty())
-    *valueP = true;
-  else if (text == "off")
-    *valueP = false;
-  else
-    *valueP = std::strtol(text.c_str(), nullptr, 10) != 0;
+  if (!text.empty()) return readOnOff(text, *valueP);
+  *valueP = true;
   return true;
 }
 
@@ -143,12 +189,7 @@ OnOffOption::OnOffOption(const std::string& name, bool* value, bool def)
   *valueP = def;
 }
 
-bool OnOffOption::setValue(const std::string& text) const {
-  const long n = std::strtol(text.c_str(), nullptr, 10);
-  const bool on = text == "on" || n == 1;
-  *valueP = on;
-  return on || text == "off" || n == 0;
-}
+bool OnOffOption::setValue(const std::string& text) const { return readOnOff(text, *valueP); }
 
 std::string OnOffOption::valueString() const { return *valueP ? "on" : "off"; }
 
@@ -160,15 +201,9 @@ IntOption::IntOption(const std::string& name, int* value, int def, int lowest, i
 }
 
 bool IntOption::setValue(const std::string& text) const {
-  const char* start = text.c_str();
-  char* end = nullptr;
-  const long n = std::strtol(start, &end, 10);
-  if (end == start) return false;
-  // The ends of the int range stand for overflow, as on a 32-bit machine;
-  // anything beyond them fails rather than being truncated.
-  if (n >= long(INT_MAX) || n <= long(INT_MIN)) return false;
-  if (n < lowest || n > highest) return false;
-  *valueP = static_cast<int>(n);
+  int n;
+  if (!readElement(text, n) || n < lowest || n > highest) return false;
+  *valueP = n;
   return true;
 }
 
@@ -183,12 +218,8 @@ DblOption::DblOption(const std::string& name, double* value, double def, double 
 }
 
 bool DblOption::setValue(const std::string& text) const {
-  const char* start = text.c_str();
-  char* end = nullptr;
-  const double d = std::strtod(start, &end);
-  // A value that is no finite number would end up in the physics or on
-  // the wire.
-  if (end == start || !std::isfinite(d) || d < lowest || d > highest) return false;
+  double d;
+  if (!readDecimal(text, d) || d < lowest || d > highest) return false;
   *valueP = d;
   return true;
 }
@@ -212,20 +243,23 @@ std::string StrOption::valueString() const { return *valueP; }
 // ---- IntVecOption
 
 IntVecOption::IntVecOption(const std::string& name, std::vector<int>* value,
-                           unsigned int minLen, unsigned int maxLen, int def)
-    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen) {
+                           unsigned int minLen, unsigned int maxLen, int def, int lowest,
+                           int highest)
+    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen), lowest(lowest),
+      highest(highest) {
   intVec.initFill(myName, valueP, minimalLength, maximalLength, def);
 }
 
 IntVecOption::IntVecOption(const std::string& name, std::vector<int>* value,
                            const std::vector<int>& defs, unsigned int minLen,
                            unsigned int maxLen)
-    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen) {
+    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen),
+      lowest(INT_MIN), highest(INT_MAX) {
   intVec.initCopy(myName, valueP, defs, minimalLength, maximalLength);
 }
 
 bool IntVecOption::setValue(const std::string& text) const {
-  return intVec.read(myName, text, valueP, minimalLength, maximalLength);
+  return intVec.read(myName, text, valueP, minimalLength, maximalLength, lowest, highest);
 }
 
 std::string IntVecOption::valueString() const { return intVec.text(*valueP); }
@@ -233,20 +267,23 @@ std::string IntVecOption::valueString() const { return intVec.text(*valueP); }
 // ---- DblVecOption
 
 DblVecOption::DblVecOption(const std::string& name, std::vector<double>* value,
-                           unsigned int minLen, unsigned int maxLen, double def)
-    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen) {
+                           unsigned int minLen, unsigned int maxLen, double def, double lowest,
+                           double highest)
+    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen), lowest(lowest),
+      highest(highest) {
   dblVec.initFill(myName, valueP, minimalLength, maximalLength, def);
 }
 
 DblVecOption::DblVecOption(const std::string& name, std::vector<double>* value,
                            const std::vector<double>& defs, unsigned int minLen,
                            unsigned int maxLen)
-    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen) {
+    : Option(name), valueP(value), minimalLength(minLen), maximalLength(maxLen),
+      lowest(-DBL_MAX), highest(DBL_MAX) {
   dblVec.initCopy(myName, valueP, defs, minimalLength, maximalLength);
 }
 
 bool DblVecOption::setValue(const std::string& text) const {
-  return dblVec.read(myName, text, valueP, minimalLength, maximalLength);
+  return dblVec.read(myName, text, valueP, minimalLength, maximalLength, lowest, highest);
 }
 
 std::string DblVecOption::valueString() const { return dblVec.text(*valueP); }

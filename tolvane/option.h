@@ -7,6 +7,14 @@
 #include <string>
 #include <vector>
 
+// The number grammar of every option, whatever the source (command line,
+// parameter file, the server's parameter messages): the whole text is one
+// decimal number, a sign and digits, and for a double also a fraction and an
+// exponent. White space, trailing text, hexadecimal, digit grouping ("1,234")
+// and numbers beyond the type's range are refused; a double must be finite.
+bool readDecimal(const std::string& text, long& n);
+bool readDecimal(const std::string& text, double& d);
+
 // One text key bound to one variable owned by somebody else (as a rule a
 // member of a parameter store). Building an option writes the default into
 // the variable; deleting it leaves the variable alone.
@@ -35,7 +43,12 @@ protected:
 // Writes "key: value" without a line end.
 std::ostream& operator<<(std::ostream& os, const Option& o);
 
-// A flag: "set"/"unset"; takes no argument on the command line.
+// The words of a switch: "on", "true" and "1" for on, "off", "false" and "0"
+// for off; false for any other word.
+bool readOnOff(const std::string& text, bool& on);
+
+// A flag: "set"/"unset"; takes no argument on the command line. In a file a
+// key alone sets it; otherwise it takes the words of a switch.
 class BoolOption : public Option {
 public:
   BoolOption(const std::string& name, bool* value, bool def);
@@ -47,7 +60,7 @@ protected:
   bool* valueP;
 };
 
-// A switch written "on"/"off".
+// A switch written "on"/"off"; takes the words of readOnOff.
 class OnOffOption : public Option {
 public:
   OnOffOption(const std::string& name, bool* value, bool def);
@@ -59,7 +72,8 @@ protected:
   bool* valueP;
 };
 
-// An int; a value outside lowest to highest (both taken) is refused.
+// An int; a value outside lowest to highest (both taken) is refused, and so
+// are the ends of the 32-bit range, which stand for overflow.
 class IntOption : public Option {
 public:
   IntOption(const std::string& name, int* value, int def, int lowest = INT_MIN,
@@ -80,8 +94,7 @@ public:
   PortOption(const std::string& name, int* value, int def) : IntOption(name, value, def, 1, 65535) {}
 };
 
-// A double; "nan", "inf" and numbers beyond the double range are refused,
-// and so is a value outside lowest to highest (both taken).
+// A double; a value outside lowest to highest (both taken) is refused.
 class DblOption : public Option {
 public:
   DblOption(const std::string& name, double* value, double def, double lowest = -DBL_MAX,
@@ -108,10 +121,12 @@ protected:
 };
 
 // A list of ints of bounded length; a maximalLength of 0 means no upper bound.
+// Each element is read as an IntOption reads its text; an element it refuses,
+// or one outside lowest to highest, ends the list there.
 class IntVecOption : public Option {
 public:
   IntVecOption(const std::string& name, std::vector<int>* value, unsigned int minLen,
-               unsigned int maxLen, int def);
+               unsigned int maxLen, int def, int lowest = INT_MIN, int highest = INT_MAX);
   IntVecOption(const std::string& name, std::vector<int>* value, const std::vector<int>& defs,
                unsigned int minLen, unsigned int maxLen);
   bool setValue(const std::string& text) const override;
@@ -122,13 +137,16 @@ protected:
   std::vector<int>* valueP;
   unsigned int minimalLength;
   unsigned int maximalLength;
+  int lowest;
+  int highest;
 };
 
-// A list of doubles of bounded length; a maximalLength of 0 means no upper bound.
+// A list of doubles of bounded length, read as IntVecOption reads its list.
 class DblVecOption : public Option {
 public:
   DblVecOption(const std::string& name, std::vector<double>* value, unsigned int minLen,
-               unsigned int maxLen, double def);
+               unsigned int maxLen, double def, double lowest = -DBL_MAX,
+               double highest = DBL_MAX);
   DblVecOption(const std::string& name, std::vector<double>* value,
                const std::vector<double>& defs, unsigned int minLen, unsigned int maxLen);
   bool setValue(const std::string& text) const override;
@@ -139,6 +157,8 @@ protected:
   std::vector<double>* valueP;
   unsigned int minimalLength;
   unsigned int maximalLength;
+  double lowest;
+  double highest;
 };
 
 namespace Predicates {

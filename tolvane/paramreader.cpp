@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sstream>
 
 #include "tolvanebase/vekmath.h"
 #include "vomarlog/forwarder.h"
@@ -19,17 +20,29 @@ vomar::Forwarder& error(unsigned short zone = PARAM_ZONE) {
 
 const char* const WHITE = " \t";
 
-// The next line of the file without its line end into line; false at the
-// end of the file. A line beyond MAX_LINE bytes is cut after MAX_LINE + 1
-// of them, so that its length tells it was too long.
-bool nextLine(std::FILE* in, std::string& line) {
-  line.clear();
-  int c;
-  while ((c = getc(in)) != EOF && c != '\n') {
-    line += char(c);
-    if (line.size() > ParamReader::MAX_LINE) return true;
+// The whole file into text; false, with the reason, when it cannot be read
+// or holds more than MAX_FILE bytes.
+bool readWhole(const std::string& file, std::string& text, std::string& why) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "r"), std::fclose);
+  if (!in) {
+    why = std::strerror(errno);
+    error() << "Cannot open parameter file (" << file << ")" << "\n";
+    return false;
   }
-  return c == '\n' || !line.empty();
+  char chunk[4096];
+  for (std::size_t n; text.size() <= ParamReader::MAX_FILE &&
+                      (n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0;)
+    text.append(chunk, n);
+  // A directory opens but cannot be read; neither can a file on a failing
+  // disk.
+  if (std::ferror(in.get()))
+    why = std::strerror(errno);
+  else if (text.size() > ParamReader::MAX_FILE)
+    why = "longer than 1 MiB";
+  else
+    return true;
+  error() << "Cannot read parameter file (" << file << "): " << why << "\n";
+  return false;
 }
 
 } // namespace
@@ -64,6 +77,11 @@ bool ParamReader::setParameter(const std::string& key, const std::string& value)
   return setOptionValue(key, value, PARAM_ZONE);
 }
 
+bool ParamReader::knows(const std::string& key) const {
+  return started && std::any_of(optionList->begin(), optionList->end(),
+                                [&key](const Option* o) { return o->isName(key); });
+}
+
 bool ParamReader::setOptionValue(const std::string& key, const std::string& value,
                                  unsigned short zone) const {
   OptionList::const_iterator it =
@@ -88,20 +106,13 @@ bool ParamReader::getOptions(const std::string& file) {
 
 bool ParamReader::readParams(std::string file) {
   unread.clear();
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "r"), std::fclose);
-  if (!in) {
-    unread = std::strerror(errno);
-    error() << "Cannot open parameter file (" << file << ")" << "\n";
-    return false;
-  }
+  refused = FileLine{0, "", ""};
+  unknown.clear();
+  std::string text;
+  if (!readWhole(file, text, unread)) return false;
+  std::istringstream lines(text);
   std::string line;
-  for (long number = 1; nextLine(in.get(), line); ++number) {
-    if (line.size() > MAX_LINE) {
-      unread = "line " + std::to_string(number) + " is longer than " +
-               std::to_string(MAX_LINE) + " bytes";
-      error() << "Parameter file (" << file << "): " << unread << "\n";
-      return false;
-    }
+  for (long number = 1; std::getline(lines, line); ++number) {
     // A file written with CR LF line ends reads the same as one with LF.
     if (!line.empty() && line[line.size() - 1] == '\r') line.erase(line.size() - 1);
     std::string::size_type first = line.find_first_not_of(WHITE);
@@ -118,18 +129,18 @@ bool ParamReader::readParams(std::string file) {
     const std::string::size_type valStart = line.find_first_not_of(WHITE, keyEnd);
     if (valStart != std::string::npos) {
       // White space before a comment or the line end is not part of the
-      // value: "use_offside on   # c" must read as on, not as a text that
-      // an on/off option silently takes for off.
+      // value: "use_offside on   # c" must read as on.
       value = line.substr(valStart, line.find('#', valStart) - valStart);
       value.erase(value.find_last_not_of(WHITE) + 1);
     }
-    setParameter(key, value);
-  }
-  // A directory opens but cannot be read; neither can a file on a failing
-  // disk.
-  if (std::ferror(in.get())) {
-    unread = std::strerror(errno);
-    error() << "Cannot read parameter file (" << file << ")" << "\n";
+    // A file may come from a newer server, with keys this store lacks.
+    const bool known = knows(key);
+    if (setParameter(key, value)) continue;
+    if (!known) {
+      unknown.push_back(FileLine{number, key, value});
+      continue;
+    }
+    refused = FileLine{number, key, value};
     return false;
   }
   return true;

@@ -5,6 +5,7 @@
 
 #include <list>
 #include <string>
+#include <vector>
 
 #include "tolvane/option.h"
 
@@ -29,13 +30,26 @@ public:
   // logged and leaves the store as it was.
   virtual bool setParameter(const std::string& key, const std::string& value);
   // Reads a parameter file when started. False when the file could not be
-  // read to its end (whyUnread says why); the lines before stay applied.
+  // read (whyUnread says why; nothing of it is applied) or a line's value
+  // was refused (refusedLine names it; the lines before stay applied).
+  // Lines whose keys the store lacks are skipped and listed in
+  // unknownKeys.
   virtual bool getOptions(const std::string& file);
   virtual bool readParams(std::string file);
   const std::string& whyUnread() const { return unread; }
-  // The longest line a parameter file may hold, in bytes: a file without
-  // line ends (such as /dev/zero) must not fill the memory.
-  static const std::size_t MAX_LINE = 65536;
+  // A line of the file last read: its number (from 1), key and value.
+  struct FileLine {
+    long number;
+    std::string key, value;
+  };
+  // Number 0 when no value was refused.
+  const FileLine& refusedLine() const { return refused; }
+  const std::vector<FileLine>& unknownKeys() const { return unknown; }
+  // Whether an option of the store is named key; false when not started.
+  bool knows(const std::string& key) const;
+  // The longest parameter file, in bytes: a device without end (such as
+  // /dev/zero) must not fill the memory or keep the player reading.
+  static const std::size_t MAX_FILE = 1 << 20;
   // Appends one new option per key; building the options writes the defaults.
   virtual void createOptionList(OptionList& list) = 0;
   // Identifies the store's rows in the long-option table.
@@ -62,6 +76,8 @@ protected:
   bool started;
   OptionList* optionList;
   std::string unread;
+  FileLine refused;
+  std::vector<FileLine> unknown;
 };
 
 #endif

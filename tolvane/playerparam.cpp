@@ -15,9 +15,10 @@ void PlayerParam::createOptionList(OptionList& list) {
   auto dbl = [&list](const char* key, double* v, double def) {
     list.push_back(new DblOption(key, v, def));
   };
-  list.push_back(new IntOption("player_types", &player_types, 7));
-  list.push_back(new IntOption("subs_max", &subs_max, 3));
-  list.push_back(new IntOption("pt_max", &pt_max, 3));
+  // Counts: none is negative.
+  list.push_back(new IntOption("player_types", &player_types, 7, 0));
+  list.push_back(new IntOption("subs_max", &subs_max, 3, 0));
+  list.push_back(new IntOption("pt_max", &pt_max, 3, 0));
   dbl("player_speed_max_delta_min", &player_speed_max_delta_min, 0.0);
   dbl("player_speed_max_delta_max", &player_speed_max_delta_max, 0.2);
   dbl("stamina_inc_max_delta_factor", &stamina_inc_max_delta_factor, -100.0);

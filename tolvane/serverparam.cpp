@@ -119,8 +119,8 @@ void ServerParam::createOptionList(OptionList& list) {
   num("drop_ball_time", &drop_ball_time, 200);
   num("half_time", &half_time, 300);
   list.push_back(new PortOption("port", &portnum, 6000));
-  num("coach_port", &coach_pnum, 6001);
-  num("olcoach_port", &olcoach_pnum, 6002);
+  list.push_back(new PortOption("coach_port", &coach_pnum, 6001));
+  list.push_back(new PortOption("olcoach_port", &olcoach_pnum, 6002));
   num("say_coach_cnt_max", &say_cnt_max, 128);
   num("say_coach_msg_size", &SayCoachMsgSize, 128);
   step("simulator_step", &sim_step, 100);

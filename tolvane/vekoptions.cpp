@@ -105,12 +105,23 @@ void VekOptions::getOptions(int argc, char* argv[]) {
   int index = 0;
   while ((c = getopt_long(argc, argv, SHORT_OPTIONS, table.data(), &index)) != -1) {
     const std::string arg = optarg ? optarg : "";
-    // A file the user named but that cannot be read is as wrong as a bad
-    // option: one line naming it, and the player does not start.
+    // A file the user named is the user's own input: a value refused in it
+    // is as wrong as one on the command line, one line naming the file and
+    // line, and the player does not start; so is a file that cannot be
+    // read. A key the store lacks is said and skipped.
     const auto readFile = [&](ParamReader* store, const char* kind) {
-      if (store->getOptions(arg)) return;
-      std::cerr << "tolvane: cannot read the " << kind << " file " << arg << ": "
-                << store->whyUnread() << std::endl;
+      const bool read = store->getOptions(arg);
+      for (const ParamReader::FileLine& u : store->unknownKeys())
+        std::cerr << "tolvane: " << arg << ":" << u.number << ": unknown key '" << u.key
+                  << "', skipped" << std::endl;
+      if (read) return;
+      const ParamReader::FileLine& r = store->refusedLine();
+      if (r.number > 0)
+        std::cerr << "tolvane: " << arg << ":" << r.number << ": invalid value '" << r.value
+                  << "' for '" << r.key << "'" << std::endl;
+      else
+        std::cerr << "tolvane: cannot read the " << kind << " file " << arg << ": "
+                  << store->whyUnread() << std::endl;
       dontStart = true;
       badOption = true;
     };
@@ -164,6 +175,13 @@ void VekOptions::getOptions(int argc, char* argv[]) {
       break;
     default: break;
     }
+  }
+  // A word that is no option is no part of any: "tolvane 127.0.0.1 7901"
+  // must not play on localhost:6000.
+  for (int i = optind; i < argc; ++i) {
+    std::cerr << "tolvane: unexpected argument '" << argv[i] << "'" << std::endl;
+    dontStart = true;
+    rejected = true;
   }
   // getopt_long has named each rejected word; one hint after them says
   // where the accepted ones are listed.

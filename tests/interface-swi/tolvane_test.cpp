@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,12 @@ int statusWithin(Program& p, long limit) {
 TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
   FakeServer server;
   TempDir dir;
-  // Parameter files are the agent's business, never the engine's. A log
-  // that cannot be written is said, and the player plays without it.
+  // Parameter files are the agent's business, never the engine's; a key of
+  // a newer server is said and skipped. A log that cannot be written is
+  // said, and the player plays without it.
   Program player(TOLVANE_EXECUTABLE,
-                 on(server.port, {"-s", dir.file("s.conf", ""), "-p", dir.file("p.conf", ""),
+                 on(server.port, {"-s", dir.file("s.conf", "new_key 1\n"), "-p",
+                                  dir.file("p.conf", ""),
                                   "--save-message-log", "--message-log-dir", "/nonexistent"}),
                  dir);
   EXPECT_EQ(server.receive(), "(init Tolvane (version 8.04))");
@@ -64,6 +67,7 @@ TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
   EXPECT_EQ(server.receive(), "(clang (ver 8 8))");
   EXPECT_EQ(player.status(), 0);
   EXPECT_EQ(readFile(player.err),
+            "tolvane: " + dir.dir + "/s.conf:1: unknown key 'new_key', skipped\n"
             "initLogs\nopening message log\ntolvane: cannot open the message log "
             "/nonexistent/Tolvane7-l-message.log: No such file or directory\n"
             "tolvane: the server at 127.0.0.1:" + std::to_string(server.port) + " fell silent\n");
@@ -102,37 +106,59 @@ TEST(Tolvane, AZeroStepFromTheServerIsRefused) {
 }
 
 // A start that ends at the command line sends nothing: status 0 after the
-// help, 2 after getopt's line and the hint for a wrong option or value, 2
-// after one line for a file that cannot be read, whatever its size.
+// help; 2 after getopt's line and the hint for a wrong option, after the
+// line and the hint for a refused value or a stray word, and after one
+// line for a file that cannot be read or holds a refused value.
 TEST(Tolvane, CommandLinesThatEndTheStart) {
   TempDir dir;
-  const std::string hint = "\nTry 'tolvane --help' for the list of options.\n";
-  const std::vector<std::vector<std::string>> lines = {
-      {"--help"}, {"--no-such-option"}, {"--port=abc"}, {"--port", "99999"}, {"--port", "-1"},
-      {"--version", "nan"}, {"--version", "inf"}, {"--sense_body_step", "0"},
-      {"--monitor_port", "0"}, {"--ffile", "/nonexistent"}, {"-s", dir.dir}, {"-c", "/dev/zero"}};
-  const std::string unread[] = {
-      "formation file /nonexistent: No such file or directory",
-      "server parameter file " + dir.dir + ": Is a directory",
-      "client parameter file /dev/zero: line 1 is longer than 65536 bytes"};
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    FakeServer server;
-    Program player(TOLVANE_EXECUTABLE, on(server.port, lines[i]), dir);
-    const int status = statusWithin(player, 200L << 20);
-    const std::string err = readFile(player.err);
-    if (i == 0) {
-      EXPECT_EQ(status, 0);
-      EXPECT_EQ(err.rfind("Usage: tolvane [options]\n", 0), 0u);
-    } else if (i + 3 >= lines.size()) {
-      EXPECT_EQ(status, 2) << lines[i][0];
-      EXPECT_EQ(err, "tolvane: cannot read the " + unread[i + 3 - lines.size()] + "\n");
-    } else {
-      EXPECT_EQ(status, 2) << lines[i][0];
-      EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
-      EXPECT_EQ(err.substr(err.size() - std::min(err.size(), hint.size())), hint) << err;
-    }
-    EXPECT_EQ(server.receive(50), "") << lines[i][0];
+  const std::string hint = "Try 'tolvane --help' for the list of options.\n";
+  const auto invalid = [&hint](const std::string& value, const std::string& option) {
+    return "tolvane: invalid value '" + value + "' for option '--" + option + "'\n" + hint;
+  };
+  const std::string refused = dir.file("s.conf", "# port\nport 0\n");
+  const struct {
+    std::vector<std::string> words;
+    std::string err;  // "" for getopt's own line and the hint
+  } rows[] = {
+      {{"--no-such-option"}, ""},
+      {{"--port", "7901abc"}, invalid("7901abc", "port")},
+      {{"--port", "99999"}, invalid("99999", "port")},
+      {{"--version", "-5"}, invalid("-5", "version")},
+      {{"--monitor_port", "0"}, invalid("0", "monitor_port")},
+      {{"--offline_monitor", "yes"}, invalid("yes", "offline_monitor")},
+      {{"--offline_player", "99"}, invalid("99", "offline_player")},
+      {{"--team", "x)(bye"}, invalid("x)(bye", "team")},
+      {{"--team", "SixteenCharsLong"}, invalid("SixteenCharsLong", "team")},
+      {{"127.0.0.1", "7901"},
+       "tolvane: unexpected argument '127.0.0.1'\ntolvane: unexpected argument '7901'\n" + hint},
+      {{"-s", refused}, "tolvane: " + refused + ":2: invalid value '0' for 'port'\n"},
+      {{"--ffile", "/nonexistent"},
+       "tolvane: cannot read the formation file /nonexistent: No such file or directory\n"},
+      {{"-s", dir.dir}, "tolvane: cannot read the server parameter file " + dir.dir +
+                            ": Is a directory\n"},
+      {{"-c", "/dev/urandom"},
+       "tolvane: cannot read the client parameter file /dev/urandom: longer than 1 MiB\n"},
+  };
+  // All at once, each with its own files, to one server that hears nothing.
+  FakeServer server;
+  std::vector<std::unique_ptr<TempDir>> dirs;
+  std::vector<std::unique_ptr<Program>> players;
+  for (const auto& r : rows) {
+    dirs.emplace_back(new TempDir);
+    players.emplace_back(new Program(TOLVANE_EXECUTABLE, on(server.port, r.words), *dirs.back()));
   }
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    EXPECT_EQ(statusWithin(*players[i], 200L << 20), 2) << rows[i].words[0];
+    const std::string err = readFile(players[i]->err);
+    if (rows[i].err.empty())
+      EXPECT_EQ(err.find(hint), err.size() - hint.size()) << err;
+    else
+      EXPECT_EQ(err, rows[i].err);
+  }
+  EXPECT_EQ(server.receive(0), "");
+  Program help(TOLVANE_EXECUTABLE, {"--help"}, dir);
+  EXPECT_EQ(help.status(), 0);
+  EXPECT_EQ(readFile(help.err).rfind("Usage: tolvane [options]\n", 0), 0u);
 }
 
 TEST(Tolvane, WithoutAnIntactAgentProgramNothingStarts) {

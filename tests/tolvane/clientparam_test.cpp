@@ -22,3 +22,30 @@ TEST(ClientParamTest, ValuesTheAccessorsShape) {
   cp->end();
   cp->begin();
 }
+
+// What goes into the init message and the log files' names, and the
+// numbers that name a shirt, a slot or a count, are held to their ranges.
+TEST(ClientParamTest, TeamNamesAndRanges) {
+  ClientParam* cp = ClientParam::instance();
+  cp->begin();
+  const struct {
+    const char* key;
+    std::string value;
+    bool taken;
+  } rows[] = {
+      {"team", "Az09-_Az09-_Az9", true}, {"team", "Az09-_Az09-_Az90", false},
+      {"team", "", false}, {"team", "a b", false}, {"team", "x)(bye", false},
+      {"team", "..", false}, {"team", "a/b", false}, {"team", "a\"b", false},
+      {"team", "t\xc3\xa9am", false},
+      {"team", "a\tb", false}, {"team", std::string("a\0b", 3), false},
+      {"version", "8", true}, {"version", "7.99", false}, {"version", "100.01", false},
+      {"reconnect", "11", true}, {"reconnect", "12", false}, {"reconnect", "-1", false},
+      {"offline_player", "21", true}, {"offline_player", "22", false},
+      {"offline_player", "-1", false}, {"select-sb-wait", "-1", false},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(r.taken, cp->setParameter(r.key, r.value)) << r.key << " " << r.value;
+  EXPECT_EQ("Az09-_Az09-_Az9", cp->myTeamName());
+  cp->end();
+  cp->begin();
+}

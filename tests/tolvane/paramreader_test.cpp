@@ -25,11 +25,17 @@ public:
   bool goalie;
 };
 
+// "number key value" of each line, one blank after each.
+std::string text(const std::vector<ParamReader::FileLine>& lines) {
+  std::string t;
+  for (const auto& l : lines) t += std::to_string(l.number) + " " + l.key + " " + l.value + " ";
+  return t;
+}
+
 } // namespace
 
 TEST(ParamReaderTest, FileSyntax) {
   TestStore s;
-  testutil::LogCapture log({1002});
   testutil::TempDir tmp;
   // In order: each file goes on from the values the one before left.
   const struct {
@@ -44,7 +50,7 @@ TEST(ParamReaderTest, FileSyntax) {
       {"goalie #x\nlog-level:7", 7, "net name"},
       {" :log-level 44\n", 44, "net name"},  // a colon in front of the key reads as a blank
       // A '#' directly behind a key belongs to the key; CR LF reads as LF.
-      {"host# comment\n   # only a comment\nlog-level 12\r\n\r\nhost h\r\nlog-level x\n", 12, "h"},
+      {"host# comment\n   # only a comment\nlog-level 12\r\n\r\nhost h\r\n", 12, "h"},
   };
   for (const auto& f : files) {
     EXPECT_TRUE(s.getOptions(tmp.file("params.conf", f.text)));
@@ -52,25 +58,33 @@ TEST(ParamReaderTest, FileSyntax) {
     EXPECT_EQ(f.host, s.host) << f.text;
   }
   EXPECT_TRUE(s.goalie);
-  EXPECT_EQ("Unknown parameter (host#)\nCan't set value (x) for parameter (log-level)\n",
-            log.text());
+  EXPECT_EQ("1 host# comment ", text(s.unknownKeys()));
 
-  // Files that cannot be read to their end say why; the lines before a
-  // line too long stay applied. A line of exactly 64 KiB is read.
-  const std::string longest = "host " + std::string(ParamReader::MAX_LINE - 5, 'h');
+  // Keys the store lacks are listed and skipped; reading stops at the first
+  // refused value, the lines before it applied.
+  EXPECT_FALSE(s.getOptions(tmp.file("refused.conf", "log-level 5\nnew_key 1\n\nnewer\n"
+                                                     "log-level 1e3\nlog-level 6\n")));
+  EXPECT_EQ(5, s.level);
+  EXPECT_EQ("5 log-level 1e3 ", text({s.refusedLine()}));
+  EXPECT_EQ("2 new_key 1 4 newer  ", text(s.unknownKeys()));
+
+  // Files that cannot be read say why and apply nothing. A file of exactly
+  // 1 MiB is read.
+  const std::string longest = "host " + std::string(ParamReader::MAX_FILE - 5, 'h');
   const struct {
     std::string file, why;
   } unread[] = {
       {"/nonexistent/h5.conf", "No such file or directory"},
       {tmp.dir, "Is a directory"},
-      {tmp.file("long.conf", "log-level 3\n" + longest + "\n" + longest + "h"),
-       "line 3 is longer than 65536 bytes"},
+      {tmp.file("long.conf", "log-level 3\n" + longest.substr(12) + "h"), "longer than 1 MiB"},
   };
   for (const auto& u : unread) {
     EXPECT_FALSE(s.getOptions(u.file)) << u.file;
     EXPECT_EQ(u.why, s.whyUnread());
+    EXPECT_EQ(0, s.refusedLine().number);
   }
-  EXPECT_EQ(3, s.level);
+  EXPECT_EQ(5, s.level);
+  EXPECT_TRUE(s.getOptions(tmp.file("longest.conf", longest)));
   EXPECT_EQ(longest.substr(5), s.host);
 }
 

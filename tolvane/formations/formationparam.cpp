@@ -49,38 +49,41 @@ void FormationParam::createOptionList(std::list<Option*>& l) {
     l.push_back(o);
     setMethodMap[o->getName()] = m;
   };
-  key(new IntOption("formation", &currentFNumber, 0), SET_FORMATION);
-  key(new DblVecOption("x-position", &xPositions, 11, 11, 0.0), SET_X_POS);
-  key(new DblVecOption("y-position", &yPositions, 11, 11, 0.0), SET_Y_POS);
-  key(new IntVecOption("role", &roles, 11, 11, 0), SET_ROLES);
-  key(new DblVecOption("x-attraction", &xAttractions, 1, 16, 0.0), SET_X_ATTRACTION);
-  key(new DblVecOption("y-attraction", &yAttractions, 1, 16, 0.0), SET_Y_ATTRACTION);
-  key(new IntVecOption("behind", &behindBall, 1, 16, 0), SET_BEHIND_BALLS);
-  key(new DblVecOption("x-max", &xMax, 1, 16, 0.0), SET_X_MAX);
-  key(new DblVecOption("x-min", &xMin, 1, 16, 0.0), SET_X_MIN);
-  key(new DblVecOption("y-clip", &yClip, 1, 16, 0.0), SET_Y_CLIP);
-  key(new DblVecOption("y-clip-attr", &yClipAttractions, 1, 16, 0.0), SET_Y_CLIP_ATTR);
-  key(new DblVecOption("y-min", &yMin, 11, 11, 0.0), SET_Y_MIN);
-  key(new DblVecOption("y-max", &yMax, 11, 11, 0.0), SET_Y_MAX);
-  l.push_back(new IntOption("setup-formation", &fSetup, 0));
-  l.push_back(new IntOption("default-formation", &fDefault, 0));
-  l.push_back(new IntOption("defensive-formation", &fDefensive, 0));
-  l.push_back(new IntOption("attacking-formation", &fAttacking, 0));
+  // A formation number beyond the table's bound would allocate without
+  // bound; a role index names one of the (at most 16) roles of the table.
+  auto number = [](const char* name, int* v) {
+    return new IntOption(name, v, 0, 0, MAX_FORMATION_NUMBER);
+  };
+  // Metres and attractions: the defaults of a role's limits, -1000 and
+  // 1000, stand for none, and nothing beyond them means anything on the
+  // field. A larger number would overflow in the agent's arithmetic.
+  auto values = [](const char* name, std::vector<double>* v, unsigned int minLen,
+                   unsigned int maxLen) {
+    return new DblVecOption(name, v, minLen, maxLen, 0.0, -MAX_VALUE, MAX_VALUE);
+  };
+  key(number("formation", &currentFNumber), SET_FORMATION);
+  key(values("x-position", &xPositions, 11, 11), SET_X_POS);
+  key(values("y-position", &yPositions, 11, 11), SET_Y_POS);
+  key(new IntVecOption("role", &roles, 11, 11, 0, 0, MAX_ROLES - 1), SET_ROLES);
+  key(values("x-attraction", &xAttractions, 1, MAX_ROLES), SET_X_ATTRACTION);
+  key(values("y-attraction", &yAttractions, 1, MAX_ROLES), SET_Y_ATTRACTION);
+  key(new IntVecOption("behind", &behindBall, 1, MAX_ROLES, 0), SET_BEHIND_BALLS);
+  key(values("x-max", &xMax, 1, MAX_ROLES), SET_X_MAX);
+  key(values("x-min", &xMin, 1, MAX_ROLES), SET_X_MIN);
+  key(values("y-clip", &yClip, 1, MAX_ROLES), SET_Y_CLIP);
+  key(values("y-clip-attr", &yClipAttractions, 1, MAX_ROLES), SET_Y_CLIP_ATTR);
+  key(values("y-min", &yMin, 11, 11), SET_Y_MIN);
+  key(values("y-max", &yMax, 11, 11), SET_Y_MAX);
+  l.push_back(number("setup-formation", &fSetup));
+  l.push_back(number("default-formation", &fDefault));
+  l.push_back(number("defensive-formation", &fDefensive));
+  l.push_back(number("attacking-formation", &fAttacking));
 }
 
-// The number comes from a file: a negative or absurd one would index outside
-// the table or allocate without bound, so it is refused and the formation
-// selected so far stays selected.
 void FormationParam::selectFormation() {
-  const int f = currentFNumber;
-  if (f < 0 || f > MAX_FORMATION_NUMBER) {
-    error() << "FormationParam: formation number " << f << " refused (allowed 0 to "
-            << MAX_FORMATION_NUMBER << ")" << "\n";
-    currentFNumber = int(current);
-    return;
-  }
-  if (std::size_t(f) >= formation.size()) formation.resize(std::size_t(f) + 1, Formation(0));
-  current = std::size_t(f);
+  const std::size_t f = std::size_t(currentFNumber);
+  if (f >= formation.size()) formation.resize(f + 1, Formation(0));
+  current = f;
 }
 
 bool FormationParam::setParameter(const std::string& pName, const std::string& pValue) {
@@ -88,12 +91,11 @@ bool FormationParam::setParameter(const std::string& pName, const std::string& p
     error() << "FormationParam has to be started first" << "\n";
     return false;
   }
-  const bool taken = setOptionValue(pName, pValue, 0);
-
+  // A refused value leaves the formation as it was.
+  if (!setOptionValue(pName, pValue, 0)) return false;
   const std::map<std::string, SetMethodT>::const_iterator m = setMethodMap.find(pName);
-  if (m == setMethodMap.end()) return taken;
+  if (m == setMethodMap.end()) return true;
 
-  // A refused value is applied too, with what the option kept of it.
   Formation& f = formation[current];
   // Value i of a role-table key sets one field of role i; the role table
   // grows as needed and the other fields are kept.
@@ -120,7 +122,7 @@ bool FormationParam::setParameter(const std::string& pName, const std::string& p
   case SET_Y_CLIP_ATTR: eachRole(yClipAttractions, &Role::setYClipAttraction); break;
   case DONT_SET: break;
   }
-  return taken;
+  return true;
 }
 
 void FormationParam::printOptions() const {

@@ -38,6 +38,10 @@ public:
 
   // Highest formation number a formation file may select.
   static const int MAX_FORMATION_NUMBER = 100;
+  // The most roles a formation's role table holds.
+  static const int MAX_ROLES = 16;
+  // The largest magnitude of a position, limit or attraction in the file.
+  static constexpr double MAX_VALUE = 1000.0;
 
   static FormationParam* instance();
   ~FormationParam() override;

@@ -81,6 +81,7 @@ TEST(FormationParamTest, BadNumbersAreRefused) {
   fp->setParameter("formation", "1");
   fp->setParameter("formation", "-1");
   fp->setParameter("formation", "1000000");
+  EXPECT_FALSE(fp->setParameter("role", "0 0 0 0 0 0 0 0 0 0 16"));
   fp->setParameter("x-position", "7 7 7 7 7 7 7 7 7 7 7");
   const std::string after = paramtest::listing(*FormationParam::instance());
   // Nothing allocated; formation 1 is still the one being defined.
