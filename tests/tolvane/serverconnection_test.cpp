@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <string>
 #include <vector>
 
@@ -123,6 +125,30 @@ TEST_F(ServerConnectionLinked, AdoptsThePortTheServerRepliesFrom) {
   perClient.send(nul("(see 12 ((b) 10 0))") + "xy");
   ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
   EXPECT_STREQ("(see 12 ((b) 10 0))", Connection::sendbuf);
+
+  // From the reply on, neither the init port nor a stranger is listened
+  // to: their datagrams are dropped and counted, and they neither end a
+  // wait nor shorten it.
+  testutil::LogCapture log(testutil::ZoneRange{1051, 1051});
+  FakeServer stranger;
+  stranger.client = server.client;
+  for (int i = 0; i < 3; ++i) stranger.send(nul("(see 13 ((b) nan 0))"));
+  server.send(nul("(hear 13 referee goal_l_1)"));
+  EXPECT_FALSE(link.dataOnSocket());
+  EXPECT_EQ(4, link.strangersDropped());
+  for (int i = 0; i < 4; ++i) stranger.send(nul("(see 13 ((b) nan 0))"));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(link.waitForMessage(TimevalXL(0, 100000)));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(95));
+  EXPECT_EQ(8, link.strangersDropped());
+  EXPECT_EQ(1, log.count("dropped 1 datagram not from the server, the last from 127.0.0.1:"));
+  EXPECT_EQ(1, log.count("dropped 8 datagrams not from the server, the last from 127.0.0.1:"));
+  EXPECT_EQ(4, log.count("dropped "));
+  stranger.send(nul("(see 14 ((b) 1 0))"));
+  perClient.send(nul("(see 14 ((b) 10 0))"));
+  EXPECT_TRUE(link.dataOnSocket());
+  ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
+  EXPECT_STREQ("(see 14 ((b) 10 0))", Connection::sendbuf);
 }
 
 TEST_F(ServerConnectionLinked, TimeoutsEmptyAndOversizedMessages) {
@@ -134,8 +160,13 @@ TEST_F(ServerConnectionLinked, TimeoutsEmptyAndOversizedMessages) {
     EXPECT_EQ(n, log.count(twice));
   }
 
-  server.send(nul("no parenthesis"));
-  EXPECT_FALSE(link.waitForMessage(TimevalXL(1, 0)));
+  // A text that is no server message is still handed on, for the parser
+  // or the handshake to say what came; an empty one is not.
+  server.send(nul("no parenthesis") + "xy");
+  ASSERT_TRUE(link.waitForMessage(TimevalXL(1, 0)));
+  EXPECT_STREQ("no parenthesis", Connection::sendbuf);
+  server.send(std::string(3, '\0'));
+  EXPECT_FALSE(link.waitForMessage(TimevalXL(0, 50000)));
 
   // 8192 bytes ending in "))": 8191 are taken, so the zero still fits.
   std::string big = "(" + std::string(Connection::BUFFER_SIZE - 3, 'x') + "))";
