@@ -65,7 +65,7 @@ bool LogConnection::open() {
   mMonitor.setPortNum(CP->monitorPort());
   if (!mMonitor.init()) {
     mLogFile.close();
-    mFailure = "cannot serve monitors on port " + std::to_string(CP->monitorPort());
+    mFailure = "cannot serve monitors: " + mMonitor.whyFailed();
     return false;
   }
   mMonitor.waitForConnection();
