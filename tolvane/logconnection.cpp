@@ -328,8 +328,33 @@ namespace {
 const std::int64_t FAR_X = std::int64_t((52.5 + 50.0) * 65536);
 const std::int64_t FAR_Y = std::int64_t((34.0 + 50.0) * 65536);
 
+// Limits of the other fixed-point values: no object moves 50 m in a cycle,
+// no direction exceeds a turn, no view is wider than a half turn, and
+// stamina, effort and recovery (at most 1) are never negative.
+const std::int64_t ONE = 65536;
+const std::int64_t FASTEST = 50 * ONE;
+const std::int64_t TURN = 7 * ONE;
+// A server records every cycle: a show time this far beyond the last one is
+// the time of a record read out of its place.
+const int MAX_TIME_STEP = 100;
+
 bool farOff(std::int32_t x, std::int32_t y) {
   return std::abs(std::int64_t(x)) > FAR_X || std::abs(std::int64_t(y)) > FAR_Y;
+}
+
+bool within(std::int64_t v, std::int64_t lowest, std::int64_t highest) {
+  return v >= lowest && v <= highest;
+}
+
+bool impossible(const player_t& p) {
+  bool counts = true;
+  for (std::int16_t c : {p.kick_count, p.dash_count, p.turn_count, p.say_count, p.tneck_count,
+                         p.catch_count, p.move_count, p.chg_view_count})
+    counts = counts && c >= 0;
+  return !counts || !within(p.deltax, -FASTEST, FASTEST) || !within(p.deltay, -FASTEST, FASTEST) ||
+         !within(p.body_angle, -TURN, TURN) || !within(p.head_angle, -TURN, TURN) ||
+         !within(p.view_width, 0, 4 * ONE) || !within(p.view_quality, 0, 1) ||
+         p.stamina < 0 || !within(p.effort, 0, 2 * ONE) || !within(p.recovery, 0, 2 * ONE);
 }
 
 } // namespace
@@ -341,10 +366,14 @@ bool LogConnection::newShowinfo(long pos) {
     damage = "unknown play mode";
   else if (show.time < 0 || show.time < mCurrent)
     damage = "show time going back";
-  else if (farOff(show.ball.x, show.ball.y))
-    damage = "ball far off the field";
+  else if (mShown && show.time > mCurrent + MAX_TIME_STEP)
+    damage = "show time leaping ahead";
+  else if (farOff(show.ball.x, show.ball.y) || !within(show.ball.deltax, -FASTEST, FASTEST) ||
+           !within(show.ball.deltay, -FASTEST, FASTEST))
+    damage = "ball far off the field or too fast";
   for (const player_t& p : show.pos)
-    if (!damage && farOff(p.x, p.y)) damage = "player far off the field";
+    if (!damage && (farOff(p.x, p.y) || impossible(p)))
+      damage = "player far off the field or in an impossible state";
   if (damage) {
     logError(std::string(damage) + " in show record of time " + std::to_string(show.time) +
              " in logfile.");

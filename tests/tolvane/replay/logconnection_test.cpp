@@ -134,16 +134,18 @@ TEST(LogConnectionTest, PositionIndexJumpsBackAndForth) {
     EXPECT_EQ(8, r.mtBuf2.show.pmode);
   }
 
-  // Cycles 5 then 8 enter the cycle-8 record at 6 to 8; 3 (going back, so
-  // refused) and 10000 change no entry.
+  // Cycles 5 then 8 enter the cycle-8 record at 6 to 8; 7 (going back) and
+  // 109 (leaping ahead) are refused; 10000 changes no entry.
   LogReader r;
-  for (int t : {5, 8, 3, 10000}) {
+  for (int t : {5, 8, 7, 109, 108, 10000}) {
+    if (t == 10000) r.mCurrent = 9900;
     r.mtBuf2.show.time = static_cast<std::int16_t>(t);
-    EXPECT_EQ(t != 3, r.newShowinfo(t * 10));
-    EXPECT_EQ(t == 3 ? 8 : t, r.mCurrent);
+    const bool refused = t == 7 || t == 109;
+    EXPECT_EQ(!refused, r.newShowinfo(t * 10)) << t;
+    EXPECT_EQ(refused ? 8 : t, r.mCurrent);
   }
-  EXPECT_EQ(8, r.mMaxPos);
-  EXPECT_EQ((std::vector<long>{0, 50, 50, 50, 50, 50, 80, 80, 80, 0}),
+  EXPECT_EQ(108, r.mMaxPos);
+  EXPECT_EQ((std::vector<long>{0, 50, 50, 50, 50, 50, 80, 80, 80, 1080}),
             std::vector<long>(r.mFilePos, r.mFilePos + 10));
 }
 
@@ -223,6 +225,7 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(6), 1, "show time going back"));
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 4, INT32_MIN), 1, "ball far off"));
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 20, farX + 1), 1, "player far off"));
+  EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 52, -1), 1, "in an impossible state"));
   EXPECT_TRUE(endsAfter(header + showAt(-1), 0, "show time going back"));
   // Version 1: zeros; the endless device; a record beside its place.
   EXPECT_TRUE(endsAfter(std::string(205000, '\0'), 0, "unknown mode 0 in logfile."));
@@ -230,6 +233,12 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   const std::string v3 = readFile(dataFile("game-v3.rcg"));
   for (std::size_t cut : {v3.size() / 2, v3.size() / 3 + 7})
     EXPECT_TRUE(endsAfter(v3.substr(0, cut) + v3.substr(cut + 5), -1, "in logfile."));
+  // Across the end of cycle 48's record: its time is read from the next.
+  LogReader whole;
+  whole.openLog(dataFile("game-v3.rcg"));
+  while (whole.mCurrent < 48) whole.readLog();
+  const std::size_t end = std::size_t(whole.mLogFile.tell());
+  EXPECT_TRUE(endsAfter(v3.substr(0, end - 7) + v3.substr(end + 5), 47, "leaping ahead"));
 
   // Play-mode and teams records by the hundred thousand after a show, a
   // show, the same run cut off; before any show, they are no log.
