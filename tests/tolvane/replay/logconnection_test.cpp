@@ -227,12 +227,9 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 20, farX + 1), 1, "player far off"));
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 52, -1), 1, "in an impossible state"));
   EXPECT_TRUE(endsAfter(header + showAt(-1), 0, "show time going back"));
-  // Version 1: zeros; the endless device; a record beside its place.
-  EXPECT_TRUE(endsAfter(std::string(205000, '\0'), 0, "unknown mode 0 in logfile."));
+  // Version 1 from the endless device of zeros; a record beside its place.
   EXPECT_TRUE(endsAfter("/dev/zero", 0, "unknown mode 0 in logfile."));
   const std::string v3 = readFile(dataFile("game-v3.rcg"));
-  for (std::size_t cut : {v3.size() / 2, v3.size() / 3 + 7})
-    EXPECT_TRUE(endsAfter(v3.substr(0, cut) + v3.substr(cut + 5), -1, "in logfile."));
   // Across the end of cycle 48's record: its time is read from the next.
   LogReader whole;
   whole.openLog(dataFile("game-v3.rcg"));
