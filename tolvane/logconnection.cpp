@@ -26,8 +26,7 @@ std::string teamName(const team_t& t) {
 
 LogConnection::LogConnection()
     : mVersion(1), mtBuf(), mtBuf2(), mPlayMode(PM_Null), mTeams(), mShowInfo(), mCurrent(0),
-      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false), mRecordStart(0), mShown(false),
-      mDamaged(false) {
+      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false), mRecordStart(0), mShown(false) {
   // A version-1 show record carries no view mode, stamina or motion; the
   // replayed player then looks as the server starts a player: at rest,
   // normal high view, full stamina.
@@ -76,7 +75,6 @@ bool LogConnection::openLog(const std::string& name) {
   mLogName = name;
   mEnded = false;
   mShown = false;
-  mDamaged = false;
   mFailure.clear();
   mPlayMode = PM_Null;
   std::memset(mTeams, 0, sizeof(mTeams));
@@ -158,7 +156,6 @@ bool LogConnection::readBytes(void* buf, unsigned int len, const char* failure) 
   // A run of records without a show record (a file of zeros, an endless
   // device) must not be read for ever.
   if (!mShown && mLogFile.tell() + long(len) > NO_SHOW_LIMIT) {
-    mDamaged = true;
     logError("no show record in the first 64 KiB of the logfile.");
     return false;
   }
@@ -197,7 +194,7 @@ bool LogConnection::readLog() {
     // An unreadable record leaves no trustworthy place to go on from. A
     // log that ends between two records has simply been read to its end.
     mEnded = true;
-    if (mDamaged || mLogFile.tell() != mRecordStart)
+    if (mLogFile.tell() != mRecordStart)
       mFailure = damagedText();
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_INFO)
         << "Replay of logfile " << mLogName << " ended after cycle " << mCurrent << "\n";
@@ -364,7 +361,7 @@ bool LogConnection::newShowinfo(long pos) {
   const char* damage = nullptr;
   if (show.pmode >= LOGGED_PLAY_MODES)
     damage = "unknown play mode";
-  else if (show.time < 0 || show.time < mCurrent)
+  else if (show.time < mCurrent)
     damage = "show time going back";
   else if (mShown && show.time > mCurrent + MAX_TIME_STEP)
     damage = "show time leaping ahead";

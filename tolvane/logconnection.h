@@ -102,8 +102,6 @@ protected:
   // A show record has been taken; until then at most NO_SHOW_LIMIT bytes
   // are read.
   bool mShown;
-  // What was read cannot be a recorded log, wherever the read stopped.
-  bool mDamaged;
   std::string mLogName;
   std::string mFailure;
 };

@@ -225,7 +225,9 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(6), 1, "show time going back"));
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 4, INT32_MIN), 1, "ball far off"));
   EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 20, farX + 1), 1, "player far off"));
-  EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 52, -1), 1, "in an impossible state"));
+  for (const auto& field : {std::pair<std::size_t, std::int32_t>{52, -1}, {36, 8 << 16}, {64, -1}})
+    EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, field.first, field.second), 1,
+                          "in an impossible state"));
   EXPECT_TRUE(endsAfter(header + showAt(-1), 0, "show time going back"));
   // Version 1 from the endless device of zeros; a record beside its place.
   EXPECT_TRUE(endsAfter("/dev/zero", 0, "unknown mode 0 in logfile."));
@@ -236,6 +238,13 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   while (whole.mCurrent < 48) whole.readLog();
   const std::size_t end = std::size_t(whole.mLogFile.tell());
   EXPECT_TRUE(endsAfter(v3.substr(0, end - 7) + v3.substr(end + 5), 47, "leaping ahead"));
+  // A version-2 show record's own play mode, one beyond the last.
+  std::string v2 = readFile(dataFile("game-v2.rcg"));
+  LogReader second;
+  second.openLog(dataFile("game-v2.rcg"));
+  while (second.mCurrent < 39) second.readLog();
+  v2[std::size_t(second.mLogFile.tell()) + 2] = char(LOGGED_PLAY_MODES);
+  EXPECT_TRUE(endsAfter(v2, 39, "unknown play mode in show record"));
 
   // Play-mode and teams records by the hundred thousand after a show, a
   // show, the same run cut off; before any show, they are no log.
