@@ -271,12 +271,15 @@ bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
       return false;
     }
     if (ready == 0 || (left <= 0 && ++lateDrops > 64)) break;
+    const long dropped = strangers;
     const signed char got = receiveMessage(buffer);
     if (got == 1) {
       noMessages = 0;
       return true;
     }
-    if (got < 0) return false;
+    // Only a stranger's datagram is waited past; the server's empty one
+    // ends the wait as it always did.
+    if (got < 0 || strangers == dropped) return false;
   }
   if (++noMessages < 2) return false;
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
