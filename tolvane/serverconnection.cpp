@@ -279,7 +279,12 @@ bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
     }
     // Only a stranger's datagram is waited past; the server's empty one
     // ends the wait as it always did.
-    if (got < 0 || strangers == dropped) return false;
+    if (got < 0 || strangers == dropped) {
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
+          << "ServerConnection::waitForMessage: huh? select found a message but there isn't one"
+          << "\n";
+      return false;
+    }
   }
   if (++noMessages < 2) return false;
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
