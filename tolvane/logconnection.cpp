@@ -325,9 +325,10 @@ namespace {
 const std::int64_t FAR_X = std::int64_t((52.5 + 50.0) * 65536);
 const std::int64_t FAR_Y = std::int64_t((34.0 + 50.0) * 65536);
 
-// Limits of the other fixed-point values: no object moves 50 m in a cycle,
-// no direction exceeds a turn, no view is wider than a half turn, and
-// stamina, effort and recovery (at most 1) are never negative.
+// Limits of the other fixed-point values, with room to spare: no object
+// moves 50 m in a cycle, no direction exceeds a turn, no view is wider than
+// a half turn, no count or stamina is negative, and effort and recovery lie
+// between 0 and 1.
 const std::int64_t ONE = 65536;
 const std::int64_t FASTEST = 50 * ONE;
 const std::int64_t TURN = 7 * ONE;
