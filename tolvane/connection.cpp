@@ -16,6 +16,6 @@ bool Connection::connected() const {
   return false;
 }
 
-bool Connection::dataOnSocket() const {
+bool Connection::dataOnSocket() {
   return false;
 }

@@ -31,7 +31,8 @@ public:
   virtual bool sendInitializeMessage() = 0;
   virtual bool waitForMessage(vekbase::TimevalXL timeout) = 0;
   virtual bool connected() const;
-  virtual bool dataOnSocket() const;
+  // Whether a message waits to be read at once.
+  virtual bool dataOnSocket();
   // Why the last open or init message failed, in words for the user; empty
   // when the link cannot tell.
   virtual std::string whyFailed() const { return std::string(); }

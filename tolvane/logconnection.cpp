@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -25,7 +26,7 @@ std::string teamName(const team_t& t) {
 
 LogConnection::LogConnection()
     : mVersion(1), mtBuf(), mtBuf2(), mPlayMode(PM_Null), mTeams(), mShowInfo(), mCurrent(0),
-      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false), mRecordStart(0) {
+      mMaxPos(0), mFilePos(), mState(INVALID), mEnded(false), mRecordStart(0), mShown(false) {
   // A version-1 show record carries no view mode, stamina or motion; the
   // replayed player then looks as the server starts a player: at rest,
   // normal high view, full stamina.
@@ -63,7 +64,7 @@ bool LogConnection::open() {
   mMonitor.setPortNum(CP->monitorPort());
   if (!mMonitor.init()) {
     mLogFile.close();
-    mFailure = "cannot serve monitors on port " + std::to_string(CP->monitorPort());
+    mFailure = "cannot serve monitors: " + mMonitor.whyFailed();
     return false;
   }
   mMonitor.waitForConnection();
@@ -73,19 +74,14 @@ bool LogConnection::open() {
 bool LogConnection::openLog(const std::string& name) {
   mLogName = name;
   mEnded = false;
+  mShown = false;
+  mFailure.clear();
   mPlayMode = PM_Null;
   std::memset(mTeams, 0, sizeof(mTeams));
-  // Tried first for the reason a failure gives, in one line of our own.
-  std::FILE* probe = std::fopen(name.c_str(), "rb");
-  const int openError = errno;
-  if (probe) {
-    std::fclose(probe);
-    mLogFile.open(name.c_str(), LogFile::READ | LogFile::BINARY);
-  }
+  mLogFile.open(name.c_str(), LogFile::READ | LogFile::BINARY);
   if (!mLogFile.open()) {
     logError("Can't open logfile " + name + ".");
-    mFailure = "cannot open the game log " + name + ": " +
-               (probe ? "not a readable log" : std::strerror(openError));
+    mFailure = "cannot open the game log " + name + ": " + mLogFile.why();
     return false;
   }
   mMaxPos = 0;
@@ -96,6 +92,7 @@ bool LogConnection::openLog(const std::string& name) {
     mLogFile.close();
     logError("Can't read from logfile " + name + ".");
     mFailure = "cannot read from the game log " + name;
+    if (!mLogFile.why().empty()) mFailure += ": " + mLogFile.why();
     return false;
   }
   mVersion = 1;
@@ -110,6 +107,29 @@ bool LogConnection::openLog(const std::string& name) {
     logError("Unsupported version " + std::to_string(mVersion) + " of logfile " + name + ".");
     mFailure = "the game log " + name + " has the unsupported version " +
                std::to_string(mVersion);
+    return false;
+  }
+
+  // A log that is damaged before its first show record, or has none, ends
+  // here rather than after a monitor has come.
+  const long first = mLogFile.tell();
+  while (readLog() && mtBuf2.mode != SHOW_MODE) {
+  }
+  if (!mShown && mFailure.empty())
+    mFailure = damagedText();
+  if (!mFailure.empty()) {
+    mLogFile.close();
+    return false;
+  }
+  mEnded = false;
+  mShown = false;
+  mCurrent = 0;
+  mMaxPos = 0;
+  mPlayMode = PM_Null;
+  std::memset(mTeams, 0, sizeof(mTeams));
+  if (mLogFile.seek(first, SEEK_SET) < 0) {
+    mLogFile.close();
+    mFailure = "cannot go back in the game log " + name;
     return false;
   }
 
@@ -133,6 +153,12 @@ bool LogConnection::sendInitializeMessage() {
 bool LogConnection::connected() const { return false; }
 
 bool LogConnection::readBytes(void* buf, unsigned int len, const char* failure) {
+  // A run of records without a show record (a file of zeros, an endless
+  // device) must not be read for ever.
+  if (!mShown && mLogFile.tell() + long(len) > NO_SHOW_LIMIT) {
+    logError("no show record in the first 64 KiB of the logfile.");
+    return false;
+  }
   if (mLogFile.readAll(buf, len)) return true;
   logError(failure);
   return false;
@@ -169,20 +195,24 @@ bool LogConnection::readLog() {
     // log that ends between two records has simply been read to its end.
     mEnded = true;
     if (mLogFile.tell() != mRecordStart)
-      mFailure = "the game log " + mLogName + " is damaged or cut off after cycle " +
-                 std::to_string(mCurrent);
+      mFailure = damagedText();
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_INFO)
         << "Replay of logfile " << mLogName << " ended after cycle " << mCurrent << "\n";
   }
   return read;
 }
 
-void LogConnection::takeShowinfo(long pos) {
+std::string LogConnection::damagedText() const {
+  return "the game log " + mLogName + " is damaged or cut off after cycle " +
+         std::to_string(mCurrent);
+}
+
+bool LogConnection::takeShowinfo(long pos) {
   convertShowinfo(mtBuf.show, mtBuf2.show);
   // The teams of an older log come with every show record.
   mComposer.setTeamNames(teamName(mtBuf.show.team[0]).c_str(),
                          teamName(mtBuf.show.team[1]).c_str());
-  newShowinfo(pos);
+  return newShowinfo(pos);
 }
 
 bool LogConnection::readLogOldVersion() {
@@ -192,9 +222,12 @@ bool LogConnection::readLogOldVersion() {
   if (!readBytes(record, sizeof(record), "can't read next dispinfo_t.")) return false;
   decode(record, mtBuf);
   mtBuf2.mode = mtBuf.mode;
-  if (mtBuf.mode == SHOW_MODE) takeShowinfo(pos);
+  if (mtBuf.mode == SHOW_MODE) return takeShowinfo(pos);
   if (mtBuf.mode == MSG_MODE) mtBuf2.msg = mtBuf.msg;
-  return true;
+  // A drawing is known and passed over; any other kind is damage.
+  if (mtBuf.mode == MSG_MODE || mtBuf.mode == DRAW_MODE) return true;
+  logError("unknown mode " + std::to_string(std::uint16_t(mtBuf.mode)) + " in logfile.");
+  return false;
 }
 
 bool LogConnection::readMessage(const char* boardFailure, const char* lengthFailure,
@@ -229,8 +262,7 @@ bool LogConnection::readLogVersion2() {
     unsigned char record[SHOWINFO_T_SIZE];
     if (!readBytes(record, sizeof(record), "can't read next showinfo_t2.")) return false;
     decode(record, mtBuf.show);
-    takeShowinfo(pos);
-    return true;
+    return takeShowinfo(pos);
   }
   if (kind == MSG_MODE)
     return readMessage("can't read next message board.", "can't read next message length.",
@@ -255,8 +287,7 @@ bool LogConnection::readLogVersion3() {
       if (!readBytes(record, sizeof(record), "can't read next show struct.")) return false;
       decode(record, mShowInfo);
       buildShowRecords(mPlayMode, mTeams, mShowInfo, mtBuf2, mtBuf);
-      newShowinfo(pos);
-      return true;
+      return newShowinfo(pos);
     }
     case MSG_MODE:
       mtBuf.mode = kind;
@@ -264,6 +295,10 @@ bool LogConnection::readLogVersion3() {
                          "can't read next message.");
     case PM_MODE:
       if (!readBytes(&mPlayMode, 1, "can't read next play mode info.")) return false;
+      if (mPlayMode >= LOGGED_PLAY_MODES) {
+        logError("unknown play mode " + std::to_string(int(mPlayMode)) + " in logfile.");
+        return false;
+      }
       break;
     case TEAM_MODE: {
       unsigned char record[TEAMS_RECORD_SIZE];
@@ -283,13 +318,73 @@ bool LogConnection::readLogVersion3() {
   }
 }
 
-void LogConnection::newShowinfo(long pos) {
-  const int t = std::uint16_t(mtBuf.show.time);
+namespace {
+
+// An object this far beyond the field's lines (52.5 m and 34 m from the
+// centre) is none a server recorded; in the show record's fixed point.
+const std::int64_t FAR_X = std::int64_t((52.5 + 50.0) * 65536);
+const std::int64_t FAR_Y = std::int64_t((34.0 + 50.0) * 65536);
+
+// Limits of the other fixed-point values, with room to spare: no object
+// moves 50 m in a cycle, no direction exceeds a turn, no view is wider than
+// a half turn, no count or stamina is negative, and effort and recovery lie
+// between 0 and 1.
+const std::int64_t ONE = 65536;
+const std::int64_t FASTEST = 50 * ONE;
+const std::int64_t TURN = 7 * ONE;
+// A server records every cycle: a show time this far beyond the last one is
+// the time of a record read out of its place.
+const int MAX_TIME_STEP = 100;
+
+bool farOff(std::int32_t x, std::int32_t y) {
+  return std::abs(std::int64_t(x)) > FAR_X || std::abs(std::int64_t(y)) > FAR_Y;
+}
+
+bool within(std::int64_t v, std::int64_t lowest, std::int64_t highest) {
+  return v >= lowest && v <= highest;
+}
+
+bool impossible(const player_t& p) {
+  bool counts = true;
+  for (std::int16_t c : {p.kick_count, p.dash_count, p.turn_count, p.say_count, p.tneck_count,
+                         p.catch_count, p.move_count, p.chg_view_count})
+    counts = counts && c >= 0;
+  return !counts || !within(p.deltax, -FASTEST, FASTEST) || !within(p.deltay, -FASTEST, FASTEST) ||
+         !within(p.body_angle, -TURN, TURN) || !within(p.head_angle, -TURN, TURN) ||
+         !within(p.view_width, 0, 4 * ONE) || !within(p.view_quality, 0, 1) ||
+         p.stamina < 0 || !within(p.effort, 0, 2 * ONE) || !within(p.recovery, 0, 2 * ONE);
+}
+
+} // namespace
+
+bool LogConnection::newShowinfo(long pos) {
+  const showinfo_t2& show = mtBuf2.show;
+  const char* damage = nullptr;
+  if (show.pmode >= LOGGED_PLAY_MODES)
+    damage = "unknown play mode";
+  else if (show.time < mCurrent)
+    damage = "show time going back";
+  else if (mShown && show.time > mCurrent + MAX_TIME_STEP)
+    damage = "show time leaping ahead";
+  else if (farOff(show.ball.x, show.ball.y) || !within(show.ball.deltax, -FASTEST, FASTEST) ||
+           !within(show.ball.deltay, -FASTEST, FASTEST))
+    damage = "ball far off the field or too fast";
+  for (const player_t& p : show.pos)
+    if (!damage && (farOff(p.x, p.y) || impossible(p)))
+      damage = "player far off the field or in an impossible state";
+  if (damage) {
+    logError(std::string(damage) + " in show record of time " + std::to_string(show.time) +
+             " in logfile.");
+    return false;
+  }
+  const int t = show.time;
+  mShown = true;
   mCurrent = t;
   if (t > mMaxPos && t <= MAX_INDEXED_CYCLE) {
     for (int i = mMaxPos + 1; i <= t; ++i) mFilePos[i] = pos;
     mMaxPos = t;
   }
+  return true;
 }
 
 bool LogConnection::waitForMessage(vekbase::TimevalXL) {

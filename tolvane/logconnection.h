@@ -21,6 +21,9 @@ public:
   static const int MAX_INDEXED_CYCLE = 9999;
   // The pace of the replay: one recorded cycle per this many microseconds.
   static const long CYCLE_USEC = 100000;
+  // A log (or a device) that gives no show record within this many bytes is
+  // none.
+  static const long NO_SHOW_LIMIT = 65536;
 
   LogConnection();
   ~LogConnection() override;
@@ -42,7 +45,10 @@ public:
   std::string whyEnded() const override { return mFailure; }
 
 protected:
-  // Opens the log and reads its header: the part of open about the log.
+  // Opens the log, reads its header and reads on to its first show record,
+  // so that a log with nothing to replay is found before a monitor is
+  // waited for; then goes back to the first record. The part of open about
+  // the log.
   bool openLog(const std::string& name);
   // The next record by the log's version; false at the end of the log or at
   // damage, which ends the replay.
@@ -50,10 +56,14 @@ protected:
   bool readLogOldVersion();
   bool readLogVersion2();
   bool readLogVersion3();
-  void newShowinfo(long pos);
+  // Takes the show record just read as the current one; false, with a
+  // log line, when it cannot be a recorded one (a play mode no log holds,
+  // a time going back, an object far off the field).
+  bool newShowinfo(long pos);
 
   // Reads exactly len bytes; false, logging failure, when they are not all
-  // there.
+  // there, or when they would lie beyond the first 64 KiB of a log that has
+  // given no show record yet.
   bool readBytes(void* buf, unsigned int len, const char* failure);
   bool skipBytes(unsigned int len, const char* failure);
   bool readKind(std::int16_t& kind, const char* failure);
@@ -61,8 +71,11 @@ protected:
   bool readMessage(const char* boardFailure, const char* lengthFailure,
                    const char* textFailure);
   // The v1 show record just read: into the version-2 record and the index.
-  void takeShowinfo(long pos);
+  bool takeShowinfo(long pos);
   void logError(const std::string& text);
+  // The user's line for a log that cannot be read on: its name and the
+  // last cycle replayed.
+  std::string damagedText() const;
   // The wall clock for pacing: monotonic, so that setting the time of day
   // cannot stall or rush the replay.
   static vekbase::TimevalXL now();
@@ -86,6 +99,9 @@ protected:
   // Where the record being read began: a read that fails there met the
   // log's end, anywhere else a damaged or cut record.
   long mRecordStart;
+  // A show record has been taken; until then at most NO_SHOW_LIMIT bytes
+  // are read.
+  bool mShown;
   std::string mLogName;
   std::string mFailure;
 };

@@ -1,7 +1,8 @@
 #include "tolvane/logfile.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 #include <string>
 
 LogFile::LogFile() : fp(nullptr), gzfp(nullptr), f_open(false), gz_open(false), _mode(0) {}
@@ -32,12 +33,17 @@ void LogFile::plainModeText(char (&text)[4]) const {
   text[n] = '\0';
 }
 
+void LogFile::failed(const char* otherwise) {
+  mWhy = errno ? std::strerror(errno) : otherwise;
+}
+
 template <class PlainOpen, class GzOpen>
-void LogFile::openBy(int mode, PlainOpen plainOpen, GzOpen gzOpen, const int (&places)[3],
-                     const std::string& name) {
+void LogFile::openBy(int mode, PlainOpen plainOpen, GzOpen gzOpen) {
   // A second open must not leak the handle of the first.
   close();
   _mode = mode;
+  mWhy.clear();
+  errno = 0;
   if (plainKind()) {
     char text[4];
     plainModeText(text);
@@ -45,36 +51,50 @@ void LogFile::openBy(int mode, PlainOpen plainOpen, GzOpen gzOpen, const int (&p
     if (fp)
       f_open = true;
     else
-      std::cerr << "logfile: " << places[0] << ": Error opening file" << name << std::endl;
+      failed("cannot be opened");
     return;
   }
   char text[8];
   if (!gzModeText(text)) {
-    std::cerr << "logfile: " << places[2] << ": Invalid mode" << std::endl;
+    mWhy = "invalid mode";
     return;
   }
   gzfp = gzOpen(text);
   if (gzfp)
     gz_open = true;
   else
-    std::cerr << "logfile: " << places[1] << ": Error opening file" << name << std::endl;
+    failed("cannot be opened");
 }
 
 void LogFile::open(const char* path, int mode) {
   openBy(
       mode, [path](const char* m) { return std::fopen(path, m); },
-      [path](const char* m) { return gzopen(path, m); }, {49, 81, 89}, std::string(": ") + path);
+      [path](const char* m) { return gzopen(path, m); });
 }
 
 void LogFile::open(int fd, int mode) {
   openBy(
       mode, [fd](const char* m) { return fdopen(fd, m); },
-      [fd](const char* m) { return gzdopen(fd, m); }, {121, 150, 156}, "");
+      [fd](const char* m) { return gzdopen(fd, m); });
 }
 
 int LogFile::read(void* buf, unsigned int len) {
-  if (gz_open) return gzread(gzfp, buf, len);
-  if (f_open) return int(std::fread(buf, len, 1, fp));
+  errno = 0;
+  if (gz_open) {
+    const int n = gzread(gzfp, buf, len);
+    int code = Z_OK;
+    const char* text = gzerror(gzfp, &code);
+    if (n < 0 || code == Z_ERRNO)
+      failed(text);
+    else if (code != Z_OK && code != Z_BUF_ERROR)
+      mWhy = text;
+    return n;
+  }
+  if (f_open) {
+    const int n = int(std::fread(buf, len, 1, fp));
+    if (n != 1 && std::ferror(fp)) failed("cannot be read");
+    return n;
+  }
   return -1;
 }
 

@@ -24,7 +24,8 @@ public:
   LogFile(const LogFile&) = delete;
   LogFile& operator=(const LogFile&) = delete;
 
-  // A file already open is closed first.
+  // A file already open is closed first. A failure is not printed: why()
+  // tells it to the caller.
   void open(const char* path, int mode);
   void open(int fd, int mode);
   // Whether a file is open.
@@ -36,6 +37,9 @@ public:
   int write(void* buf, unsigned int len);
   // True when all len bytes were read, whatever the kind.
   bool readAll(void* buf, unsigned int len);
+  // Why the last open or read failed, in words for the user; empty when it
+  // did not fail (a read that met the file's end did not).
+  const std::string& why() const { return mWhy; }
   int flush(int type);
   long seek(long offset, int whence);
   long tell();
@@ -59,17 +63,18 @@ private:
   // The gz mode text of a valid compressed mode; false for an invalid one.
   bool gzModeText(char (&text)[8]) const;
   void plainModeText(char (&text)[4]) const;
-  // Opens by the kind the mode chooses; the places number the messages of
-  // a failed plain open, a failed compressed open and an invalid mode.
+  // Opens by the kind the mode chooses.
   template <class PlainOpen, class GzOpen>
-  void openBy(int mode, PlainOpen plainOpen, GzOpen gzOpen, const int (&places)[3],
-              const std::string& name);
+  void openBy(int mode, PlainOpen plainOpen, GzOpen gzOpen);
+  // Records errno's words, or otherwise, as why().
+  void failed(const char* otherwise);
 
   FILE* fp;
   gzFile gzfp;
   bool f_open;
   bool gz_open;
   int _mode;
+  std::string mWhy;
 };
 
 #endif

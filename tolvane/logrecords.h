@@ -60,6 +60,12 @@ enum _LogPlayMode {
   PM_MAX
 };
 
+// The play-mode bytes the soccer server (rcssserver 19) writes into its
+// logs: the modes above, then two each for catch faults, indirect free
+// kicks, the penalty shoot-out's setup, ready, taken, miss and score, and
+// illegal defence. A byte beyond them is no recorded play mode.
+const int LOGGED_PLAY_MODES = PM_MAX + 16;
+
 struct team_t {
   // Raw bytes: the name ends at its first NUL or at the end of the array.
   char name[TEAM_NAME_SIZE];

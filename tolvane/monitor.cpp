@@ -51,37 +51,32 @@ Monitor::~Monitor() {
   done();
 }
 
-int openUdpSocket(int port, const char*& why) {
+int openUdpSocket(int port, std::string& why) {
+  auto failed = [&why](const std::string& step, int fd) {
+    why = step + ": " + std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    return -1;
+  };
   const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  if (fd < 0) {
-    why = "can't open socket.";
-    return -1;
-  }
+  if (fd < 0) return failed("cannot make a UDP socket", -1);
   int on = 1;
-  if (ioctl(fd, FIONBIO, &on) < 0) {
-    why = "can't ioctl on socket.";
-    ::close(fd);
-    return -1;
-  }
+  if (ioctl(fd, FIONBIO, &on) < 0) return failed("cannot make the UDP socket non-blocking", fd);
   struct sockaddr_in local;
   std::memset(&local, 0, sizeof(local));
   local.sin_family = AF_INET;
   local.sin_addr.s_addr = htonl(INADDR_ANY);
   local.sin_port = htons(static_cast<unsigned short>(port));
-  if (bind(fd, reinterpret_cast<struct sockaddr*>(&local), sizeof(local)) < 0) {
-    why = "can't bind local address.";
-    ::close(fd);
-    return -1;
-  }
+  if (bind(fd, reinterpret_cast<struct sockaddr*>(&local), sizeof(local)) < 0)
+    return failed("cannot bind port " + std::to_string(port), fd);
   return fd;
 }
 
 bool Monitor::init() {
   done();
-  const char* why = nullptr;
-  mSocketFD = openUdpSocket(mPortNum, why);
+  mWhy.clear();
+  mSocketFD = openUdpSocket(mPortNum, mWhy);
   if (mSocketFD == -1) {
-    errorLine() << why << "\n";
+    errorLine() << mWhy << "\n";
     return false;
   }
   std::memset(&mAddr, 0, sizeof(mAddr));

@@ -3,14 +3,16 @@
 
 #include <netinet/in.h>
 
+#include <string>
 #include <vector>
 
 #include "tolvane/logrecords.h"
 #include "vomarlog/draw2dforwarder.h"
 
 // A non-blocking UDP socket bound to port (0: any port) of every local
-// address; -1, with the failing step's words in why, when it cannot be made.
-int openUdpSocket(int port, const char*& why);
+// address; -1, with the failing step and its reason in why, when it cannot
+// be made.
+int openUdpSocket(int port, std::string& why);
 
 // One connected monitor program.
 struct displist_t {
@@ -36,8 +38,9 @@ public:
   Monitor& operator=(const Monitor&) = delete;
 
   // (Re)creates the bound, non-blocking socket on the port; false, with a
-  // log line, when it cannot.
+  // log line, when it cannot (whyFailed then says why).
   bool init();
+  const std::string& whyFailed() const { return mWhy; }
   void done();
   // Blocks until a datagram beginning with "(dispinit" has come; false at
   // once when there is no socket to receive it on.
@@ -72,6 +75,7 @@ private:
   char mRBuf[RECEIVE_SIZE];
   std::vector<displist_t> mMonitors;
   vomar::Draw2dForwarder mForwarder;
+  std::string mWhy;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <iostream>
 #include <string>
 
 #include "tolvane/clientparam.h"
@@ -34,25 +35,27 @@ OnlineMonitor::~OnlineMonitor() {
   if (mSocketFD != -1) ::close(mSocketFD);
 }
 
-void OnlineMonitor::stop(const char* why) {
-  errorLine() << why << "\n";
+void OnlineMonitor::stop(const std::string& why) {
+  // The player plays on without the relay: its user must hear why.
+  errorLine() << "monitor relay stopped: " << why << "\n";
+  std::cerr << "tolvane: the monitor relay stopped: " << why << std::endl;
   if (mSocketFD != -1) ::close(mSocketFD);
   mSocketFD = -1;
   mMonitor.done();
 }
 
 bool OnlineMonitor::connectServerMonitor() {
-  const char* why = nullptr;
+  std::string why;
   mSocketFD = openUdpSocket(0, why);
   if (mSocketFD == -1) {
-    errorLine() << why << "\n";
+    stop(why);
     return false;
   }
 
   std::string address;
-  if (resolveHost(CP->hostName(), ZONE_RELAY, address)) {
+  if (const char* unknown = resolveHost(CP->hostName(), ZONE_RELAY, address)) {
     // An address made of nothing would be the broadcast address.
-    stop("monitor relay stopped: the server's host has no address.");
+    stop("cannot resolve the host name " + CP->hostName() + ": " + unknown);
     return false;
   }
   mServerAddr.sin_family = AF_INET;
@@ -73,7 +76,7 @@ bool OnlineMonitor::initMonitor() {
   // No monitor can reach a port that could not be served: waiting for one
   // would never end.
   if (!mMonitor.init()) {
-    stop("monitor relay stopped: no local monitor port.");
+    stop(mMonitor.whyFailed());
     return false;
   }
   mMonitor.waitForConnection();

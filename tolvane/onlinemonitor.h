@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 
 #include <cstdint>
+#include <string>
 
 #include "tolvane/monitor.h"
 
@@ -20,8 +21,8 @@ public:
 
   // Registers with the server (client host, server port) and blocks until a
   // local monitor has connected on the client monitor_port. When the server
-  // cannot be reached or the local port not served, the relay stops, with a
-  // log line, at once.
+  // cannot be reached or the local port not served, the relay stops at once,
+  // saying why on standard error and in the log.
   OnlineMonitor();
   virtual ~OnlineMonitor();
   OnlineMonitor(const OnlineMonitor&) = delete;
@@ -35,7 +36,7 @@ public:
 protected:
   bool connectServerMonitor();
   bool initMonitor();
-  void stop(const char* why);
+  void stop(const std::string& why);
 
   Monitor mMonitor;
   ClientParam* CP;

@@ -1,5 +1,9 @@
 #include "tolvane/playertypeparam.h"
 
+#include <cfloat>
+
+#include "tolvane/serverparam.h"
+
 #include "vomarlog/forwarder.h"
 
 namespace {
@@ -8,18 +12,23 @@ struct Field {
   const char* key;
   double PlayertypeParam::TypeParam::*member;
   double def;
+  // The physical range; a value outside it is refused.
+  double lowest = -DBL_MAX;
+  double highest = DBL_MAX;
 };
 
-// The record's fields in order, with their keys and defaults.
+const double LONGEST = ServerParam::ABSURD_LENGTH;
+
+// The record's fields in order, with their keys, defaults and ranges.
 const Field FIELDS[] = {
-    {"player_speed_max", &PlayertypeParam::TypeParam::player_speed_max, 1.0},
+    {"player_speed_max", &PlayertypeParam::TypeParam::player_speed_max, 1.0, DBL_MIN, LONGEST},
     {"stamina_inc_max", &PlayertypeParam::TypeParam::stamina_inc_max, 45.0},
-    {"player_decay", &PlayertypeParam::TypeParam::player_decay, 0.4},
+    {"player_decay", &PlayertypeParam::TypeParam::player_decay, 0.4, 0.0, 1.0},
     {"inertia_moment", &PlayertypeParam::TypeParam::inertia_moment, 5.0},
     {"dash_power_rate", &PlayertypeParam::TypeParam::dash_power_rate, 0.006},
-    {"player_size", &PlayertypeParam::TypeParam::player_size, 0.3},
-    {"kickable_margin", &PlayertypeParam::TypeParam::kickable_margin, 0.7},
-    {"kick_rand", &PlayertypeParam::TypeParam::kick_rand, 0.0},
+    {"player_size", &PlayertypeParam::TypeParam::player_size, 0.3, DBL_MIN, LONGEST},
+    {"kickable_margin", &PlayertypeParam::TypeParam::kickable_margin, 0.7, DBL_MIN, LONGEST},
+    {"kick_rand", &PlayertypeParam::TypeParam::kick_rand, 0.0, 0.0, 1.0},
     {"extra_stamina", &PlayertypeParam::TypeParam::extra_stamina, 0.0},
     {"effort_max", &PlayertypeParam::TypeParam::effort_max, 1.0},
     {"effort_min", &PlayertypeParam::TypeParam::effort_min, 0.6},
@@ -42,7 +51,7 @@ PlayertypeParam::PlayertypeParam(int n)
 }
 
 void PlayertypeParam::appendOptions(OptionList& list, TypeParam& rec) {
-  for (const Field& f : FIELDS) list.push_back(new DblOption(f.key, &(rec.*f.member), f.def));
+  for (const Field& f : FIELDS) list.push_back(new DblOption(f.key, &(rec.*f.member), f.def, f.lowest, f.highest));
 }
 
 PlayertypeParam::TypeParam& PlayertypeParam::bindable(int t) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -75,7 +76,7 @@ const char* resolveHost(const std::string& host, unsigned int zone, std::string&
   return why;
 }
 
-ServerConnection::ServerConnection() : noMessages(0) {
+ServerConnection::ServerConnection() : noMessages(0), serverKnown(false), strangers(0) {
   sock.socketfd = -1;
   std::memset(&sock.serv_addr, 0, sizeof(sock.serv_addr));
 }
@@ -126,6 +127,7 @@ bool ServerConnection::open() {
   sock.serv_addr.sin_family = AF_INET;
   sock.serv_addr.sin_addr.s_addr = inet_addr(address.c_str());
   sock.serv_addr.sin_port = htons(static_cast<unsigned short>(SP->portnum));
+  serverKnown = false;
   peer = CP->hostName() + ":" + std::to_string(SP->portnum);
   return true;
 }
@@ -190,6 +192,20 @@ bool ServerConnection::sendInitializeMessage() {
   return socketFailed("cannot send the init message: ", -1);
 }
 
+bool ServerConnection::fromServer(const struct sockaddr_in& from) const {
+  return !serverKnown || (from.sin_addr.s_addr == sock.serv_addr.sin_addr.s_addr &&
+                          from.sin_port == sock.serv_addr.sin_port);
+}
+
+void ServerConnection::dropStranger(const struct sockaddr_in& from) {
+  ++strangers;
+  if ((strangers & (strangers - 1)) != 0) return;
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
+      << "dropped " << strangers << (strangers == 1 ? " datagram" : " datagrams")
+      << " not from the server, the last from " << inet_ntoa(from.sin_addr) << ":"
+      << ntohs(from.sin_port) << "\n";
+}
+
 signed char ServerConnection::receiveMessage(char* buf) {
   struct sockaddr_in from;
   socklen_t fromlen = sizeof(from);
@@ -204,48 +220,76 @@ signed char ServerConnection::receiveMessage(char* buf) {
         << "Receive error: " << error << " on " << sock.socketfd << "\n";
     return -1;
   }
+  if (!fromServer(from)) {
+    buf[0] = '\0';
+    dropStranger(from);
+    return 0;
+  }
 
   // The message ends with its last closing parenthesis; the server's
-  // terminating zero and anything else behind it are cut off.
+  // terminating zero and anything else behind it are cut off. A text
+  // without one is no server message but is kept to its first zero byte,
+  // so that the parser (or the handshake) can say what came.
   ssize_t len = n;
   while (len > 0 && buf[len - 1] != ')') --len;
+  if (len == 0) len = static_cast<ssize_t>(strnlen(buf, static_cast<std::size_t>(n)));
   buf[len] = '\0';
 
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, ZONE_TEXT)
       << "recv (" << len << "): " << buf << "\n";
-
-  // The server answers the init from the port it keeps for this client.
-  sock.serv_addr.sin_port = from.sin_port;
 
   if (len == 0) {
     vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
         << "recvd null message (serverconnection, line: 194" << "\n";
     return 0;
   }
+  // The server answers the init from the address and port it keeps for
+  // this client; from then on only they are listened to.
+  if (!serverKnown) {
+    sock.serv_addr.sin_addr = from.sin_addr;
+    sock.serv_addr.sin_port = from.sin_port;
+    serverKnown = true;
+  }
   return 1;
 }
 
 bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
-  const int ready = waitReadable(sock.socketfd, &timeout);
-  if (ready > 0) {
-    if (receiveMessage(buffer) == 1) {
+  // Strangers' datagrams neither end the wait nor stretch it: only the
+  // server's message, or the time-out, does.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point end = Clock::now() + std::chrono::microseconds(long(timeout));
+  // Past the end, a flood of strangers' datagrams is drained this far.
+  int lateDrops = 0;
+  for (;;) {
+    const long left = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::microseconds>(end - Clock::now()).count());
+    struct timeval wait = vekbase::TimevalXL(left < 0 ? 0 : left);
+    const int ready = waitReadable(sock.socketfd, &wait);
+    if (ready < 0) {
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
+          << "ServerConnection::waitForMessage: select error" << "\n";
+      return false;
+    }
+    if (ready == 0 || (left <= 0 && ++lateDrops > 64)) break;
+    const long dropped = strangers;
+    const signed char got = receiveMessage(buffer);
+    if (got == 1) {
       noMessages = 0;
       return true;
     }
-    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
-        << "ServerConnection::waitForMessage: huh? select found a message but there isn't one"
-        << "\n";
-    return false;
+    // Only a stranger's datagram is waited past; the server's empty one
+    // ends the wait as it always did.
+    if (got < 0 || strangers == dropped) {
+      vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
+          << "ServerConnection::waitForMessage: huh? select found a message but there isn't one"
+          << "\n";
+      return false;
+    }
   }
-  if (ready == 0) {
-    if (++noMessages < 2) return false;
-    vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
-        << "ServerConnection::waitForMessage: 2x timeout and no message" << "\n";
-    noMessages = 0;
-    return false;
-  }
+  if (++noMessages < 2) return false;
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
-      << "ServerConnection::waitForMessage: select error" << "\n";
+      << "ServerConnection::waitForMessage: 2x timeout and no message" << "\n";
+  noMessages = 0;
   return false;
 }
 
@@ -253,7 +297,22 @@ bool ServerConnection::connected() const {
   return sock.socketfd != -1;
 }
 
-bool ServerConnection::dataOnSocket() const {
-  struct timeval zero = {0, 0};
-  return waitReadable(sock.socketfd, &zero) > 0;
+bool ServerConnection::dataOnSocket() {
+  // A bounded number of strangers' datagrams ahead of the server's are
+  // dropped, so that a flood cannot hold up the decision.
+  for (int drops = 0; drops < 64; ++drops) {
+    struct timeval zero = {0, 0};
+    if (waitReadable(sock.socketfd, &zero) <= 0) return false;
+    struct sockaddr_in from;
+    socklen_t fromlen = sizeof(from);
+    std::memset(&from, 0, sizeof(from));
+    char first;
+    if (recvfrom(sock.socketfd, &first, 1, MSG_PEEK, reinterpret_cast<struct sockaddr*>(&from),
+                 &fromlen) < 0)
+      return false;
+    if (fromServer(from)) return true;
+    recv(sock.socketfd, &first, 1, 0);
+    dropStranger(from);
+  }
+  return false;
 }

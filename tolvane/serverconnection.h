@@ -20,7 +20,9 @@ struct Socket {
 
 // The live link: one non-blocking IPv4 UDP socket talking to the soccer
 // server. The server answers the init from a port of its own for this
-// client; every later command goes to the port the server last sent from.
+// client: from then on only datagrams from that address and port are read,
+// and every later command goes there. Datagrams from anywhere else are
+// dropped and counted in the log.
 class ServerConnection : public Connection {
 public:
   ServerConnection();
@@ -33,21 +35,35 @@ public:
   bool sendInitializeMessage() override;
   bool waitForMessage(vekbase::TimevalXL timeout) override;
   bool connected() const override;
-  bool dataOnSocket() const override;
+  // Whether the server's next datagram is waiting; strangers' datagrams
+  // ahead of it are dropped.
+  bool dataOnSocket() override;
   std::string whyFailed() const override { return failure; }
   std::string whyEnded() const override { return "the server at " + peer + " fell silent"; }
 
   // Receives one datagram into buf, which must hold BUFFER_SIZE bytes.
-  // 1: a message, 0: nothing (or nothing usable), -1: receive error.
+  // 1: a message, 0: nothing (or nothing usable, or a stranger's datagram,
+  // dropped), -1: receive error.
   signed char receiveMessage(char* buf);
+  // Datagrams dropped because they came from elsewhere than the server.
+  long strangersDropped() const { return strangers; }
 
 private:
   // Records why a socket step failed (errno's words after what), closes fd
   // when it is open; false.
   bool socketFailed(const char* what, int fd);
+  // Whether a datagram from there may be read: from the init reply on, only
+  // the server's address and port may speak.
+  bool fromServer(const struct sockaddr_in& from) const;
+  // Counts a stranger's datagram; the log hears of the 1st, 2nd, 4th, 8th
+  // and so on, so that a chattering stranger cannot fill it.
+  void dropStranger(const struct sockaddr_in& from);
 
   Socket sock;
   int noMessages;
+  // The init reply has come: sock.serv_addr holds where it came from.
+  bool serverKnown;
+  long strangers;
   std::string failure;
   // HOST:PORT as opened; a later server_param may change the stored port.
   std::string peer;

@@ -1,5 +1,6 @@
 #include "tolvane/serverparam.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -33,6 +34,14 @@ void ServerParam::createOptionList(OptionList& list) {
   auto step = [&list](const char* key, int* v, int def) {
     list.push_back(new IntOption(key, v, def, MIN_STEP_MS, MAX_STEP_MS));
   };
+  // A decay or a random share beyond 0 to 1, or a size, margin or speed
+  // that is not positive or is absurd, would wreck the physics: refused.
+  auto unit = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def, 0.0, 1.0));
+  };
+  auto length = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def, DBL_MIN, ABSURD_LENGTH));
+  };
   auto flag = [&list](const char* key, bool* v, bool def) {
     list.push_back(new BoolOption(key, v, def));
   };
@@ -43,13 +52,13 @@ void ServerParam::createOptionList(OptionList& list) {
     list.push_back(new StrOption(key, v, ""));
   };
 
-  dbl("goal_width", &gwidth, 14.02);
-  dbl("player_size", &psize, 0.3);
-  dbl("player_decay", &pdecay, 0.4);
-  dbl("player_rand", &prand, 0.1);
+  length("goal_width", &gwidth, 14.02);
+  length("player_size", &psize, 0.3);
+  unit("player_decay", &pdecay, 0.4);
+  unit("player_rand", &prand, 0.1);
   dbl("player_weight", &pweight, 60.0);
-  dbl("player_speed_max", &pspeed_max, 1.0);
-  dbl("player_accel_max", &paccel_max, 1.0);
+  length("player_speed_max", &pspeed_max, 1.0);
+  length("player_accel_max", &paccel_max, 1.0);
   dbl("stamina_max", &stamina_max, 4000.0);
   dbl("stamina_inc_max", &stamina_inc_max, 45.0);
   dbl("recover_init", &recover_init, 1.0);
@@ -62,25 +71,25 @@ void ServerParam::createOptionList(OptionList& list) {
   dbl("effort_dec", &effort_dec, 0.005);
   dbl("effort_inc_thr", &effort_ithr, 0.6);
   dbl("effort_inc", &effort_inc, 0.01);
-  dbl("kick_rand", &kick_rand, 0.0);
+  unit("kick_rand", &kick_rand, 0.0);
   onoff("team_actuator_noise", &team_actuator_noise, false);
   dbl("prand_factor_l", &prand_factor_l, 1.0);
   dbl("prand_factor_r", &prand_factor_r, 1.0);
   dbl("kick_rand_factor_l", &kick_rand_factor_l, 1.0);
   dbl("kick_rand_factor_r", &kick_rand_factor_r, 1.0);
-  dbl("ball_size", &bsize, 0.085);
-  dbl("ball_decay", &bdecay, 0.94);
-  dbl("ball_rand", &brand, 0.2);
+  length("ball_size", &bsize, 0.085);
+  unit("ball_decay", &bdecay, 0.94);
+  unit("ball_rand", &brand, 0.2);
   dbl("ball_weight", &bweight, 0.2);
-  dbl("ball_speed_max", &bspeed_max, 2.7);
-  dbl("ball_accel_max", &baccel_max, 2.7);
+  length("ball_speed_max", &bspeed_max, 2.7);
+  length("ball_accel_max", &baccel_max, 2.7);
   dbl("dash_power_rate", &dprate, 0.006);
   dbl("kick_power_rate", &kprate, 0.027);
-  dbl("kickable_margin", &kmargin, 0.7);
-  dbl("control_radius", &ctlradius, 2.0);
-  dbl("catch_probability", &catch_prob, 1.0);
-  dbl("catchable_area_l", &catch_area_l, 2.0);
-  dbl("catchable_area_w", &catch_area_w, 1.0);
+  length("kickable_margin", &kmargin, 0.7);
+  length("control_radius", &ctlradius, 2.0);
+  unit("catch_probability", &catch_prob, 1.0);
+  length("catchable_area_l", &catch_area_l, 2.0);
+  length("catchable_area_w", &catch_area_w, 1.0);
   num("goalie_max_moves", &goalie_max_moves, 2);
   dbl("wind_dir", &windir, 0.0);
   dbl("wind_ang", &winang, 0.0);
@@ -93,7 +102,7 @@ void ServerParam::createOptionList(OptionList& list) {
   dbl("maxneckang", &maxn, 90.0);
   dbl("minneckang", &minn, -90.0);
   dbl("visible_angle", &visangle, 90.0);
-  dbl("visible_distance", &visdist, 3.0);
+  length("visible_distance", &visdist, 3.0);
   dbl("audio_cut_dist", &audio_dist, 50.0);
   num("point_to_ban", &point_to_ban, 0);
   num("point_to_duration", &point_to_duration, 0);
@@ -112,7 +121,7 @@ void ServerParam::createOptionList(OptionList& list) {
   // long-option table show both rows; either sets the one member.
   dbl("wind_dir", &windir, 0.0);
   dbl("wind_force", &winforce, 0.0);
-  dbl("wind_rand", &winrand, 0.0);
+  unit("wind_rand", &winrand, 0.0);
   dbl("inertia_moment", &inertia_moment, 5.0);
   flag("wind_none", &win_no, false);
   flag("wind_random", &win_random, false);

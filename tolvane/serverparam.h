@@ -24,6 +24,9 @@ public:
   // The range, in milliseconds, that the step keys take.
   static constexpr int MIN_STEP_MS = 10;
   static constexpr int MAX_STEP_MS = 10000;
+  // No size, margin, speed or distance on a field of 105 by 68 m comes near
+  // this many metres (or metres per cycle); one beyond it is absurd.
+  static constexpr double ABSURD_LENGTH = 1000.0;
 
   bool getOptions(const std::string& file) override;
   void createOptionList(OptionList& list) override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <iostream>
 
 #include "tolvane/actuator.h"
@@ -14,6 +15,7 @@
 #include "tolvane/playertypeparam.h"
 #include "tolvane/serverparam.h"
 #include "tolvane/vekplayer.h"
+#include "vomarlog/forwarder.h"
 
 namespace {
 
@@ -59,6 +61,43 @@ double toDouble(const char* first, const char* last, const char** stop = nullptr
 
 int toInt(const std::string& s) {
   return toInt(s.data(), s.data() + s.size());
+}
+
+// No distance, coordinate or speed that a server reports comes near
+// LONGEST; no other number (an angle, a change, a stamina) near HUGE.
+const double LONGEST = ServerParam::ABSURD_LENGTH;
+const double HUGE_NUMBER = 1e6;
+
+bool absurd(double v, double limit) {
+  return !std::isfinite(v) || std::fabs(v) > limit;
+}
+
+// Whether a word that reads as a number is one no server sends: not finite,
+// beyond the range of a double, or beyond limit. A word that is no number
+// (a tackle's "t") is left to its reader.
+bool absurd(const std::string& word, double limit) {
+  const char* last = word.data() + word.size();
+  const char* first = numberStart(word.data(), last);
+  double v = 0.0;
+  const std::from_chars_result res = std::from_chars(first, last, v, std::chars_format::general);
+  if (res.ec == std::errc::result_out_of_range) return true;
+  return res.ec == std::errc() && absurd(v, limit);
+}
+
+// Whether any of words[from, to) is absurd by limit.
+bool anyAbsurd(const std::vector<std::string>& words, std::size_t from, std::size_t to,
+               double limit) {
+  for (std::size_t i = from; i < to && i < words.size(); ++i)
+    if (absurd(words[i], limit)) return true;
+  return false;
+}
+
+// The one message-log line for a value refused where it was parsed; what
+// it belonged to is dropped, the rest of the message is still read.
+void refused(const char* what, const std::string& msg) {
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_PARSER)
+      << "refused " << what << " with a number that is not finite or beyond any field: " << msg
+      << "\n";
 }
 
 double toDouble(const std::string& s) {
@@ -216,7 +255,7 @@ VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
   return xOtherMsg;
 }
 
-void VekPlayer::parseInitMessage(const std::string& msg) {
+bool VekPlayer::parseInitMessage(const std::string& msg) {
   Side s;
   int unum;
   std::size_t modeStart;
@@ -224,13 +263,13 @@ void VekPlayer::parseInitMessage(const std::string& msg) {
     const std::size_t pos = msg.find("(init ");
     if (pos == npos) {
       warn(LEVEL, "init message expected: ", msg);
-      return;
+      return false;
     }
     const std::size_t sidePos = pos + 6;
     const std::size_t blank = sidePos < msg.size() ? msg.find(' ', sidePos + 2) : npos;
     if (blank == npos) {
       warn(LEVEL, "blank expected in init message: ", msg);
-      return;
+      return false;
     }
     s = sideAt(msg, sidePos);
     unum = toInt(msg.data() + sidePos + 2, msg.data() + blank);
@@ -239,7 +278,7 @@ void VekPlayer::parseInitMessage(const std::string& msg) {
     const std::size_t pos = msg.find("(reconnect ");
     if (pos == npos || pos + 11 >= msg.size()) {
       warn(LEVEL, "reconnect message expected: ", msg);
-      return;
+      return false;
     }
     const std::size_t sidePos = pos + 11;
     s = sideAt(msg, sidePos);
@@ -248,11 +287,16 @@ void VekPlayer::parseInitMessage(const std::string& msg) {
   }
   if (unum < 1 || unum > 11) {
     warn(LEVEL, "shirt number out of range in init message: ", msg);
-    return;
+    return false;
+  }
+  if (s != l && s != r) {
+    warn(LEVEL, "side expected in init message: ", msg);
+    return false;
   }
   WMS.initWM(static_cast<Unum>(unum), s);
   WMF.init(static_cast<Unum>(unum), s);
   parsePlayMode(msg.substr(modeStart));
+  return true;
 }
 
 void VekPlayer::parseParamsToReader(ParamReader& reader, const std::string& msg,
@@ -676,7 +720,9 @@ void VekPlayer::parseFullstate(const std::string& msg) {
   // Without a ball block the fresh list of empty words puts the ball at
   // rest on the centre spot.
   const bool ballRead = getFullstateBallVals(ballVals);
-  if (ballVals.size() == 4) {
+  if (ballVals.size() == 4 && anyAbsurd(ballVals, 0, 4, LONGEST)) {
+    refused("the ball", msg);
+  } else if (ballVals.size() == 4) {
     Vector2D pos(toDouble(ballVals[0]), toDouble(ballVals[1]));
     Vector2D vel(toDouble(ballVals[2]), toDouble(ballVals[3]));
     WMF.setBall(pos, vel);
@@ -694,6 +740,10 @@ void VekPlayer::parseFullstate(const std::string& msg) {
     const int unum = toInt(playerVals[1]);
     if (unum < 1 || unum > 11) {
       warn(LEVEL, "shirt number out of range in fullstate message: ", msg);
+      continue;
+    }
+    if (anyAbsurd(playerVals, 3, 7, LONGEST) || anyAbsurd(playerVals, 7, 12, HUGE_NUMBER)) {
+      refused("a player", msg);
       continue;
     }
     const bool goalie = playerVals[2] == "g";
@@ -835,14 +885,27 @@ void VekPlayer::parseSenseBody(const std::string& msg) {
     WMS.setViewMode(lookUp(view_quality, splitVec[0]), lookUp(view_width, splitVec[1]));
   }
   if (parseParam(splitVec, "stamina") >= 2) {
-    WMS.setEffort(toDouble(splitVec[1]));
-    WMS.setStamina(toDouble(splitVec[0]));
+    if (anyAbsurd(splitVec, 0, 2, HUGE_NUMBER)) {
+      refused("the stamina", msg);
+    } else {
+      WMS.setEffort(toDouble(splitVec[1]));
+      WMS.setStamina(toDouble(splitVec[0]));
+    }
   }
   if (parseParam(splitVec, "speed") >= 2) {
-    const vekbase::AngleDeg dir = angle(splitVec[1]);
-    WMS.setMySpeed(toDouble(splitVec[0]), dir);
+    if (absurd(splitVec[0], LONGEST) || absurd(splitVec[1], HUGE_NUMBER)) {
+      refused("the speed", msg);
+    } else {
+      const vekbase::AngleDeg dir = angle(splitVec[1]);
+      WMS.setMySpeed(toDouble(splitVec[0]), dir);
+    }
   }
-  if (parseParam(splitVec, "head_angle") >= 1) WMS.setMyRelativeNeckAngle(angle(splitVec[0]));
+  if (parseParam(splitVec, "head_angle") >= 1) {
+    if (absurd(splitVec[0], HUGE_NUMBER))
+      refused("the head angle", msg);
+    else
+      WMS.setMyRelativeNeckAngle(angle(splitVec[0]));
+  }
 
   struct Counter {
     const char* keyword;
@@ -860,7 +923,11 @@ void VekPlayer::parseSenseBody(const std::string& msg) {
   double armDist = 0.0;
   vekbase::AngleDeg armDir;
   parseArmValues(armMovable, armExpires, armDist, armDir, pointTo);
-  WMS.setArm(armMovable, armExpires, armDist, armDir);
+  if (absurd(armDist, LONGEST) || absurd(double(armDir), HUGE_NUMBER)) {
+    refused("the arm's target", msg);
+  } else {
+    WMS.setArm(armMovable, armExpires, armDist, armDir);
+  }
 
   int tackleExpires = 0;
   parseTackleValues(tackleExpires, tackle);
@@ -920,6 +987,12 @@ void VekPlayer::parseSee(const std::string& msg) {
     if (name.empty()) {
       warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
       return;
+    }
+    // The distance comes first where there is one.
+    if ((values >= 2 && absurd(v[1], LONGEST)) || anyAbsurd(v, 1, v.size(), HUGE_NUMBER)) {
+      refused("a sighting", parseString);
+      if (!whole) return;
+      continue;
     }
 
     switch (name[0]) {

@@ -48,6 +48,13 @@ std::string errorWord(const std::string& reply) {
   return reply.substr(start, end - start);
 }
 
+// text as one line: each control character a '?'.
+std::string oneLine(std::string text) {
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
+  return text;
+}
+
 // The end of a wait that must not be stretched by the messages arriving
 // during it.
 class Deadline {
@@ -169,13 +176,21 @@ bool VekPlayer::initBehave(Behavior* b) {
                        orElse(connection->whyFailed(), "no reply from " + server));
 
   const std::string reply(Connection::sendbuf);
-  parse(reply);
   // The server refuses a player (team full, a second goalie, an illegal
   // team name, a refused reconnect) with an error instead of the init
   // reply: there is no side and no shirt number to play.
   if (reply.compare(0, 6, "(error") == 0)
     return startFailed("init refused by server: " + reply,
                        "refused by the server at " + server + ": " + errorWord(reply));
+  // Nor is there in a warning, in a reply with another side than l or r or
+  // a number outside 1 to 11, or in any other text: waiting on would
+  // leave the player idle for ever.
+  const bool usable = (reply.compare(0, 6, "(init ") == 0 ||
+                       reply.compare(0, 11, "(reconnect ") == 0) &&
+                      parseInitMessage(reply);
+  if (!usable)
+    return startFailed("unusable init reply: " + reply,
+                       "unusable reply from " + server + ": " + oneLine(reply));
 
   uwms.includeSensed(WMS);
   initLogs();
@@ -375,7 +390,9 @@ void VekPlayer::initLogs() {
     std::cerr << "opening message log" << std::endl;
     messageLog = openLogFile(name, "message");
     if (messageLog) {
-      log->addStream(messageLog, vomar::ForwarderStreamBuf::S_PASS_NORMAL);
+      // Warnings and errors too: a refused value or a stranger's datagram
+      // must show where the user looks.
+      log->addStream(messageLog, vomar::ForwarderStreamBuf::S_PASS_DEFAULT);
       log->addLogZone(messageLog, 0);
       log->addLogZone(messageLog, 1050);
       vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, 1) << "opened message log" << "\n";

@@ -85,8 +85,9 @@ protected:
   // The agent's and the ball's true state from the last fullstate message.
   void logFullstate() const;
 
-  // Handlers of the message kinds.
-  void parseInitMessage(const std::string& msg);
+  // Handlers of the message kinds. The init or reconnect reply: false when
+  // it gives no side and shirt number to play.
+  bool parseInitMessage(const std::string& msg);
   void parseParamsToReader(ParamReader& reader, const std::string& msg, std::size_t start);
   void setNextParam(ParamReader& reader, const std::string& msg, std::size_t& pos);
   void parseServerParam(const std::string& msg);

@@ -22,13 +22,6 @@ inline std::vector<std::pair<std::string, std::string>> messagePairs(const std::
   return pairs;
 }
 
-// Applies a parameter message to a store as the player driver does.
-inline void applyMessage(ParamReader& store, const std::string& msg) {
-  store.begin();
-  for (const auto& p : messagePairs(msg)) store.setParameter(p.first, p.second);
-  store.end();
-}
-
 // What a store lists on standard output (printOptions is not virtual).
 template <class Store> std::string listing(const Store& store) {
   testing::internal::CaptureStdout();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "paramtest_util.h"
 #include "testutil/logcapture.h"
 
 using testutil::LogCapture;
@@ -58,13 +57,10 @@ TEST(ServerParamTest, StepsOutsideTenMillisecondsToTenSecondsAreRefused) {
     EXPECT_TRUE(sp->setParameter(key, "10")) << key;
   }
   sp->end();
-  paramtest::applyMessage(*sp, "(server_param (sense_body_step 0) (port 0))");
-  EXPECT_EQ(100, sp->sb_step);
-  EXPECT_EQ(6000, sp->portnum);
   sp->begin();
 }
 
-TEST(ServerParamTest, MessageResetsEveryOtherKey) {
+TEST(ServerParamTest, AnEndedStoreKeepsItsValuesAndReadsNoFile) {
   ServerParam* sp = ServerParam::instance();
   sp->begin();
   // As from the command line: set, then the front end ends the store.
@@ -76,9 +72,5 @@ TEST(ServerParamTest, MessageResetsEveryOtherKey) {
   sp->getOptions("/nonexistent");
   EXPECT_EQ("ServerParam has to be started first\n", log.text());
 
-  paramtest::applyMessage(*sp, "(server_param (ball_decay 0.9))");
-  EXPECT_FALSE(sp->isStarted());
-  EXPECT_EQ(0.9, sp->bdecay);
-  EXPECT_EQ(6000, sp->portnum);
   sp->begin();
 }

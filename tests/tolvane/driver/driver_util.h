@@ -46,6 +46,7 @@ struct TestPlayer : VekPlayer {
   using VekPlayer::view_quality;
   using VekPlayer::view_width;
   using VekPlayer::step;
+  using VekPlayer::untuned;
   using VekPlayer::waitForSeeTime;
   using VekPlayer::WMF;
   using VekPlayer::WMS;
@@ -100,6 +101,9 @@ public:
   void send(const std::string& text) {
     testutil::sendDatagram(gameFd, text + std::string(1, '\0'), client);
   }
+
+  // Where the player's datagrams came from.
+  const sockaddr_in& clientAddress() const { return client; }
 
   int initPort;
   int gamePort;

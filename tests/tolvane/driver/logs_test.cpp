@@ -65,6 +65,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     TestPlayer p;
     openLogs(p, "(init l 7 before_kick_off)");
     p.parse("(splat)");
+    p.parse("(see 1 ((b) nan 0))");
     normalLine(1900, "bridge line");
     vomar::Forwarder::instance(8192)->flush();
   }
@@ -77,6 +78,8 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   EXPECT_EQ(std::string::npos, messages.find("older game"));
   EXPECT_NE(std::string::npos, messages.find("bridge line\n"));
   EXPECT_EQ(std::string::npos, messages.find("splat"));
+  // Warnings too: a refused number shows where the user looks.
+  EXPECT_NE(std::string::npos, messages.find("refused a sighting"));
   EXPECT_EQ(std::string::npos, messages.find("after the player"));
   EXPECT_NE(std::string::npos, actions.find("unknown message received from server (splat)\n"));
   EXPECT_EQ(std::string::npos, actions.find("bridge line"));

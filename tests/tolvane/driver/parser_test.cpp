@@ -80,11 +80,63 @@ TEST(Parser, InitAndReconnect) {
   EXPECT_EQ(5u, p.WMS.getMyNumber());
   ClientParam::instance()->reconnect_unum = 0;
 
-  p.parse("(init x 4 play_on)");
-  // Shirt numbers outside 1..11 are refused, not taken over.
-  for (const char* bad : {"(init l 0 play_on)", "(init l 12 play_on)", "(reconnect", "(init l"})
+  // Shirt numbers outside 1..11 and sides other than l and r are refused,
+  // not taken over.
+  for (const char* bad : {"(init l 0 play_on)", "(init l 12 play_on)", "(init x 4 play_on)",
+                          "(reconnect", "(init l"})
     p.parse(bad);
-  EXPECT_EQ(4u, p.WMS.getMyNumber());
+  EXPECT_EQ(5u, p.WMS.getMyNumber());
+  EXPECT_EQ(r, p.WMS.getMySide());
+}
+
+// Numbers no server sends are refused where they are parsed: the object or
+// parameter they belong to is dropped with a log line, the rest is read.
+TEST(Parser, AbsurdNumbersAreRefused) {
+  TestPlayer p;
+  ClientParam::instance()->my_team_name = "Blue";
+  p.parse("(init l 2 before_kick_off)");
+  LogCapture log({1215, 1002});
+  const std::string refusal = "with a number that is not finite or beyond any field: ";
+  for (const char* ball : {"nan 0", "-inf 0", "1e308 0", "1001 0", "1e999 0", "10 nan",
+                           "10 1e7", "10 0 inf 0", "10 0 0 nan"}) {
+    log.clear();
+    p.parse(SENSE0);
+    p.parse(std::string("(see 3 ((b) ") + ball + ") ((p \"Red\" 4) 1e308 0) ((f c) 10 0))");
+    EXPECT_TRUE(SightPeek::committed(p.WMS) && p.WMS.getFlags().size() == 1 &&
+                !p.WMS.getBall().getDirConf().valid())
+        << ball;
+    EXPECT_EQ(2, log.count("refused a sighting " + refusal)) << ball << log.text();
+  }
+  // The farthest a server could see is taken.
+  p.parse(SENSE0);
+  p.parse("(see 3 ((b) 1000 -180 -999 1e6))");
+  EXPECT_EQ(1000.0, p.WMS.getBall().getDist());
+
+  log.clear();
+  p.parse("(sense_body 4 (stamina nan 1) (speed 1e308 0) (head_angle inf) "
+          "(arm (movable 0) (expires 5) (target nan 0) (count 0)))");
+  for (const char* what : {"the stamina", "the speed", "the head angle", "the arm's target"})
+    EXPECT_EQ(1, log.count(std::string("refused ") + what + " " + refusal)) << what;
+
+  p.parse("(fullstate 5 ((b) 1 2 0 0) ((p l 2 0) 3 4 0 0 0 0 (stamina 8000 1 1))))");
+  p.parse("(fullstate 6 ((b) 1e308 2 0 0) ((p l 2 0) 5 6 0 0 nan 0 (stamina 8000 1 1)) "
+          "((p l 3 0) 5 -inf 0 0 0 0 (stamina 8000 1 1))))");
+  EXPECT_EQ(Vector2D(1, 2), p.WMF.getBall().getAbsPos());
+  EXPECT_EQ(Vector2D(3, 4), p.WMF.getOwn(2).getAbsPos());
+  EXPECT_NE(5.0, p.WMF.getOwn(3).getAbsPos()[0]);
+
+  // Parameters outside their physical range keep the value they had (a
+  // message first returns every key to its default).
+  ServerParam* sp = ServerParam::instance();
+  PlayertypeParam* pt = PlayertypeParam::instance(1);
+  p.parse("(server_param (ball_decay 1e308)(ball_rand -0.1)(player_size 0)(ball_speed_max 1001)"
+          "(kickable_margin nan)(goal_width 20)(sense_body_step 0))");
+  p.parse("(player_type (id 0)(player_decay 1.5)(kick_rand 1)(player_speed_max -1))");
+  EXPECT_EQ((std::vector<double>{100, 0.94, 0.2, 0.3, 2.7, 0.7, 20, 0.4, 1, 1}),
+            (std::vector<double>{double(sp->sb_step), sp->bdecay, sp->brand, sp->psize,
+                                 sp->bspeed_max, sp->kmargin, sp->gwidth, pt->TP[0].player_decay,
+                                 pt->TP[0].kick_rand, pt->TP[0].player_speed_max}));
+  EXPECT_EQ(8, log.count("Can't set value ("));
 }
 
 TEST(Parser, ParameterMessages) {

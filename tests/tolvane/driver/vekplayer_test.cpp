@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -63,26 +64,108 @@ TEST(VekPlayer, WaitForSeeTable) {
   EXPECT_FALSE(p.seenThisCycle());
 }
 
-TEST(VekPlayer, NoStartOrRefusedInit) {
-  {
-    TestPlayer player;
-    player.dontStart = true;
-    CountingBehavior behavior(&player);
-    EXPECT_FALSE(player.initBehave(&behavior));
-    EXPECT_FALSE(player.connection->connected());
-  }
-  {
+// A refusal, or a reply without a side and a shirt number to play, ends
+// the start with one line quoting it.
+TEST(VekPlayer, RefusedOrUnusableInitReply) {
+  const struct {
+    int reconnect;
+    const char* reply;
+    const char* line;  // after "tolvane: ", "HOST:PORT" for the server's
+  } cases[] = {
+      {0, "(error no_more_team_or_player_or_goalie)",
+       "refused by the server at HOST:PORT: no_more_team_or_player_or_goalie"},
+      {0, "(init l 99 before_kick_off)", "unusable reply from HOST:PORT: (init l 99 before_kick_off)"},
+      {0, "(init x 7 play_on)", "unusable reply from HOST:PORT: (init x 7 play_on)"},
+      {0, "(warning reconnect)", "unusable reply from HOST:PORT: (warning reconnect)"},
+      {0, "garbage\nmore", "unusable reply from HOST:PORT: garbage?more"},
+      {12, "(reconnect l play_on)", "unusable reply from HOST:PORT: (reconnect l play_on)"}};
+  for (const auto& c : cases) {
     FakeServer server;
     configure(server, 5);
-    server.run([](FakeServer& s) {
+    ClientParam::instance()->reconnect_unum = c.reconnect;
+    server.run([&c](FakeServer& s) {
       s.receiveInit();
-      s.send("(error no_more_team_or_player_or_goalie)");
+      s.send(c.reply);
     });
     TestPlayer player;
     CountingBehavior behavior(&player);
-    EXPECT_FALSE(player.initBehave(&behavior));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(player.initBehave(&behavior)) << c.reply;
+    const std::string said = testing::internal::GetCapturedStderr();
+    server.join();
+    std::string line = c.line;
+    line.replace(line.find("HOST:PORT"), 9, "127.0.0.1:" + std::to_string(server.initPort));
+    EXPECT_EQ("tolvane: " + line + "\n", said) << c.reply;
     EXPECT_EQ(0, behavior.inits);
   }
+  ClientParam::instance()->reconnect_unum = 0;
+}
+
+// A behaviour whose command is made of the world model's numbers, so that
+// a number that is not finite there would show in the command.
+struct BallBehavior : Behavior {
+  explicit BallBehavior(VekPlayer* p) : Behavior(p) {}
+  void process() override {
+    const double sum = wm().getBall().getDist() + wm().getBall().getAbsPos()[0] +
+                       wm().getBall().getAbsVel()[0] + wm().myPosition()[0];
+    Actuator::instance()->queueUp(SoccerCommand(SoccerCommand::CMD_DASH, sum));
+  }
+};
+
+// Absurd numbers from the server and a stranger's chatter: the player
+// decides every cycle without a number that is not finite, and the
+// chatter does not keep it alive once the server falls silent.
+TEST(VekPlayer, AbsurdNumbersAndStrangersNeitherStopNorKeepThePlayer) {
+  FakeServer server;
+  configure(server, 10);
+  int strangerPort = 0;
+  const int stranger = testutil::loopbackUdpSocket(strangerPort);
+  std::atomic<bool> silent{false};
+  std::thread chatter;
+  std::vector<std::string> commands;
+  const char* const balls[] = {"nan 0", "inf 0", "1e308 0", "5 0 nan 0", "-1e308 0", "5 0"};
+  server.run([&](FakeServer& s) {
+    s.receiveInit();
+    s.send("(init l 7 before_kick_off)");
+    s.receive();  // clang
+    const sockaddr_in player = s.clientAddress();
+    chatter = std::thread([&silent, stranger, player] {
+      // Ends by itself, should the player never end.
+      for (int i = 0; i < 2000 && !silent; ++i) {
+        testutil::sendDatagram(stranger, nul(senseBody(99)), player);
+        testutil::sendDatagram(stranger, nul("(see 99 ((b) nan 0))"), player);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
+    });
+    s.receive();  // the first turn, before any sense_body
+    s.send("(server_param (sense_body_step 10)(ball_decay 1e308)(player_decay nan)(ball_size 0))");
+    for (int t = 1; t <= 12; ++t) {
+      s.send(senseBody(t));
+      s.send("(see " + std::to_string(t) + " ((f c) 10 0) ((g r) 60 5) ((b) " + balls[t % 6] +
+             "))");
+      commands.push_back(s.receive(1000));
+    }
+  });
+
+  TestPlayer player;
+  BallBehavior behavior(&player);
+  player.untuned = false;
+  ASSERT_TRUE(player.initBehave(&behavior));
+  const Clock::time_point start = Clock::now();
+  player.mainloop();
+  const long ms = msSince(start);
+  silent = true;
+  server.join();
+  if (chatter.joinable()) chatter.join();
+  ::close(stranger);
+
+  ASSERT_EQ(12u, commands.size());
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    EXPECT_EQ(0u, commands[i].find("(dash ")) << i << commands[i];
+    EXPECT_EQ(std::string::npos, commands[i].find_first_of("ni", 2)) << commands[i];
+  }
+  // Sixty waits of 10 ms after the last sense_body, and no more.
+  EXPECT_LT(ms, 2500);
 }
 
 TEST(VekPlayer, CyclesTuningLateSightAndTiming) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -122,6 +123,8 @@ TEST(LogConnectionTest, PositionIndexJumpsBackAndForth) {
     while (r.mCurrent < 60) ASSERT_TRUE(r.readLog());
     for (int cycle : {10, 60, 1, 58, 50}) {
       ASSERT_GE(r.mLogFile.seek(r.mFilePos[cycle], SEEK_SET), 0);
+      // A jump starts the time afresh: read on, it would be going back.
+      r.mCurrent = 0;
       do ASSERT_TRUE(r.readLog());
       while (r.mtBuf2.mode != SHOW_MODE);
       EXPECT_EQ(cycle, r.mtBuf2.show.time);
@@ -131,16 +134,18 @@ TEST(LogConnectionTest, PositionIndexJumpsBackAndForth) {
     EXPECT_EQ(8, r.mtBuf2.show.pmode);
   }
 
-  // Cycles 5 then 8 enter the cycle-8 record at 6 to 8; 3 and 10000 change
-  // no entry.
+  // Cycles 5 then 8 enter the cycle-8 record at 6 to 8; 7 (going back) and
+  // 109 (leaping ahead) are refused; 10000 changes no entry.
   LogReader r;
-  for (int t : {5, 8, 3, 10000}) {
-    r.mtBuf.show.time = static_cast<std::int16_t>(t);
-    r.newShowinfo(t * 10);
-    EXPECT_EQ(t, r.mCurrent);
+  for (int t : {5, 8, 7, 109, 108, 10000}) {
+    if (t == 10000) r.mCurrent = 9900;
+    r.mtBuf2.show.time = static_cast<std::int16_t>(t);
+    const bool refused = t == 7 || t == 109;
+    EXPECT_EQ(!refused, r.newShowinfo(t * 10)) << t;
+    EXPECT_EQ(refused ? 8 : t, r.mCurrent);
   }
-  EXPECT_EQ(8, r.mMaxPos);
-  EXPECT_EQ((std::vector<long>{0, 50, 50, 50, 50, 50, 80, 80, 80, 0}),
+  EXPECT_EQ(108, r.mMaxPos);
+  EXPECT_EQ((std::vector<long>{0, 50, 50, 50, 50, 50, 80, 80, 80, 1080}),
             std::vector<long>(r.mFilePos, r.mFilePos + 10));
 }
 
@@ -154,11 +159,12 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
                           bool broken = true) {
     LogReader r;
     LogCapture log({1053, 1054});
-    const std::string file = dir.file("damaged.rcg", bytes);
-    if (!r.openLog(file)) return ::testing::AssertionFailure();
-    const Contents c = readAll(r);
+    const std::string file = bytes == "/dev/zero" ? bytes : dir.file("damaged.rcg", bytes);
+    // Damage before the first show record is found by the open.
+    const bool opened = r.openLog(file);
+    const Contents c = opened ? readAll(r) : Contents();
     const int read = int(c.shows.size());
-    const bool again = r.readLog();
+    const bool again = opened && r.readLog();
     const std::string why =
         broken ? "the game log " + file + " is damaged or cut off after cycle " +
                      std::to_string(c.shows.empty() ? 0 : c.shows.back().time)
@@ -181,7 +187,8 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
       shows += whole.modes[i] == SHOW_MODE;
       for (long end : {whole.ends[i], whole.ends[i] + 1})
         EXPECT_TRUE(endsAfter(bytes.substr(0, std::size_t(end)), shows, "can't read next",
-                              std::size_t(end) < bytes.size() && end != whole.ends[i]))
+                              (std::size_t(end) < bytes.size() && end != whole.ends[i]) ||
+                                  shows == 0))
             << file << " " << end;
     }
   }
@@ -201,21 +208,68 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   EXPECT_TRUE(endsAfter(header + message(32767, 100) + show, 0, "can't read next message."));
   EXPECT_TRUE(endsAfter(header + show + kind(4) + show, 1, "unknown mode 4 in logfile."));
 
-  // Play-mode and teams records by the hundred thousand, a show, the same
-  // run cut off.
+  // What no server records: a play mode beyond its last, a time going back,
+  // an object more than 50 m beyond the field's lines. The cycle named is
+  // the last one replayed.
+  auto showAt = [&kind](int time, std::size_t at = 0, std::int32_t value = 0) {
+    std::string r(SHORT_SHOWINFO_T2_SIZE, '\0');
+    for (std::size_t i = 0; i < 4; ++i) r[at + i] = char(value >> (24 - 8 * i));
+    r[1424] = char(time >> 8);
+    r[1425] = char(time);
+    return kind(SHOW_MODE) + r;
+  };
+  const std::int32_t farX = (52.5 + 50) * 65536, farY = (34 + 50) * 65536;
+  EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(7, 0, farX) + showAt(8, 24, -farY) +
+                            kind(PM_MODE) + "\x33" + showAt(9) + kind(PM_MODE) + "\x34" + showAt(10),
+                        4, "unknown play mode 52 in logfile."));
+  EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(6), 1, "show time going back"));
+  EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 4, INT32_MIN), 1, "ball far off"));
+  EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, 20, farX + 1), 1, "player far off"));
+  for (const auto& field : {std::pair<std::size_t, std::int32_t>{52, -1}, {36, 8 << 16}, {64, -1}})
+    EXPECT_TRUE(endsAfter(header + showAt(7) + showAt(8, field.first, field.second), 1,
+                          "in an impossible state"));
+  EXPECT_TRUE(endsAfter(header + showAt(-1), 0, "show time going back"));
+  // Version 1 from the endless device of zeros; a record beside its place.
+  EXPECT_TRUE(endsAfter("/dev/zero", 0, "unknown mode 0 in logfile."));
+  const std::string v3 = readFile(dataFile("game-v3.rcg"));
+  // Across the end of cycle 48's record: its time is read from the next.
+  LogReader whole;
+  whole.openLog(dataFile("game-v3.rcg"));
+  while (whole.mCurrent < 48) whole.readLog();
+  const std::size_t end = std::size_t(whole.mLogFile.tell());
+  EXPECT_TRUE(endsAfter(v3.substr(0, end - 7) + v3.substr(end + 5), 47, "leaping ahead"));
+  // A version-2 show record's own play mode, one beyond the last.
+  std::string v2 = readFile(dataFile("game-v2.rcg"));
+  LogReader second;
+  second.openLog(dataFile("game-v2.rcg"));
+  while (second.mCurrent < 39) second.readLog();
+  v2[std::size_t(second.mLogFile.tell()) + 2] = char(LOGGED_PLAY_MODES);
+  EXPECT_TRUE(endsAfter(v2, 39, "unknown play mode in show record"));
+
+  // Play-mode and teams records by the hundred thousand after a show, a
+  // show, the same run cut off; before any show, they are no log.
   std::string run;
   for (int i = 0; i < 100000; ++i)
     run += i % 2 ? kind(TEAM_MODE) + std::string(TEAMS_RECORD_SIZE, 'a') : kind(PM_MODE) + "\3";
-  EXPECT_TRUE(endsAfter(header + run + show + run, 1, "can't read next dispinfo.", false));
+  EXPECT_TRUE(endsAfter(header + show + run + show + run, 2, "can't read next dispinfo.", false));
+  EXPECT_TRUE(endsAfter(header + run + show, 0, "no show record in the first 64 KiB"));
 
-  // Versions that cannot be read, too short a file and none fail the open.
+  // Versions that cannot be read, too short a file, none and a directory
+  // fail the open, with the reason.
   for (const std::string& bad : {std::string("ULG\4"), std::string("ULG\xff"), std::string("UL"),
-                                 std::string()}) {
+                                 std::string(), std::string("/")}) {
     LogReader r;
     LogCapture log({1053});
-    EXPECT_FALSE(r.openLog(bad.empty() ? dir.dir + "/missing" : dir.file("bad.rcg", bad)));
-    EXPECT_TRUE(log.has(bad.empty()          ? "Can't open logfile " + dir.dir + "/missing."
+    const std::string name = bad.empty()  ? dir.dir + "/missing"
+                             : bad == "/" ? dir.dir
+                                          : dir.file("bad.rcg", bad);
+    EXPECT_FALSE(r.openLog(name));
+    EXPECT_TRUE(log.has(bad.empty()          ? "Can't open logfile " + name + "."
                         : bad.size() < 4 ? "Can't read from logfile "
                                              : "Unsupported version "));
+    if (bad.empty())
+      EXPECT_EQ("cannot open the game log " + name + ": No such file or directory", r.whyFailed());
+    if (bad == "/")
+      EXPECT_EQ("cannot read from the game log " + name + ": Is a directory", r.whyFailed());
   }
 }
