@@ -44,6 +44,8 @@ TEST_F(SkillTest, TurningBodyFrontOrBack) {
       {either, 0.2, 0, 100, "(turn -160.00)"}, {either, 0.2, 0, 60, "(turn 120.00)"},
       // Factor 3: both moments are limited to 180; equal ones turn the front.
       {either, 0.4, 0, 100, "(turn 180.00)"},  {either, 0.4, 0, -100, "(turn -180.00)"},
+      // The front turn of 180 gets to 90 of 91: exactly 1 short, it still wins.
+      {either, 0.2, -1, 91, "(turn 180.00)"},
   };
   for (const Case& c : cases) {
     me({10, 5}).vel({c.speed, 0}).body(c.bodyDir);
@@ -123,7 +125,8 @@ TEST_F(SkillTest, SearchBallKeepsItsSideWhileTheSearchGoesOn) {
       {3, true, -20, "(turn 81.00)"},  // within 3 cycles: the first side, +
       {7, true, -20, "(turn -81.00)"}, // 4 cycles on: the ball's side
       {8, true, 30, "(turn -81.00)"},  {9, false, 30, "(turn 0.00)"},
-      {12, true, 30, "(turn 81.00)"},  {16, true, 180, "(turn -81.00)"},
+      {12, true, 30, "(turn 81.00)"},  {15, true, 180, "(turn 81.00)"},
+      {19, true, 180, "(turn -81.00)"}, {23, true, 0, "(turn -81.00)"},
   };
   for (const Call& c : calls) {
     cycle(c.cycle);
@@ -132,7 +135,7 @@ TEST_F(SkillTest, SearchBallKeepsItsSideWhileTheSearchGoesOn) {
     EXPECT_EQ(c.expected, agent.searchBall().str()) << c.cycle;
   }
   view(VW::S_narrow, VQ::S_high);
-  cycle(17);
+  cycle(24);
   EXPECT_EQ("(turn -40.50)", agent.searchBall().str());
 }
 
@@ -209,11 +212,14 @@ TEST_F(SkillTest, DashToPositionTurnsOrDashes) {
 TEST_F(SkillTest, DashAlongTheGoalLine) {
   struct Case { Vector2D at; double bodyDir, ang; int sign; const char* expected; } cases[] = {
       {{-45, -5}, 100, 90, 1, "(turn -10.00)"},     // near the line, heading off
+      {{-44.5, -5}, 100, 90, 1, "(turn -10.00)"},   // 3 m off is near
+      {{-45, -5}, 97, 90, 1, "(dash 100.00)"},      // 7 degrees off is close enough
+      {{47.5, 0}, 90, 90, 1, "(turn -12.00)"},      // crossing as far out: not beyond
       {{-43, -5}, 100, 90, 1, "(dash 100.00)"},     // centre's side: heading 102
       {{-51.5, -5}, 80, 90, 1, "(dash 100.00)"},    // beyond the line: heading 78
       {{-43, -5}, -100, -90, -1, "(dash -100.00)"}, // heading -102, target behind
       {{-43, 1}, 102, 90, 1, ""},                   // off the line, level with the target
-      {{-47.5, -1}, 90, 90, 1, ""},
+      {{-47.5, -3}, 90, 90, 1, ""},
   };
   for (const Case& c : cases) {
     me(c.at).body(c.bodyDir);

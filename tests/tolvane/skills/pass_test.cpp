@@ -116,7 +116,23 @@ TEST_F(PassTest, CyclePotentialField) {
   ball({20, 0}).vel({0, 0}, 0.0);
   opponent(1, {20.5, 0});
   EXPECT_DOUBLE_EQ(74.0, world.getCPFValueOfPlayer(teammate(9, {40, 0}).object(), &agent));
-  EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({20.5, 0}, &agent));
+  EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({21, 0}, &agent));
+  EXPECT_DOUBLE_EQ(74.0, world.getCPFValueOfPoint({21.125, 0}, &agent));
+
+  // The body along +y, the ball 0.7 m in front and the agent running: a
+  // kick of power 100 takes the ball 39.93 m at most, to within 1 m of a
+  // point 38 m on after 43 cycles, before an opponent 50 m off its way gets
+  // there; never to within 1 m of one 41 m on.
+  me({0, -20}).body(90).vel({0, 0.2});
+  ball({0, -19.3});
+  opponent(1, {-50, 0}).body(0);
+  EXPECT_EQ(0.0, world.getCPFValueOfPoint({0, 18.7}, &agent));
+  EXPECT_GT(world.getCPFValueOfPoint({0, 21.7}, &agent), 0.0);
+  // The fast pass at full power comes within 1 m of a team-mate 9 m away in
+  // cycle 4 (a normal one in cycle 5), where an opponent 3 m beside it gets
+  // in 3 cycles: 1 / 4.
+  opponent(1, {3, -10.3}).body(180);
+  EXPECT_DOUBLE_EQ(0.25, world.getCPFValueOfPlayer(teammate(9, {0, -10.3}).object(), &agent));
 
   // 0, 2 and 5 cycles to the centre spot; the unplaced entries standing
   // there do not count, nor does entry 0, which holds no player.
