@@ -70,6 +70,12 @@ TEST_F(PassTest, ThroughPassMeetsTheRun) {
   EXPECT_EQ(SoccerCommand::CMD_NONE, agent.throughPass(mate, {10, 10}, posTo, false).command());
   EXPECT_NEAR(0.0, posTo.dist(Vector2D(10, 0)), 1e-9);
   EXPECT_EQ("(kick 27.59 0.00)", agent.throughPass(mate, {10, 10}, posTo, true).str());
+  // An opponent 28 m from the ball, within the 30 m that count, splits the
+  // gap from -45 to 71.57 at 19.73 (seen from the agent): the wider part's
+  // middle, -12.63, meets the run at (10, -2.24).
+  opponent(4, {26.31, 9.577});
+  agent.throughPass(mate, {10, 30}, posTo, false);
+  EXPECT_NEAR(-2.24, posTo[1], 0.01);
   // A shot along a parallel run aims at (0, 0), as it always has.
   me({4.615, 5});
   ball({5, 5});
@@ -95,8 +101,10 @@ TEST_F(PassTest, MarkingAndChoosingTheOpponent) {
         << c.mark;
   EXPECT_EQ(SoccerCommand::CMD_NONE, agent.markOpponent(0, 2, VekActions::MARK_GOAL).command());
   EXPECT_EQ(SoccerCommand::CMD_NONE, agent.markOpponent(12, 2, VekActions::MARK_GOAL).command());
-  agent.markOpponent(5, 2, VekActions::MARK_GOAL);
-  EXPECT_TRUE(trace.has("markOpponent at V(-41.4142, 8.58579)"));
+  EXPECT_NE(SoccerCommand::CMD_NONE, agent.markOpponent(11, 2, VekActions::MARK_GOAL).command());
+  // Facing the mark, a tired agent runs there all the same.
+  me({-30, 8.58578644}).body(180).stamina(1000);
+  EXPECT_EQ("(dash 100.00)", agent.markOpponent(5, 2, VekActions::MARK_GOAL).str());
 
   // The agent takes the opponent nearest its formation place only when no
   // team-mate is nearer to it and it is nearer than max_dist.
