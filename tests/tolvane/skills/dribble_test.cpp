@@ -281,22 +281,35 @@ TEST_F(DribbleTest, OutplayingAnOpponent) {
   }
 }
 
+// Each coordinate of a target on its own; an infinite one is taken onto
+// the field by the dribble and by the kick to a point in mode 3.
 TEST_F(DribbleTest, NoCommandCarriesANumberThatIsNotFinite) {
   const double nan = std::nan(""), inf = HUGE_VAL;
-  ball({0.5, 0});
+  me().body(30).vel({0.2, 0.1});
+  ball(polar(0.5, 30));
   opp({3, 1});
   const PlayerObject o = world.getOthers(1);
   const PlayerObject mate = teammate(9, {10, 5}).object();
   Vector2D posTo;
+  auto finite = [](const SoccerCommand& c) {
+    return std::isfinite(c.getValue0()) && std::isfinite(c.getValue1()) &&
+           std::isfinite(double(c.getAngle()));
+  };
+  for (Vector2D p : {Vector2D(nan, 0), Vector2D(0, nan), Vector2D(-inf, 0), Vector2D(0, inf)}) {
+    EXPECT_TRUE(finite(agent.dribbleToPosition(1, p, 100, true))) << p;
+    for (const SoccerCommand& c :
+         {agent.outplayOpponent(o, p, posTo), agent.throughPass(mate, p, posTo, true),
+          agent.kickToPoint(1, true, p, 50), agent.kickToPoint(2, true, p, 1),
+          agent.kickPrecisely(p, 2)})
+      EXPECT_EQ(SoccerCommand::CMD_NONE, c.command()) << p << c.str();
+    EXPECT_EQ(std::isnan(p[0] + p[1]),
+              agent.kickToPoint(3, true, p, 1).command() == SoccerCommand::CMD_NONE) << p;
+  }
   for (const SoccerCommand& c :
-       {agent.dribbleToPosition(1, {nan, 0}, 100, true), agent.dribbleAtAngle(2, inf, 100, true),
-        agent.basicDribble(100, nan, nan), agent.turnWithBallTo(nan),
-        agent.outplayOpponent(o, {nan, 0}, posTo), agent.leadingPass(mate, inf),
-        agent.throughPass(mate, {inf, 0}, posTo, true),
+       {agent.dribbleAtAngle(2, inf, 100, true), agent.basicDribble(100, nan, nan),
+        agent.turnWithBallTo(nan), agent.leadingPass(mate, inf),
         agent.markOpponent(1, nan, VekActions::MARK_BISECTOR)})
-    EXPECT_TRUE(std::isfinite(c.getValue0()) && std::isfinite(c.getValue1()) &&
-                std::isfinite(double(c.getAngle())))
-        << c.str();
+    EXPECT_TRUE(finite(c)) << c.str();
 }
 
 } // namespace

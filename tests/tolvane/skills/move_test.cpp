@@ -240,17 +240,23 @@ TEST_F(SkillTest, NoNumberThatIsNotFiniteReachesACommand) {
   EXPECT_EQ(std::string::npos, along.find("nan")) << along;
 
   Agent::resetSkillMemory();
-  const std::function<SC()> none[] = {
-      [&] { return agent.lookAround(Inf, -90.0); },
-      [&] { return agent.turnBodyToPoint({NaN, 0}, 1); },
-      [&] { return agent.turnBackToPoint({Inf, Inf}, 1); },
-      [&] { return agent.turnBodyOrBackToPoint({0, -Inf}, 1); },
-      [&] { return agent.turnNeckToPoint({NaN, NaN}, SC(SC::CMD_NONE)); },
-      [&] { return agent.moveToPosition({NaN, 5}); },
-      [&] { return agent.dashToPosition({Inf, 0}, 3.0, false, false); },
-      [&] { return agent.dashTowardsPoint({5, Inf}, false); },
-      [&] { return agent.dashToPositionAlongLine({-47.5, 0}, Inf, 3.0, 1, 7.0, 12.0); },
+  EXPECT_EQ(SC::CMD_NONE, agent.lookAround(Inf, -90.0).command());
+  EXPECT_EQ(SC::CMD_NONE,
+            agent.dashToPositionAlongLine({-47.5, 0}, Inf, 3.0, 1, 7.0, 12.0).command());
+  // Each coordinate of a target on its own.
+  me({-40, 10}).body(30).vel({0.2, 0.1});
+  const std::function<SC(const Vector2D&)> none[] = {
+      [&](const Vector2D& p) { return agent.turnBodyToPoint(p, 1); },
+      [&](const Vector2D& p) { return agent.turnBackToPoint(p, 1); },
+      [&](const Vector2D& p) { return agent.turnBodyOrBackToPoint(p, 1); },
+      [&](const Vector2D& p) { return agent.turnNeckToPoint(p, SC(SC::CMD_NONE)); },
+      [&](const Vector2D& p) { return agent.moveToPosition(p); },
+      [&](const Vector2D& p) { return agent.dashToPosition(p, 3.0, false, false); },
+      [&](const Vector2D& p) { return agent.dashToPosition(p, 3.0, 50.0, false); },
+      [&](const Vector2D& p) { return agent.dashTowardsPoint(p, false); },
   };
-  for (const auto& skill : none) EXPECT_EQ(SC::CMD_NONE, skill().command());
+  for (const auto& skill : none)
+    for (Vector2D p : {Vector2D(NaN, 0), Vector2D(0, NaN), Vector2D(-Inf, 0), Vector2D(0, Inf)})
+      EXPECT_EQ(SC::CMD_NONE, skill(p).command()) << p << (&skill - none);
   EXPECT_EQ("(turn_neck 45.00)", agent.lookAround(90.0, -90.0).str()) << "the scan waits";
 }
