@@ -63,6 +63,8 @@ TEST_F(DribbleTest, EnemyAvoidanceAndHoldingTheBall) {
   me().neck(60); // seen from a turned head, the same scene
   opp({0, 2});
   EXPECT_EQ(-90.0, Access::avoidEnemyAngle(agent));
+  opp({6, 0}); // weight -0.02: nothing
+  EXPECT_EQ(0.0, Access::avoidEnemyAngle(agent));
   // A goalkeeper 4.2515 m behind (2 x 0.50026) outweighs a player 0.2 m
   // ahead (1.0008, held at 1.0).
   opp({0.2, 0});
