@@ -218,7 +218,7 @@ TEST_F(InterceptTest, BlockingThePath) {
        "90, 0.5, 1, 2, 12"},
       {"-34", "34", {-19.5, 15.99}, {-19.5, 0}, -90, "move along line, with ball close",
        {-20, 15.9856}, "-90, 3, -1, 7, 12"},
-      // The ball 0.5 m above the point: the body decides.
+      // The ball exactly 0.5 m off the point: the body decides.
       {"10", "-10", {-19.5, -9.5}, {-19.5, -5}, -90, "move along line, with ball close",
        {-20, -10}, "-90, 3, -1, 7, 12"},
       // The ball 13.34 m below the point: headed down, whatever the body.
