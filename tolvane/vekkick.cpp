@@ -79,6 +79,10 @@ Vector2D cutTo(Vector2D v, double limit) {
   return v;
 }
 
+// v held within [-limit, limit]; not a number stays one, so that no kick
+// aims at a border for it.
+double heldWithin(double v, double limit) { return v > limit ? limit : v < -limit ? -limit : v; }
+
 bool withinOpen(double v, double lo, double hi) { return lo < v && v < hi; }
 bool withinClosed(double v, double lo, double hi) { return lo <= v && v <= hi; }
 
@@ -407,8 +411,8 @@ SoccerCommand VekActions::kickToPoint(int mode, bool autoCorrect, Vector2D targe
   const Vector2D posBall = ball.getAbsPos();
   // Modes 1 and 2 aim at the target as given, even off the field.
   const AngleDeg kickdir = direction(target - posBall) - wm.myBodyAngle();
-  target[0] = std::max(-PITCH_HALF_LENGTH, std::min(PITCH_HALF_LENGTH, target[0]));
-  target[1] = std::max(-PITCH_HALF_WIDTH, std::min(PITCH_HALF_WIDTH, target[1]));
+  target[0] = heldWithin(target[0], PITCH_HALF_LENGTH);
+  target[1] = heldWithin(target[1], PITCH_HALF_WIDTH);
   traceLine(ZONE_KICK, LEVEL_ENTRY,
             "SoccerCommand VekActions::kickToPoint(int, bool, vekmath::Vector<Value, 2>, double)",
             " (", mode, ", ", autoCorrect ? 1 : 0, ", ", target, ", ", power, ")");

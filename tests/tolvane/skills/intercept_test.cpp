@@ -121,7 +121,8 @@ TEST_F(InterceptTest, NewtonPointClippedToTheField) {
       // A resting ball gives no path: the crossed coordinates are held.
       {{0, 0}, {55, 10}, {0, 0}, {52.5, 10}},
       {{0, 0}, {60, 40}, {0, 0}, {52.5, 34}},
-      {{0, 0}, {52.5, 10}, {0, 0}, {52.5, 10}},
+      // A path of 0.7 mm still has a direction.
+      {{0, 0}, {55, 10}, {0.00003, 0.00003}, {52.5, 7.5}},
       // Rounding leaves a resting ball's meeting point 1e-14 m off it.
       {{15.7, -29.9}, {55.9, 13.3}, {0, 0}, {52.5, 13.3}},
   };
@@ -133,12 +134,11 @@ TEST_F(InterceptTest, NewtonPointClippedToTheField) {
     world.getMe()->newtonMethod(world.getBall(), tNewton);
     trace.clear();
     Vector2D pos;
-    const SoccerCommand soc = agent.intercept(true, 2.5, pos, t);
+    agent.intercept(true, 2.5, pos, t);
     EXPECT_NEAR(c.want[0], pos[0], 1e-9);
     EXPECT_NEAR(c.want[1], pos[1], 1e-9);
     EXPECT_EQ(tNewton, t);
     expectCall(DASH, c.want, "2.5, 0, 0");
-    EXPECT_EQ(agent.dashToPosition(c.want, 2.5, false, false).str(), soc.str());
   }
 
   // A path parallel to the goal line never crosses it: only x is held.
@@ -170,7 +170,7 @@ TEST_F(InterceptTest, DefendingTheGoalLine) {
       {5, {-40, 0}, {0, 0}, 1, {-30, 10}, BEHIND, {-47.5, 0}, "20, 0, 0"},
       // A ball coming towards the goal, or of unknown speed: back first.
       {5, {-40, 0}, {-0.1, 0}, 1, {-30, 10}, BEHIND, {-47.5, 0}, "20, 1, 0"},
-      {0, {-30, 20}, {0, 0}, 1, {-40, 0}, BEHIND, {-52.5, 1.0519}, "1, 0, 0"},
+      {5, {-35, 0}, {0, 0}, 1, {-30, 10}, BEHIND, {-47.5, 0}, "1, 0, 0"},
       {0, {-30, 20}, {0, 0}, 0, {-40, 0}, BEHIND, {-52.5, 1.0519}, "1, 1, 0"},
       // Never wider than a post.
       {5, {-40, 30}, {0, 0}, 1, {-30, 0}, BEHIND, {-47.5, 7.01}, "20, 0, 0"},
@@ -218,6 +218,9 @@ TEST_F(InterceptTest, BlockingThePath) {
        "90, 0.5, 1, 2, 12"},
       {"-34", "34", {-19.5, 15.99}, {-19.5, 0}, -90, "move along line, with ball close",
        {-20, 15.9856}, "-90, 3, -1, 7, 12"},
+      // The ball exactly 0.5 m off the point: the body decides.
+      {"10", "-10", {-19.5, -9.5}, {-19.5, -5}, -90, "move along line, with ball close",
+       {-20, -10}, "-90, 3, -1, 7, 12"},
       // The ball 13.34 m below the point: headed down, whatever the body.
       {"10", "20", {-19.5, 0}, {-19.5, 12}, 90, "move along line, with ball close",
        {-20, 13.3354}, "-90, 3, 1, 7, 12"},

@@ -37,13 +37,14 @@ TEST_F(SkillTest, TurningBodyFrontOrBack) {
              either = &VekActions::turnBodyOrBackToPoint;
   // off: the target's direction from the next position, against the body
   struct Case { Turn skill; double speed, bodyDir, off; const char* expected; } cases[] = {
-      {body, 0, 0, 0, "(turn 0.00)"},          {body, 0, 30, 45, "(turn 45.00)"},
-      {body, 0.2, 0, 180, "(turn 180.00)"},    {body, 0.2, 0, -60, "(turn -120.00)"},
-      {back, 0, 0, 180, "(turn 0.00)"},        {back, 0, 0, 0, "(turn 180.00)"},
+      {body, 0, 30, 45, "(turn 45.00)"},       {body, 0.2, 0, 180, "(turn 180.00)"},
+      {body, 0.2, 0, -60, "(turn -120.00)"},   {back, 0, 0, 0, "(turn 180.00)"},
       {back, 0, 0, 150, "(turn -30.00)"},      {either, 0, 0, 170, "(turn 170.00)"},
       {either, 0.2, 0, 100, "(turn -160.00)"}, {either, 0.2, 0, 60, "(turn 120.00)"},
       // Factor 3: both moments are limited to 180; equal ones turn the front.
       {either, 0.4, 0, 100, "(turn 180.00)"},  {either, 0.4, 0, -100, "(turn -180.00)"},
+      // The front turn of 180 gets to 90 of 91: exactly 1 short, it still wins.
+      {either, 0.2, -1, 91, "(turn 180.00)"},
   };
   for (const Case& c : cases) {
     me({10, 5}).vel({c.speed, 0}).body(c.bodyDir);
@@ -113,8 +114,6 @@ TEST_F(SkillTest, ScansAdvanceOnlyWithASight) {
   run("lookAroundBall(5) at 4.9", near, {{true, ""}, {true, ""}});
   ball({5, 0}).seen(5, 10);
   run("lookAroundBall(5)", near, {{true, "(turn_neck 52.50)"}, {true, "(turn_neck 10.00)"}});
-  Agent::resetSkillMemory();
-  run("after reset", near, {{true, "(turn_neck 52.50)"}});
 }
 
 TEST_F(SkillTest, SearchBallKeepsItsSideWhileTheSearchGoesOn) {
@@ -123,7 +122,8 @@ TEST_F(SkillTest, SearchBallKeepsItsSideWhileTheSearchGoesOn) {
       {3, true, -20, "(turn 81.00)"},  // within 3 cycles: the first side, +
       {7, true, -20, "(turn -81.00)"}, // 4 cycles on: the ball's side
       {8, true, 30, "(turn -81.00)"},  {9, false, 30, "(turn 0.00)"},
-      {12, true, 30, "(turn 81.00)"},  {16, true, 180, "(turn -81.00)"},
+      {12, true, 30, "(turn 81.00)"},  {15, true, 180, "(turn 81.00)"},
+      {19, true, 180, "(turn -81.00)"}, {23, true, 0, "(turn -81.00)"},
   };
   for (const Call& c : calls) {
     cycle(c.cycle);
@@ -132,7 +132,7 @@ TEST_F(SkillTest, SearchBallKeepsItsSideWhileTheSearchGoesOn) {
     EXPECT_EQ(c.expected, agent.searchBall().str()) << c.cycle;
   }
   view(VW::S_narrow, VQ::S_high);
-  cycle(17);
+  cycle(24);
   EXPECT_EQ("(turn -40.50)", agent.searchBall().str());
 }
 
@@ -208,12 +208,14 @@ TEST_F(SkillTest, DashToPositionTurnsOrDashes) {
 // 3 m and 7 degrees, correction 12 degrees.
 TEST_F(SkillTest, DashAlongTheGoalLine) {
   struct Case { Vector2D at; double bodyDir, ang; int sign; const char* expected; } cases[] = {
-      {{-45, -5}, 100, 90, 1, "(turn -10.00)"},     // near the line, heading off
+      {{-44.5, -5}, 100, 90, 1, "(turn -10.00)"},   // 3 m off is near, heading off
+      {{-45, -5}, 97, 90, 1, "(dash 100.00)"},      // 7 degrees off is close enough
+      {{47.5, 0}, 90, 90, 1, "(turn -12.00)"},      // crossing as far out: not beyond
       {{-43, -5}, 100, 90, 1, "(dash 100.00)"},     // centre's side: heading 102
       {{-51.5, -5}, 80, 90, 1, "(dash 100.00)"},    // beyond the line: heading 78
       {{-43, -5}, -100, -90, -1, "(dash -100.00)"}, // heading -102, target behind
       {{-43, 1}, 102, 90, 1, ""},                   // off the line, level with the target
-      {{-47.5, -1}, 90, 90, 1, ""},
+      {{-47.5, -3}, 90, 90, 1, ""},
   };
   for (const Case& c : cases) {
     me(c.at).body(c.bodyDir);
@@ -228,23 +230,28 @@ TEST_F(SkillTest, DashAlongTheGoalLine) {
 TEST_F(SkillTest, NoNumberThatIsNotFiniteReachesACommand) {
   EXPECT_EQ(SC::CMD_TURNNECK, agent.lookAround(1e300, -1e300).command());
   EXPECT_EQ("(turn -45.00)", agent.turnBodyToPoint({1e300, -1e300}, 1).str());
-  me({-40, 10});
+  me({-40, 10}).body(30).vel({0.2, 0.1});
   const std::string along =
       agent.dashToPositionAlongLine({-47.5, 0}, 1e300, 3.0, 2147483647, 7.0, -1e300).str();
   EXPECT_EQ(std::string::npos, along.find("nan")) << along;
 
   Agent::resetSkillMemory();
-  const std::function<SC()> none[] = {
-      [&] { return agent.lookAround(Inf, -90.0); },
-      [&] { return agent.turnBodyToPoint({NaN, 0}, 1); },
-      [&] { return agent.turnBackToPoint({Inf, Inf}, 1); },
-      [&] { return agent.turnBodyOrBackToPoint({0, -Inf}, 1); },
-      [&] { return agent.turnNeckToPoint({NaN, NaN}, SC(SC::CMD_NONE)); },
-      [&] { return agent.moveToPosition({NaN, 5}); },
-      [&] { return agent.dashToPosition({Inf, 0}, 3.0, false, false); },
-      [&] { return agent.dashTowardsPoint({5, Inf}, false); },
-      [&] { return agent.dashToPositionAlongLine({-47.5, 0}, Inf, 3.0, 1, 7.0, 12.0); },
+  EXPECT_EQ(SC::CMD_NONE, agent.lookAround(Inf, -90.0).command());
+  EXPECT_EQ(SC::CMD_NONE,
+            agent.dashToPositionAlongLine({-47.5, 0}, Inf, 3.0, 1, 7.0, 12.0).command());
+  // Each coordinate of a target on its own.
+  const std::function<SC(const Vector2D&)> none[] = {
+      [&](const Vector2D& p) { return agent.turnBodyToPoint(p, 1); },
+      [&](const Vector2D& p) { return agent.turnBackToPoint(p, 1); },
+      [&](const Vector2D& p) { return agent.turnBodyOrBackToPoint(p, 1); },
+      [&](const Vector2D& p) { return agent.turnNeckToPoint(p, SC(SC::CMD_NONE)); },
+      [&](const Vector2D& p) { return agent.moveToPosition(p); },
+      [&](const Vector2D& p) { return agent.dashToPosition(p, 3.0, false, false); },
+      [&](const Vector2D& p) { return agent.dashToPosition(p, 3.0, 50.0, false); },
+      [&](const Vector2D& p) { return agent.dashTowardsPoint(p, false); },
   };
-  for (const auto& skill : none) EXPECT_EQ(SC::CMD_NONE, skill().command());
+  for (const auto& skill : none)
+    for (Vector2D p : {Vector2D(NaN, 0), Vector2D(0, NaN), Vector2D(-Inf, 0), Vector2D(0, Inf)})
+      EXPECT_EQ(SC::CMD_NONE, skill(p).command()) << p << (&skill - none);
   EXPECT_EQ("(turn_neck 45.00)", agent.lookAround(90.0, -90.0).str()) << "the scan waits";
 }

@@ -70,6 +70,12 @@ TEST_F(PassTest, ThroughPassMeetsTheRun) {
   EXPECT_EQ(SoccerCommand::CMD_NONE, agent.throughPass(mate, {10, 10}, posTo, false).command());
   EXPECT_NEAR(0.0, posTo.dist(Vector2D(10, 0)), 1e-9);
   EXPECT_EQ("(kick 27.59 0.00)", agent.throughPass(mate, {10, 10}, posTo, true).str());
+  // An opponent 28 m from the ball, within the 30 m that count, splits the
+  // gap from -45 to 71.57 at 19.73 (seen from the agent): the wider part's
+  // middle, -12.63, meets the run at (10, -2.24).
+  opponent(4, {26.31, 9.577});
+  agent.throughPass(mate, {10, 30}, posTo, false);
+  EXPECT_NEAR(-2.24, posTo[1], 0.01);
   // A shot along a parallel run aims at (0, 0), as it always has.
   me({4.615, 5});
   ball({5, 5});
@@ -95,8 +101,10 @@ TEST_F(PassTest, MarkingAndChoosingTheOpponent) {
         << c.mark;
   EXPECT_EQ(SoccerCommand::CMD_NONE, agent.markOpponent(0, 2, VekActions::MARK_GOAL).command());
   EXPECT_EQ(SoccerCommand::CMD_NONE, agent.markOpponent(12, 2, VekActions::MARK_GOAL).command());
-  agent.markOpponent(5, 2, VekActions::MARK_GOAL);
-  EXPECT_TRUE(trace.has("markOpponent at V(-41.4142, 8.58579)"));
+  EXPECT_NE(SoccerCommand::CMD_NONE, agent.markOpponent(11, 2, VekActions::MARK_GOAL).command());
+  // Facing the mark, a tired agent runs there all the same.
+  me({-30, 8.58578644}).body(180).stamina(1000);
+  EXPECT_EQ("(dash 100.00)", agent.markOpponent(5, 2, VekActions::MARK_GOAL).str());
 
   // The agent takes the opponent nearest its formation place only when no
   // team-mate is nearer to it and it is nearer than max_dist.
@@ -115,8 +123,23 @@ TEST_F(PassTest, CyclePotentialField) {
   me({-10, 0});
   ball({20, 0}).vel({0, 0}, 0.0);
   opponent(1, {20.5, 0});
-  EXPECT_DOUBLE_EQ(74.0, world.getCPFValueOfPlayer(teammate(9, {40, 0}).object(), &agent));
-  EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({20.5, 0}, &agent));
+  EXPECT_DOUBLE_EQ(1.0, world.getCPFValueOfPoint({21, 0}, &agent));
+  EXPECT_DOUBLE_EQ(74.0, world.getCPFValueOfPoint({21.125, 0}, &agent));
+
+  // The body along +y, the ball 0.7 m in front and the agent running: a
+  // kick of power 100 takes the ball 39.93 m at most, to within 1 m of a
+  // point 38 m on after 43 cycles, before an opponent 50 m off its way gets
+  // there; never to within 1 m of one 41 m on.
+  me({0, -20}).body(90).vel({0, 0.2});
+  ball({0, -19.3});
+  opponent(1, {-50, 0}).body(0);
+  EXPECT_EQ(0.0, world.getCPFValueOfPoint({0, 18.7}, &agent));
+  EXPECT_GT(world.getCPFValueOfPoint({0, 21.7}, &agent), 0.0);
+  // The fast pass at full power comes within 1 m of a team-mate 9 m away in
+  // cycle 4 (a normal one in cycle 5), where an opponent 3 m beside it gets
+  // in 3 cycles: 1 / 4.
+  opponent(1, {3, -10.3}).body(180);
+  EXPECT_DOUBLE_EQ(0.25, world.getCPFValueOfPlayer(teammate(9, {0, -10.3}).object(), &agent));
 
   // 0, 2 and 5 cycles to the centre spot; the unplaced entries standing
   // there do not count, nor does entry 0, which holds no player.
