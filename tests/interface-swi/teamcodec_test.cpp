@@ -69,15 +69,22 @@ TEST_F(TeamCodec, WhatCannotBeSaidOrHeardFails) {
             err);
   EXPECT_EQ("fail", solve("say_pass(seven, 1, 1, C)"));
   EXPECT_EQ("", err);
+  // Each coordinate not finite on its own.
+  for (const char* goal : {"say_pass(7, 1.0Inf, 1, C)", "say_pass(7, 1, 1.5NaN, C)"})
+    EXPECT_EQ("fail", solve(goal)) << goal;
+  for (const Vector2D at : {Vector2D(NAN, 1), Vector2D(1, -INFINITY)}) {
+    ball(at);
+    EXPECT_EQ("fail", solve("say_ball_pos(C)")) << at;
+  }
 
   ::testing::internal::CaptureStdout();
-  for (const char* text : {"bX 10Y 20", "bX1e999Y 1Z", "p7 20Y -6"}) {
+  for (const char* text : {"bX 10Y 20", "bX1e999Y 1Z", "bX 1Y-inf Z", "p7 20Y -6"}) {
     hear(text);
     EXPECT_EQ("fail", solve("hear_ball_pos(X, Y)")) << text;
   }
-  for (const char* text : {"p", "p7", "px 20Y 3", "bX 10Y 20Z"}) {
+  for (const char* text : {"p", "p7", "px 20Y 3", "bX 10Y 20Z", "p7nanY 1", "p7 1Y1e999"}) {
     hear(text);
     EXPECT_EQ("fail", solve("hear_pass(U, X, Y)")) << text;
   }
-  EXPECT_EQ("", ::testing::internal::GetCapturedStdout());
+  EXPECT_EQ("v1 = nan v2 =  1\nv1 =  1 v2 = 1e999\n", ::testing::internal::GetCapturedStdout());
 }

@@ -25,8 +25,9 @@ bool exists(const std::string& file) {
   return stat(file.c_str(), &st) == 0;
 }
 
-void normalLine(unsigned int zone, const std::string& text) {
-  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, zone) << text << "\n";
+void logLine(unsigned int zone, const std::string& text,
+             vomar::ForwarderStreamBuf::Priority p = vomar::ForwarderStreamBuf::S_NORMAL) {
+  vomar::prefixedLine(p, zone) << text << "\n";
 }
 
 // A player told its side and number opens its logs.
@@ -65,11 +66,13 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     TestPlayer p;
     openLogs(p, "(init l 7 before_kick_off)");
     p.parse("(splat)");
-    normalLine(1900, "bridge line");
+    logLine(1100, "bridge line");
+    for (unsigned int z : {1019u, 1020u, 1050u, 1051u, 1079u, 1080u, 1229u, 1230u})
+      logLine(z, "zone " + std::to_string(z), vomar::ForwarderStreamBuf::S_TRACER);
     vomar::Forwarder::instance(8192)->flush();
   }
   // The player is gone and its files with it; the log stream goes on.
-  normalLine(1900, "after the player");
+  logLine(1900, "after the player");
   vomar::Forwarder::instance(8192)->flush();
 
   const std::string messages = slurp(messageLog);
@@ -80,6 +83,13 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   EXPECT_EQ(std::string::npos, messages.find("after the player"));
   EXPECT_NE(std::string::npos, actions.find("unknown message received from server (splat)\n"));
   EXPECT_EQ(std::string::npos, actions.find("bridge line"));
+  // The action log takes the tracer lines of its two zone ranges, ends
+  // included.
+  std::string zones;
+  for (unsigned int z : {1019u, 1020u, 1050u, 1051u, 1079u, 1080u, 1229u, 1230u})
+    if (actions.find("zone " + std::to_string(z) + "\n") != std::string::npos)
+      zones += std::to_string(z) + " ";
+  EXPECT_EQ("1020 1050 1080 1229 ", zones);
 
   {
     cp->save_message_log = false;
