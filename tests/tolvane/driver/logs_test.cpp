@@ -46,15 +46,6 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   ClientParam* cp = ClientParam::instance();
   cp->my_team_name = "Blue";
 
-  {
-    // Both logs off: no file, only prefix and level.
-    cp->message_log_dir = dir;
-    TestPlayer p;
-    openLogs(p, "(init l 7 before_kick_off)");
-    EXPECT_EQ(150, vomar::Forwarder::instance(8192)->maxLogLevel());
-    EXPECT_FALSE(exists(dir + "/Blue7-l-message.log"));
-  }
-
   const std::string messageLog = dir + "/logs/Blue7-l-message.log";
   const std::string actionLog = dir + "/Blue7-l-actions.log";
   {
@@ -65,6 +56,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     cp->action_log_dir = dir + "/";
     TestPlayer p;
     openLogs(p, "(init l 7 before_kick_off)");
+    EXPECT_EQ(150, vomar::Forwarder::instance(8192)->maxLogLevel());
     p.parse("(splat)");
     logLine(1100, "bridge line");
     for (unsigned int z : {1019u, 1020u, 1050u, 1051u, 1079u, 1080u, 1229u, 1230u})
@@ -97,6 +89,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     openLogs(p, "(init r 11 play_on)");
   }
   EXPECT_TRUE(exists(dir + "/Blue11-r-actions.log"));
+  EXPECT_FALSE(exists(dir + "/logs/Blue11-r-message.log"));
 
   cp->save_action_log = false;
   cp->message_log_dir = "./";
