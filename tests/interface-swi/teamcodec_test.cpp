@@ -66,7 +66,7 @@ TEST_F(TeamCodec, WhatCannotBeSaidOrHeardFails) {
   // Each coordinate not finite on its own.
   for (const char* goal : {"say_pass(7, 1.0Inf, 1, C)", "say_pass(7, 1, 1.5NaN, C)"})
     EXPECT_EQ("fail", solve(goal)) << goal;
-  for (const Vector2D at : {Vector2D(NAN, 1), Vector2D(1, -INFINITY)}) {
+  for (const Vector2D& at : {Vector2D(NAN, 1), Vector2D(1, -INFINITY)}) {
     ball(at);
     EXPECT_EQ("fail", solve("say_ball_pos(C)")) << at;
   }

@@ -69,7 +69,8 @@ TEST_F(ComposerTest, SeenObjectsByDistanceAndCone) {
   EXPECT_EQ(0u, text.find("(see 7 ((p \"Left\" 2) 11.10 0.00 0.00 0.00 0.00 0.00) "));
   EXPECT_NE(std::string::npos, text.find(" ((p \"Left\" 11) 20.10 0.00 0.00 0.00 0.00 0.00) ((p "
                                          "\"Right\" 1) 36.60 0.00 0.00 0.00 0.00 0.00) ((p "
-                                         "\"Right\") 40.50 0.00) ((p) 0.00) ((p \"Right\") 54.60 0.00) "));
+                                         "\"Right\") 40.50 0.00) ((p) 0.00) ((p \"Right\") 54.60 "
+                                         "0.00) "));
   EXPECT_NE(std::string::npos, text.find(" ((B) 2.80 -180.00 0.00 0.00) ((f c) 10.10 0.00 0.00 0.00)"));
   // A slot out of the match is seen by nobody.
   info.show.pos[1].mode = 0;
@@ -97,7 +98,7 @@ TEST_F(ComposerTest, SeenObjectsByDistanceAndCone) {
     const std::string text = see();
     std::string seen;
     for (int i = 0; i < 6; ++i)
-      seen += text.find("(p \"Left\" " + std::to_string(i + 2) + ")") != std::string::npos ? '1' : '0';
+      seen += text.find("\"Left\" " + std::to_string(i + 2) + ")") == std::string::npos ? '0' : '1';
     EXPECT_EQ(c.seen, seen) << c.width;
   }
 
