@@ -484,10 +484,6 @@ void VekPlayer::parseHear(const std::string& msg) {
   }
   if (sender == "referee") {
     warn(LEVEL, "sender is referee");
-    if (parseString.find(')', senderStart) == npos) {
-      warn(LEVEL, "')' expected in message: ", msg);
-      return;
-    }
     parsePlayMode(parseString.substr(senderStart));
     return;
   }

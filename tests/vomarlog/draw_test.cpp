@@ -30,7 +30,6 @@ TEST(DrawTest, ItemTexts) {
   EXPECT_EQ(Draw::draw(circle, line),
             "_2D_ CIRCLE col=ff0000 (1.5,-2,0.3); LINE col=0000ff (0,-1,10,5);");
   EXPECT_EQ(Draw::draw(line, text, zero), "_2D_" + line + text + zero);
-  EXPECT_EQ(Draw::draw(line, text, zero, circle), "_2D_" + line + text + zero + circle);
 }
 
 // Only complete "_2D_" lines are cached, and only when the put area fills:

@@ -25,8 +25,9 @@ bool exists(const std::string& file) {
   return stat(file.c_str(), &st) == 0;
 }
 
-void normalLine(unsigned int zone, const std::string& text) {
-  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_NORMAL, zone) << text << "\n";
+void logLine(unsigned int zone, const std::string& text,
+             vomar::ForwarderStreamBuf::Priority p = vomar::ForwarderStreamBuf::S_NORMAL) {
+  vomar::prefixedLine(p, zone) << text << "\n";
 }
 
 // A player told its side and number opens its logs.
@@ -45,15 +46,6 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   ClientParam* cp = ClientParam::instance();
   cp->my_team_name = "Blue";
 
-  {
-    // Both logs off: no file, only prefix and level.
-    cp->message_log_dir = dir;
-    TestPlayer p;
-    openLogs(p, "(init l 7 before_kick_off)");
-    EXPECT_EQ(150, vomar::Forwarder::instance(8192)->maxLogLevel());
-    EXPECT_FALSE(exists(dir + "/Blue7-l-message.log"));
-  }
-
   const std::string messageLog = dir + "/logs/Blue7-l-message.log";
   const std::string actionLog = dir + "/Blue7-l-actions.log";
   {
@@ -64,13 +56,16 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     cp->action_log_dir = dir + "/";
     TestPlayer p;
     openLogs(p, "(init l 7 before_kick_off)");
+    EXPECT_EQ(150, vomar::Forwarder::instance(8192)->maxLogLevel());
     p.parse("(splat)");
     p.parse("(see 1 ((b) nan 0))");
-    normalLine(1900, "bridge line");
+    logLine(1100, "bridge line");
+    for (unsigned int z : {1019u, 1020u, 1050u, 1051u, 1079u, 1080u, 1229u, 1230u})
+      logLine(z, "zone " + std::to_string(z), vomar::ForwarderStreamBuf::S_TRACER);
     vomar::Forwarder::instance(8192)->flush();
   }
   // The player is gone and its files with it; the log stream goes on.
-  normalLine(1900, "after the player");
+  logLine(1900, "after the player");
   vomar::Forwarder::instance(8192)->flush();
 
   const std::string messages = slurp(messageLog);
@@ -83,6 +78,13 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   EXPECT_EQ(std::string::npos, messages.find("after the player"));
   EXPECT_NE(std::string::npos, actions.find("unknown message received from server (splat)\n"));
   EXPECT_EQ(std::string::npos, actions.find("bridge line"));
+  // The action log takes the tracer lines of its two zone ranges, ends
+  // included.
+  std::string zones;
+  for (unsigned int z : {1019u, 1020u, 1050u, 1051u, 1079u, 1080u, 1229u, 1230u})
+    if (actions.find("zone " + std::to_string(z) + "\n") != std::string::npos)
+      zones += std::to_string(z) + " ";
+  EXPECT_EQ("1020 1050 1080 1229 ", zones);
 
   {
     cp->save_message_log = false;
@@ -90,6 +92,7 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
     openLogs(p, "(init r 11 play_on)");
   }
   EXPECT_TRUE(exists(dir + "/Blue11-r-actions.log"));
+  EXPECT_FALSE(exists(dir + "/logs/Blue11-r-message.log"));
 
   cp->save_action_log = false;
   cp->message_log_dir = "./";
