@@ -71,8 +71,10 @@ setup :-
 
 % Without a seen ball: face where a team-mate said it was less than three
 % cycles ago, or search for it. Taking our restart, with the ball at the
-% feet: play it with one touch and never dash, only face the ball when no
-% kick can be made. While the server refuses our kicks: wait at the ball.
+% feet: before it has been played, first turn to face the opponents' goal
+% when facing out of the field, as the kick layer's first kicks may move
+% the ball round in front of the body and over the line; then play it with
+% one touch and never dash, only face the ball when no kick can be made. While the server refuses our kicks: wait at the ball.
 % With the ball at the feet otherwise (and not left to a team-mate at it
 % too, nor as the taker of our restart who waits): active play. Otherwise
 % tell the team where the ball is and play without it.
@@ -91,7 +93,11 @@ play :-
 play :-
     ball_kickable,
     takes_restart, !,
-    (   do_active_play
+    (   our_restart,
+        faces_out_of_field
+    ->  turn_body_to_point(52.5, 0.0, 1, Body),
+        queue_with_neck_to_ball(Body)
+    ;   do_active_play
     ->  true
     ;   face_ball
     ).

@@ -285,31 +285,43 @@ TEST_F(VastelTest, AtOurRestartTheBallIsPlayedWithOneTouch) {
 
 // From each restart's place, with the ball in front of, beside and behind
 // the taker, its kicks take the ball out of its reach within its turn, none
-// of whose commands is a dash; then it waits. Our goal kick, from the goal
+// of whose commands is a dash, and the ball stays in the field, also when
+// the taker faces out of it; then it waits. Our goal kick, from the goal
 // area's corner with team-mate 2 in our penalty area and 6 outside, sends
 // the ball out of the area, not to 2.
 TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
-  const std::pair<PlayMode::PlayModeType, Vector2D> restarts[] = {
-      {PlayMode::My_Kick_Off, {0, 0}},     {PlayMode::My_Free_Kick, {-29.9, 0.8}},
-      {PlayMode::My_Kick_In, {10, -34}},   {PlayMode::My_Corner_Kick, {51.5, 33}},
-      {PlayMode::My_Goal_Kick, {-47, 9.16}}};
-  for (const auto& [mode, at] : restarts)
+  struct Restart {
+    PlayMode::PlayModeType mode;
+    Vector2D at;
+    double body;
+  };
+  const Restart restarts[] = {{PlayMode::My_Kick_Off, {0, 0}, 0},
+                              {PlayMode::My_Free_Kick, {-29.9, 0.8}, 0},
+                              {PlayMode::My_Kick_In, {10, -34}, -90},
+                              {PlayMode::My_Corner_Kick, {51.5, 33}, 90},
+                              {PlayMode::My_Goal_Kick, {-47, 9.16}, 0}};
+  for (const auto& [mode, at, body] : restarts)
     for (Vector2D offset : {Vector2D(0.5, 0.0), Vector2D(0.1, 0.8), Vector2D(-0.6, 0.3)}) {
       forget();
       teammate(2, {-40, -3});
       teammate(6, {-10, 20});  // too far for a pass
       playMode(mode);
-      me(at - offset).body(0.0);
+      const double c = std::cos(body / 57.29578), s = std::sin(body / 57.29578);
+      me(at - Vector2D(offset[0] * c - offset[1] * s, offset[0] * s + offset[1] * c)).body(body);
       ball(at);
       std::string turn;
-      for (int i = 0; i < 4 && withinReach(); ++i) {
+      bool inField = true;
+      for (int i = 0; i < 5 && withinReach(); ++i) {
         const std::string commands = decide();
         turn += commands;
         serverStep(commands);
-        if (mode != PlayMode::My_Goal_Kick) playMode(PlayMode::Play_On);
+        const Vector2D b = world.ball.getAbsPos();
+        inField = inField && std::fabs(b[0]) <= 52.585 && std::fabs(b[1]) <= 34.085;
+        if (mode != PlayMode::My_Goal_Kick && commands.rfind("(kick", 0) == 0) playMode(PlayMode::Play_On);
       }
       const std::string where = turn + " from " + std::to_string(offset[0]);
       EXPECT_FALSE(withinReach()) << where;
+      EXPECT_TRUE(inField) << where;
       EXPECT_EQ(turn.npos, turn.find("(dash")) << where;
       for (int wait = 0; wait < 2; ++wait) {
         EXPECT_EQ(std::string::npos, decide().find("(kick")) << where;
@@ -347,7 +359,15 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
   playMode(PlayMode::My_Goal_Kick);
   cycle(++now);
   EXPECT_EQ(0u, decide().find("(kick")) << "a new restart";
+  playMode(PlayMode::Play_On);  // in its turn it kicks, facing out or not
+  prove("taker_phase(7, turn)");
+  me({-51, 0}).body(180.0);
+  ball({-51.4, 0});
+  EXPECT_EQ(0u, decide().find("(kick"));
   forget();
+  playMode(PlayMode::My_Goal_Kick);
+  me({-47.5, 9.16}).body(0.0);
+  ball({-47, 9.16});
   world.getMe()->setAbsPos({-47.5, 9.16}, 0.0);
   EXPECT_EQ(queued("turn_body_to_ball(0, B)"), decide());
 }
