@@ -34,19 +34,19 @@ follow_set_piece_taker :-
     follow_restart,
     remember_cycle.
 
-% During our restart the taker is whoever is at the ball. At our goal kick
-% the taker's kick may leave the ball in our penalty area, with the play
-% mode unchanged: once the ball moves out of the taker's reach, the taker
-% waits as in play, until another player has played the ball. A record
-% from before this restart is not kept.
+% During our restart the taker is whoever is at the ball. Once the ball
+% moves out of the taker's reach, the taker has played it, whether or not
+% the referee's play_on has come yet (at our goal kick it comes only when
+% the ball leaves our penalty area): the taker waits as in play, until
+% another player has played the ball. A record from before this restart is
+% not kept.
 follow_restart :-
     our_restart, !,
     (   same_mode_as_before,
         set_piece_taker(T, waits),
         \+ played_by_other(T)
     ->  true
-    ;   is_goal_kick_us,
-        set_piece_taker(T, turn),
+    ;   set_piece_taker(T, turn),
         ball_moving,
         \+ within_reach(T)
     ->  taker_phase(T, waits)
@@ -182,13 +182,18 @@ takes_restart :-
     my_number(Me),
     set_piece_taker(Me, turn).
 
-% The point 2 m ahead of the agent's body lies outside the field.
+% The point 2 m ahead of the agent's body lies outside the field, and the
+% ball does not lie straight ahead (within 20 degrees), where the kick layer
+% turns the body to have it.
 faces_out_of_field :-
     my_position(X, Y),
     my_body_direction(Dir),
     AheadX is X + 2 * cos(Dir / 57.296),
     AheadY is Y + 2 * sin(Dir / 57.296),
-    ( abs(AheadX) > 52.5 ; abs(AheadY) > 34.0 ), !.
+    ( abs(AheadX) > 52.5 ; abs(AheadY) > 34.0 ),
+    ball(BX, BY, _, _),
+    angle_to_from_body(BX, BY, A),
+    abs(A) > 20, !.
 
 % Team-mate T took our restart and may not play the ball until another
 % player has.

@@ -277,6 +277,7 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
                               {PlayMode::My_Kick_Off, {0, 0}, 0},
                               {PlayMode::My_Free_Kick, {-29.9, 0.8}, 0},
                               {PlayMode::My_Kick_In, {10, -34}, -90},
+                              {PlayMode::My_Kick_In, {-15, -34}, -150},
                               {PlayMode::My_Corner_Kick, {51.5, 33}, 90},
                               {PlayMode::My_Goal_Kick, {-47, 9.16}, 0}};
   for (const auto& [mode, at, body] : restarts)
@@ -291,12 +292,13 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
       std::string turn;
       bool inField = true;
       for (int i = 0; i < 5 && withinReach(); ++i) {
+        // The referee's play_on after a kick comes a cycle late.
+        if (mode != PlayMode::My_Goal_Kick && turn.find("(kick") != turn.npos) playMode(PlayMode::Play_On);
         const std::string commands = decide();
         turn += commands;
         serverStep(commands);
         const Vector2D b = world.ball.getAbsPos();
         inField = inField && std::fabs(b[0]) <= 52.585 && std::fabs(b[1]) <= 34.085;
-        if (mode != PlayMode::My_Goal_Kick && commands.rfind("(kick", 0) == 0) playMode(PlayMode::Play_On);
       }
       const std::string where = turn + " from " + std::to_string(offset[0]);
       EXPECT_FALSE(withinReach()) << where;
@@ -304,6 +306,7 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
       EXPECT_EQ(turn.npos, turn.find("(dash")) << where;
       for (int wait = 0; wait < 2; ++wait) {
         EXPECT_EQ(std::string::npos, decide().find("(kick")) << where;
+        if (mode != PlayMode::My_Goal_Kick) playMode(PlayMode::Play_On);
         EXPECT_EQ("taker_waits(7)", solve("taker_waits(7)")) << where;
         serverStep("");
       }
@@ -339,7 +342,7 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
   playMode(PlayMode::Play_On);  // in its turn it kicks, facing out or not
   prove("taker_phase(7, turn)");
   me({-51, 0}).body(180.0);
-  ball({-51.4, 0});
+  ball({-51.2, 0.6});
   EXPECT_EQ(0u, decide().find("(kick"));
   forget();
   playMode(PlayMode::My_Goal_Kick);
