@@ -24,7 +24,8 @@ play_at_feet :-
 
 % The first of a pass, a clearance and a kick away that gets the ball
 % going. The kick layer may first stop the ball where it lies, which for a
-% ball at rest is a kick of no power that would be taken all the same.
+% ball at rest is a kick of no power: the referee would count it as the
+% restart taken, with the ball left where it lies.
 play_with_one_touch :-
     one_touch_kick(Body),
     \+ kick_without_power(Body), !,
