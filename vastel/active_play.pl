@@ -23,12 +23,15 @@ play_at_feet :-
     play_with_ball.
 
 % The first of a pass, a clearance and a kick away that gets the ball
-% going. The kick layer may first stop the ball where it lies, which for a
-% ball at rest is a kick of no power: the referee would count it as the
-% restart taken, with the ball left where it lies.
+% going and keeps it in the field. The kick layer may first stop the ball
+% where it lies, which for a ball at rest is a kick of no power: the
+% referee would count it as the restart taken, with the ball left where it
+% lies. Its first kicks may also move the ball round in front of the body,
+% which on a line of the field can put it out of play.
 play_with_one_touch :-
     one_touch_kick(Body),
-    \+ kick_without_power(Body), !,
+    \+ kick_without_power(Body),
+    \+ kick_out_of_field(Body), !,
     queue_with_neck_to_ball(Body).
 
 one_touch_kick(Body) :- pass_kick(Body).
@@ -38,6 +41,18 @@ one_touch_kick(Body) :- kick_away_kick(Body).
 % A kick of less than 1 power moves the ball by less than 3 cm a cycle.
 kick_without_power([kick, Power, _]) :-
     Power < 1.0.
+
+% A kick that may put the ball beyond a line of the field at once: the
+% ball moved by the largest acceleration the kick's power can give it
+% (0.027 m a cycle for each unit of power) lands beyond the line.
+kick_out_of_field([kick, Power, Dir]) :-
+    my_body_direction(Body),
+    ball(BX, BY, VX, VY),
+    A is (Body + Dir) / 57.296,
+    Acc is min(Power * 0.027, 2.7),
+    X is BX + VX + Acc * cos(A),
+    Y is BY + VY + Acc * sin(A),
+    ( abs(X) > 52.585 ; abs(Y) > 34.085 ), !.
 
 % 2. Facing our own half, slow ball, nobody near: turn with it to face
 % the opponents' goal.

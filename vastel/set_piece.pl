@@ -182,19 +182,6 @@ takes_restart :-
     my_number(Me),
     set_piece_taker(Me, turn).
 
-% The point 2 m ahead of the agent's body lies outside the field, and the
-% ball does not lie straight ahead (within 20 degrees), where the kick layer
-% turns the body to have it.
-faces_out_of_field :-
-    my_position(X, Y),
-    my_body_direction(Dir),
-    AheadX is X + 2 * cos(Dir / 57.296),
-    AheadY is Y + 2 * sin(Dir / 57.296),
-    ( abs(AheadX) > 52.5 ; abs(AheadY) > 34.0 ),
-    ball(BX, BY, _, _),
-    angle_to_from_body(BX, BY, A),
-    abs(A) > 20, !.
-
 % Team-mate T took our restart and may not play the ball until another
 % player has.
 taker_waits(T) :-

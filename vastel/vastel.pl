@@ -71,12 +71,9 @@ setup :-
 
 % Without a seen ball: face where a team-mate said it was less than three
 % cycles ago, or search for it. Taking our restart, with the ball at the
-% feet: while the play mode is still the restart's, first turn to face the
-% opponents' goal when facing out of the field with the ball beside or
-% behind, as the kick layer's first kicks may move the ball round in front
-% of the body and over the line; then play it with one touch and never
-% dash, only face the ball when no kick can be made. While the server
-% refuses our kicks: wait at the ball. With the ball at the feet otherwise
+% feet: play it with one touch and never dash, only face the ball when no
+% kick can be made. While the server refuses our kicks: wait at the ball.
+% With the ball at the feet otherwise
 % (and not left to a team-mate at it too, nor as the taker of our restart
 % who waits): active play. Otherwise tell the team where the ball is and
 % play without it.
@@ -95,11 +92,7 @@ play :-
 play :-
     ball_kickable,
     takes_restart, !,
-    (   our_restart,
-        faces_out_of_field
-    ->  turn_body_to_point(52.5, 0.0, 1, Body),
-        queue_with_neck_to_ball(Body)
-    ;   do_active_play
+    (   do_active_play
     ->  true
     ;   face_ball
     ).
