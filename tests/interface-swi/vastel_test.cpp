@@ -339,7 +339,6 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
   cycle(++now);
   EXPECT_EQ(0u, decide().find("(kick")) << "a new restart";
   forget();
-  playMode(PlayMode::My_Goal_Kick);
   me({-47.5, 9.16}).body(0.0);
   ball({-47, 9.16});
   world.getMe()->setAbsPos({-47.5, 9.16}, 0.0);
