@@ -1,9 +1,8 @@
-% Play with the ball at the agent's feet. During our own goal kick only
-% the kick at goal is considered; otherwise the agent shoots, turns with
-% the ball, pulls it around its body, dribbles, passes, clears or kicks it
-% away, whichever comes first in this order and can be done. At our own
-% set piece it plays the ball with one touch: it shoots, passes, clears or
-% kicks it away, never keeps it at its feet.
+% Play with the ball at the agent's feet. The agent shoots, turns with the
+% ball, pulls it around its body, dribbles, passes, clears or kicks it
+% away, whichever comes first in this order and can be done. When it takes
+% our restart it plays the ball with one touch: it shoots, passes, clears
+% or kicks it away, never keeps it at its feet.
 
 % 1. Shoot when the situation promises success more often than not.
 do_active_play :-
@@ -11,25 +10,49 @@ do_active_play :-
     goal_kick_success_ratio(G1, G2, G3, Ratio),
     Ratio > 60.0,
     do_goal_kick.
-% Rules 2 to 9: not during our own goal kick, and only with the ball at
-% the agent's feet; at our set piece only those of one touch.
+% Rules 2 to 9 need the ball at the agent's feet; when it takes our
+% restart, only those of one touch.
 do_active_play :-
-    \+ is_goal_kick_us,
     ball_kickable,
     play_at_feet.
 
 play_at_feet :-
-    own_set_piece, !,
+    takes_restart, !,
     play_with_one_touch.
 play_at_feet :-
     play_with_ball.
 
+% The first of a pass, a clearance and a kick away that gets the ball
+% going and keeps it in the field. The kick layer may first stop the ball
+% where it lies, which for a ball at rest is a kick of no power: the
+% referee would count it as the restart taken, with the ball left where it
+% lies. Its first kicks may also move the ball round in front of the body,
+% which on a line of the field can put it out of play.
 play_with_one_touch :-
-    do_pass.
-play_with_one_touch :-
-    clear.
-play_with_one_touch :-
-    do_kick_away.
+    one_touch_kick(Body),
+    \+ kick_without_power(Body),
+    \+ kick_out_of_field(Body), !,
+    queue_with_neck_to_ball(Body).
+
+one_touch_kick(Body) :- pass_kick(Body).
+one_touch_kick(Body) :- clear_kick(Body).
+one_touch_kick(Body) :- kick_away_kick(Body).
+
+% A kick of less than 1 power moves the ball by less than 3 cm a cycle.
+kick_without_power([kick, Power, _]) :-
+    Power < 1.0.
+
+% A kick that may put the ball beyond a line of the field at once: the
+% ball moved by the largest acceleration the kick's power can give it
+% (0.027 m a cycle for each unit of power) lands beyond the line.
+kick_out_of_field([kick, Power, Dir]) :-
+    my_body_direction(Body),
+    ball(BX, BY, VX, VY),
+    A is (Body + Dir) / 57.296,
+    Acc is min(Power * 0.027, 2.7),
+    X is BX + VX + Acc * cos(A),
+    Y is BY + VY + Acc * sin(A),
+    ( abs(X) > 52.585 ; abs(Y) > 34.085 ), !.
 
 % 2. Facing our own half, slow ball, nobody near: turn with it to face
 % the opponents' goal.
@@ -83,10 +106,13 @@ play_with_ball :-
     do_kick_away.
 
 clear :-
+    clear_kick(Body),
+    queue_with_neck_to_ball(Body).
+
+clear_kick(Body) :-
     my_body_direction(Dir), abs(Dir) < 60,
     my_position(X, _), X < -10,
-    clear_ball(Body),
-    queue_with_neck_to_ball(Body).
+    clear_ball(Body).
 
 % The direction the agent's body faces.
 my_body_direction(Dir) :-

@@ -5,13 +5,17 @@
 % Kick the ball to the least covered target; among equally covered ones
 % the earlier in the table.
 do_kick_away :-
+    kick_away_kick(Body),
+    queue_with_neck_to_ball(Body).
+
+kick_away_kick(Body) :-
     ball_kickable,
     my_position(X, Y),
     findall(N-target(Dist, TX, TY, Kind),
             kick_away_target(X, Y, 0.85, TX, TY, Dist, N, no_goalie, Kind),
             Pairs),
     keysort(Pairs, [_-target(_, TX, TY, Kind) | _]),
-    kick_away(Kind, TX, TY).
+    kick_away(Kind, TX, TY, Body).
 
 % One kick-away target (TX, TY) for an agent at (X, Y), on backtracking
 % each of its part of the field in table order: its distance Dist, the
@@ -54,9 +58,7 @@ kick_away_candidates(_, _, [c(35, -11, roll), c(34, 0, power), c(30, 0, power),
 
 % A power kick goes at full strength; a roll, or a power kick that cannot
 % be made, is a soft kick to the point.
-kick_away(power, TX, TY) :-
-    kick_to_point(1, 1, TX, TY, 100, Body),
-    queue_with_neck_to_ball(Body).
-kick_away(_, TX, TY) :-
-    kick_to_point(3, 1, TX, TY, 0.1, Body),
-    queue_with_neck_to_ball(Body).
+kick_away(power, TX, TY, Body) :-
+    kick_to_point(1, 1, TX, TY, 100, Body).
+kick_away(_, TX, TY, Body) :-
+    kick_to_point(3, 1, TX, TY, 0.1, Body).

@@ -11,6 +11,10 @@ pass_depth(2).
 % agent is in the attacking third; else directly to the first receiver of
 % the best chain, softly when nobody is near it and fast otherwise.
 do_pass :-
+    pass_kick(Body),
+    queue_with_neck_to_ball(Body).
+
+pass_kick(Body) :-
     my_side(S),
     my_position(X, Y), X > 20,
     ball_kickable,
@@ -19,9 +23,8 @@ do_pass :-
     through_pass_preference(Rs, Pairs),
     keysort(Pairs, [_-B | _]),
     through_pass_end_point_y(Y, EndY),
-    through_pass(S, B, 50.0, EndY, _, _, 1, Body),
-    queue_with_neck_to_ball(Body).
-do_pass :-
+    through_pass(S, B, 50.0, EndY, _, _, 1, Body).
+pass_kick(Body) :-
     ball_kickable,
     ball_velocity_valid,
     findall(R, possible_receiver(R), Candidates),
@@ -31,8 +34,7 @@ do_pass :-
     R \== Me,
     my_side(S),
     direct_pass_speed(S, R, Fast),
-    direct_pass(S, R, Fast, Body),
-    queue_with_neck_to_ball(Body).
+    direct_pass(S, R, Fast, Body).
 
 % The soft pass (0) when the receiver stands free of opponents, else, and
 % also when the soft pass cannot be made, the fast one (1).
@@ -43,8 +45,9 @@ direct_pass_speed(S, R, 0) :-
 direct_pass_speed(_, _, 1).
 
 % A team-mate who may receive a direct pass: placed, not our goalkeeper,
-% not offside, and well inside the field. The agent itself is one too, as
-% the player who may keep the ball.
+% not offside, well inside the field, and at our goal kick, which must
+% leave our penalty area, outside it. The agent itself is one too, as the
+% player who may keep the ball.
 possible_receiver(R) :-
     my_side(S),
     player_position_valid(S, R),
@@ -52,7 +55,8 @@ possible_receiver(R) :-
     \+ player_in_offside_position(S, R),
     receiver_position(S, R, X, Y),
     abs(Y) < 33,
-    X > -50, X < 50.
+    X > -50, X < 50,
+    \+ (is_goal_kick_us, in_our_penalty_area(X, Y)).
 
 % A team-mate beyond x = 25 who can be reached with a through pass that no
 % opponent stands in the way of.

@@ -1,7 +1,6 @@
-% Play without the ball: go for it when the agent is the team's fastest
-% to it (or stands in for the taker of our set piece), run to a pass a
-% team-mate announced for the agent, mark an opponent near our goal
-% (defenders, numbers below 6), or return to the strategic position.
+% Play without the ball: go for it when it is the agent's to go for, run
+% to a pass a team-mate announced for the agent, mark an opponent near our
+% goal (defenders, numbers below 6), or return to the strategic position.
 
 % The first of these that gets through acts; when none does, the cycle
 % ends with the say command queued before.
@@ -31,6 +30,16 @@ do_passive_play :-
     distance_to(SX, SY, X, Y, D),
     D > 1.5,
     dash_or_watch_ball(SX, SY).
+
+% Who goes for the ball: while the taker of our restart waits, the
+% team-mate nearest to the ball with the taker left out, so that players
+% who judge the race differently still agree; otherwise the team's fastest
+% to the ball.
+goes_for_ball(Me) :-
+    taker_waits(T), !,
+    nearest_to_ball_but(T, Me).
+goes_for_ball(Me) :-
+    fastest_teammate_to_ball(Me).
 
 % Mark opponent O of side S: goal-side at 4 when it is the opponent
 % nearest to the ball, else, and also when that marking cannot be made,

@@ -3,8 +3,8 @@
 % once in every decision cycle. The program learns about the match only
 % through the player's foreign predicates and acts only by passing command
 % lists to queue_up/1. It keeps nothing between cycles: every cycle decides
-% afresh from the world model, but for who took our last set piece
-% (set_piece.pl).
+% afresh from the world model, but for who took our last restart and the
+% ball of the cycle before (set_piece.pl).
 %
 % Rules are tried in order and the first that gets through acts; a rule
 % queues its commands only as its last steps, a body command first and a
@@ -70,10 +70,13 @@ setup :-
     setup.
 
 % Without a seen ball: face where a team-mate said it was less than three
-% cycles ago, or search for it. With the ball at the feet (and no team-mate
-% with a higher number, or the goalie, at it too, and not as the taker of
-% our set piece that nobody else has touched yet): active play. Otherwise
-% tell the team where the ball is and play without it.
+% cycles ago, or search for it. Taking our restart, with the ball at the
+% feet: play it with one touch and never dash, only face the ball when no
+% kick can be made. While the server refuses our kicks: wait at the ball.
+% With the ball at the feet otherwise
+% (and not left to a team-mate at it too, nor as the taker of our restart
+% who waits): active play. Otherwise tell the team where the ball is and
+% play without it.
 play :-
     \+ ball_position_valid,
     hear_ball_pos(X, Y),
@@ -87,15 +90,29 @@ play :-
     search_ball(Body),
     queue_with_neck_along_body(Body).
 play :-
-    \+ lock_kick,
     ball_kickable,
-    ball_position_valid,
+    takes_restart, !,
+    (   do_active_play
+    ->  true
+    ;   face_ball
+    ).
+play :-
+    kicks_refused,
+    ball_kickable, !,
+    face_ball.
+play :-
+    \+ leaves_ball_to_team_mate,
+    ball_kickable,
     \+ (my_number(Me), taker_waits(Me)),
     do_active_play.
 play :-
     say_ball_pos(Say),
     queue_up(Say),
     do_passive_play.
+
+face_ball :-
+    turn_body_to_ball(0, Body),
+    queue_with_neck_to_ball(Body).
 
 % The agent's own position, once its side, its number and a valid position
 % are known.

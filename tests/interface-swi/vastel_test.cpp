@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "predharness.h"
 #include "tolvane/actuator.h"
@@ -20,7 +23,7 @@ protected:
     static const bool loaded = prove("consult('" TOLVANE_VASTEL_DIR "/vastel.pl')");
     EXPECT_TRUE(loaded);
     playMode(PlayMode::Play_On);
-    prove("retractall(set_piece_taker(_))");
+    forget();
   }
   ~VastelTest() override { FormationParam::instance()->setFormationType(FormationParam::DEFAULT); }
 
@@ -67,6 +70,33 @@ protected:
       EXPECT_EQ(queued(row.expected), decision) << row.world << ": " << err;
     }
   }
+
+  // Nothing remembered of a restart or of the ball.
+  static void forget() { prove("forget_taker, retractall(ball_before(_, _, _, _, _)), retractall(mode_before(_))"); }
+
+  // The server's cycle after the queued commands, for a resting agent: a
+  // kick accelerates the ball by the model's kick rate, a turn turns the
+  // body; then the ball moves and slows down. The next cycle begins.
+  void serverStep(const std::string& queued) {
+    Vector2D pos = world.ball.getAbsPos(), vel = world.ball.getAbsVel();
+    const PlayerObject& self = *world.getMe();
+    double power = 0, dir = 0;
+    if (std::sscanf(queued.c_str(), "(kick %lf %lf)", &power, &dir) == 2) {
+      const Vector2D rel = pos - self.getAbsPos();
+      const vekbase::AngleDeg ballDir = vekbase::AngleDeg(rel.dir(vekmath::DEG)) - self.getBodyAngle();
+      const double accel = power * world.ball.getActualKickPowerRate(ballDir, rel.length(), SP->kmargin);
+      Vector2D acc = Vector2D(accel, double(self.getBodyAngle() + vekbase::AngleDeg(dir))).cart(vekmath::DEG);
+      if (acc.length() > SP->baccel_max) acc.setLength(SP->baccel_max);
+      vel = vel + acc;
+      if (vel.length() > SP->bspeed_max) vel.setLength(SP->bspeed_max);
+    } else if (std::sscanf(queued.c_str(), "(turn %lf)", &dir) == 1) {
+      me().body(double(self.getBodyAngle() + vekbase::AngleDeg(dir)));
+    }
+    ball(pos + vel).vel(vel * SP->bdecay);
+    cycle(++now);
+  }
+  bool withinReach() const { return world.ball.getAbsPos().dist(world.getMe()->getAbsPos()) < 1.085; }
+  int now = 5000;
 
   // A team-mate's say message heard in cycle `when`.
   void heard(const std::string& text, int when) {
@@ -219,86 +249,206 @@ TEST_F(VastelTest, Geometry) {
   EXPECT_NEAR(90.0, number("angle_from_three_points(1, 1, 2, 1, 1, 5, A)", 7), 1e-3);
 }
 
-TEST_F(VastelTest, AtOurSetPieceTheBallIsPlayedWithOneTouch) {
-  // In play every scene is a free wing dribble towards (52.5, 15).
-  struct Scene {
-    Vector2D me;
-    bool mate;
-    const char* goal;
-  };
-  const Scene scenes[] = {{{10, 5}, false, "do_kick_away"},
-                          {{10, 5}, true, "do_pass"},
-                          {{-20, 5}, false, "clear"}};
-  const std::string dribble = "dribble_to_position(2, 52.5, 15.0, 100, 1, B), queue_up(B)";
-  opponent(1, {50, 0});  // their last two keep the team-mate onside
-  opponent(2, {40, -20});
-  for (const Scene& scene : scenes) {
-    me(scene.me).body(0.0);
-    ball(scene.me + Vector2D(0.5, 0.0));
-    if (scene.mate) teammate(9, scene.me + Vector2D(10.0, 3.0));
-    for (PlayMode::PlayModeType mode :
-         {PlayMode::My_Kick_Off, PlayMode::My_Free_Kick, PlayMode::My_Kick_In,
-          PlayMode::My_Corner_Kick, PlayMode::Their_Offside, PlayMode::Their_Back_Pass,
-          PlayMode::Their_Free_Kick_Fault}) {
-      playMode(mode);
-      const std::string once = queued(scene.goal);
-      EXPECT_NE("fail", once) << scene.goal;
-      EXPECT_EQ(once, decide()) << scene.goal << " in mode " << mode;
-    }
-    prove("retractall(set_piece_taker(_))");
-    playMode(PlayMode::Play_On);
-    const std::string body = queued(dribble);
-    EXPECT_EQ(body, decide().substr(0, body.size())) << scene.goal;
-    playMode(PlayMode::My_Goal_Kick);  // only a shot, which this place does not promise
-    EXPECT_EQ(std::string::npos, decide().find("(kick ")) << scene.goal;
-    world.own[9] = PlayerObject();
+// Whoever takes our restart plays the ball with one touch: a pass, a
+// clearance or a kick away, as each scene allows. While the server refuses
+// our kicks the player at the ball only faces it.
+TEST_F(VastelTest, AtOurRestartTheBallIsPlayedWithOneTouch) {
+  const std::string away = "me 7 10 5 0 ball 10.5 5 opp 1 50 0 opp 2 40 -20";  // 9 kept onside
+  for (PlayMode::PlayModeType mode :
+       {PlayMode::My_Kick_Off, PlayMode::My_Free_Kick, PlayMode::My_Kick_In, PlayMode::My_Corner_Kick,
+        PlayMode::My_Goal_Kick, PlayMode::Their_Offside, PlayMode::Their_Back_Pass,
+        PlayMode::Their_Free_Kick_Fault}) {
+    playMode(mode);
+    const bool refused = mode >= PlayMode::Their_Offside;
+    expectDecisions({{away, refused ? "turn_body_to_ball(0, B)" : "do_kick_away"},
+                     {away + " mate 9 20 8", refused ? "turn_body_to_ball(0, B)" : "do_pass"},
+                     {"me 7 -20 5 0 ball -19.5 5", refused ? "turn_body_to_ball(0, B)" : "clear"}});
   }
 }
 
-TEST_F(VastelTest, TheTakerOfOurSetPieceWaitsForAnotherTouch) {
-  me({10, 5}).body(0.0);
-  ball({10.5, 5});
-  playMode(PlayMode::My_Free_Kick);
-  EXPECT_EQ(0u, decide().find("(kick ")) << "taken";
-  // A short kick left the ball at the feet: the taker neither kicks it
-  // again nor goes for it.
-  playMode(PlayMode::Play_On);
-  EXPECT_EQ(std::string::npos, decide().find("(kick "));
-  ball({12, 5}).vel({0.3, 0.0});
-  trace.clear();
-  decide();
-  EXPECT_FALSE(trace.has("VekActions::intercept(")) << trace.text();
-  // A team-mate farther from the ball goes for it in the taker's place.
-  EXPECT_EQ("fail", solve("goes_for_ball(9)"));
-  teammate(9, {18, 5});
-  EXPECT_EQ("goes_for_ball(9)", solve("goes_for_ball(9)"));
-  EXPECT_EQ("fail", solve("goes_for_ball(7)"));
-  // Once it had the ball within its reach, the taker plays on.
-  teammate(9, {12.8, 5});
-  ball({12, 5});
-  decide();
-  teammate(9, {18, 5});
-  trace.clear();
-  decide();
-  EXPECT_TRUE(trace.has("VekActions::intercept(")) << trace.text();
-  EXPECT_EQ("fail", solve("goes_for_ball(9)"));
+// From each restart's place, with the ball in front of, beside and behind
+// the taker, its kicks take the ball out of its reach within its turn, none
+// of whose commands is a dash, and the ball stays in the field, also when
+// the taker faces out of it; then it waits. Our goal kick, from the goal
+// area's corner with team-mate 2 in our penalty area and 6 outside, sends
+// the ball out of the area, not to 2.
+TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
+  const std::tuple<PlayMode::PlayModeType, Vector2D, double> restarts[] = {
+                              {PlayMode::My_Kick_Off, {0, 0}, 0},
+                              {PlayMode::My_Free_Kick, {-29.9, 0.8}, 0},
+                              {PlayMode::My_Kick_In, {10, -34}, -90},
+                              {PlayMode::My_Kick_In, {-15, -34}, -150},
+                              {PlayMode::My_Corner_Kick, {51.5, 33}, 90},
+                              {PlayMode::My_Corner_Kick, {51.5, 33}, 30},
+                              {PlayMode::My_Goal_Kick, {-47, 9.16}, 0}};
+  for (const auto& [mode, at, body] : restarts)
+    for (Vector2D offset : {Vector2D(0.5, 0.0), Vector2D(0.1, 0.8), Vector2D(-0.6, 0.3)}) {
+      forget();
+      teammate(2, {-40, -3});
+      teammate(6, {-10, 20});  // too far for a pass
+      playMode(mode);
+      const double c = std::cos(body / 57.29578), s = std::sin(body / 57.29578);
+      me(at - Vector2D(offset[0] * c - offset[1] * s, offset[0] * s + offset[1] * c)).body(body);
+      ball(at);
+      std::string turn;
+      bool inField = true;
+      for (int i = 0; i < 5 && withinReach(); ++i) {
+        // The referee's play_on after a kick comes a cycle late.
+        if (mode != PlayMode::My_Goal_Kick && turn.find("(kick") != turn.npos) playMode(PlayMode::Play_On);
+        const std::string commands = decide();
+        turn += commands;
+        serverStep(commands);
+        const Vector2D b = world.ball.getAbsPos();
+        inField = inField && std::fabs(b[0]) <= 52.585 && std::fabs(b[1]) <= 34.085;
+      }
+      EXPECT_FALSE(withinReach()) << turn;
+      EXPECT_TRUE(inField) << turn;
+      EXPECT_EQ(turn.npos, turn.find("(dash")) << turn;
+      for (int wait = 0; wait < 2; ++wait) {
+        EXPECT_EQ(std::string::npos, decide().find("(kick")) << turn;
+        if (mode != PlayMode::My_Goal_Kick) playMode(PlayMode::Play_On);
+        EXPECT_EQ("taker_waits(7)", solve("taker_waits(7)")) << turn;
+        serverStep("");
+      }
+      // At our goal kick the ball's way on to where it would stop leaves the
+      // area and passes 2 by.
+      if (mode != PlayMode::My_Goal_Kick) continue;
+      const Vector2D from = world.ball.getAbsPos(), way = world.ball.getAbsVel() * (1 / (1 - SP->bdecay)), end = from + way;
+      const double along = std::clamp(((Vector2D(-40, -3) - from) * way) / (way * way), 0.0, 1.0);
+      EXPECT_TRUE(end[0] > -36 || std::fabs(end[1]) > 20.16) << turn;
+      EXPECT_GT(Vector2D(-40, -3).dist(from + way * along), 2.0) << turn;
+    }
 
-  // So does an opponent's reach; any other stop of play ends the wait too.
-  ball({10.5, 5});
-  teammate(9, {30, 5});
-  for (bool opponentTouch : {true, false}) {
-    playMode(PlayMode::My_Kick_In);
+  // At our goal kick the ball at rest out of the taker's reach has not
+  // been played; the taker who waits does not kick it, but takes our next
+  // restart after play; with no kick to be made (the agent's place unknown)
+  // the agent at the ball faces it.
+  forget();
+  me({-47.5, 9.16}).body(0.0);
+  ball({-47, 9.16});
+  decide();
+  ball({-45.5, 9.16});
+  decide();
+  EXPECT_EQ("fail", solve("taker_waits(7)"));
+  prove("taker_phase(7, waits)");
+  ball({-47, 9.16});
+  EXPECT_EQ(std::string::npos, decide().find("(kick"));
+  playMode(PlayMode::Play_On);
+  decide();
+  playMode(PlayMode::My_Goal_Kick);
+  cycle(++now);
+  EXPECT_EQ(0u, decide().find("(kick")) << "a new restart";
+  forget();
+  me({-47.5, 9.16}).body(0.0);
+  ball({-47, 9.16});
+  world.getMe()->setAbsPos({-47.5, 9.16}, 0.0);
+  EXPECT_EQ(queued("turn_body_to_ball(0, B)"), decide());
+}
+
+// Once the ball has left its reach the taker waits: a team-mate or an
+// opponent standing within reach of the ball does not release it, nor does
+// a change of the ball's velocity that the ball's decay, the taker's own
+// reach or an old or unknown velocity explains; a change with another
+// player at the ball, then or now, does. A stop of play ends the wait too.
+TEST_F(VastelTest, TheTakerWaitsUntilAnotherPlayerPlaysTheBall) {
+  me({10, 5}).body(0.0);
+  struct Row {
+    std::string others;  // "mate N X Y", "opp N X Y"
+    Vector2D before, now, vel;  // the ball remembered at 1.2 m a cycle along x
+    int cycles;                 // since then
+    bool released;
+  };
+  const Vector2D at(11.5, 5), change(-0.5, 0.3);
+  const Row rows[] = {
+      {"mate 9 12.5 5.5", at, at, change, 1, true},
+      {"opp 5 11.5 4.5", at, at, change, 1, true},
+      {"mate 9 11.5 6", at, {20, 5}, change, 1, true},
+      {"mate 9 20 6", at, {20, 5}, change, 1, true},
+      {"mate 9 12.5 5.5", at, at, {1.128 + 0.15, 0}, 1, false},
+      {"mate 9 12.5 5.5", at, at, {1.128 + 0.25, 0}, 1, true},
+      {"mate 9 12.5 5.5", at, at, {0.9967, 0}, 3, false},
+      {"mate 9 12.5 5.5", at, at, {1.2, 0}, 3, true},
+      {"mate 9 12.5 5.5", at, at, change, 4, false},
+      {"mate 9 30 5 opp 5 30 -5", at, at, change, 1, false},
+      {"", at, {10.8, 5}, change, 1, false},
+      {"mate 9 12.2 5.5", {11.1, 5}, {11.1, 5}, change, 1, false},  // in the taker's reach
+      {"mate 9 12.5 5.5", at, at, {0, 0}, 1, false},                // velocity unknown
+  };
+  for (const Row& row : rows) {
+    forget();
+    prove("assertz(set_piece_taker(7, waits))");
+    cycle(++now);
+    ball(row.before).vel({1.2, 0});
     decide();
-    playMode(PlayMode::Play_On);
-    EXPECT_EQ(std::string::npos, decide().find("(kick "));
-    if (!opponentTouch) break;
-    opponent(5, {11, 5.5});
+    cycle(now += row.cycles);
+    std::istringstream in(row.others);
+    std::string who;
+    for (double n, x, y; in >> who >> n >> x >> y;) (who == "mate" ? teammate(Unum(n), {x, y}) : opponent(Unum(n), {x, y}));
+    ball(row.now).vel(row.vel, row.vel[0] == 0.0 ? 0.0 : 1.0);
     decide();
-    world.others[5] = PlayerObject();
-    EXPECT_EQ(0u, decide().find("(kick "));
+    EXPECT_EQ(row.released, solve("taker_waits(7)") == "fail") << row.others << " to " << row.now;
+    world.own[9] = world.others[5] = PlayerObject();
   }
+
+  // At our restart the lower number leaves the ball to a team-mate at it
+  // too, but not to a taker who waits.
+  forget();
+  playMode(PlayMode::My_Free_Kick);
+  teammate(9, {10.9, 5});
+  ball({10.5, 5});
+  EXPECT_EQ(std::string::npos, decide().find("(kick ")) << "leaves it to 9";
+  EXPECT_EQ("set_piece_taker(9,turn)", solve("set_piece_taker(9, turn)"));
+  playMode(PlayMode::Play_On);
+  prove("taker_phase(9, waits)");
+  EXPECT_EQ(0u, decide().find("(kick ")) << "leaves it to 9, who waits";
+
   playMode(PlayMode::Their_Kick_In);
   decide();
   playMode(PlayMode::Play_On);
-  EXPECT_EQ(0u, decide().find("(kick "));
+  EXPECT_EQ("fail", solve("set_piece_taker(_, _)")) << "a stop of play ends the wait";
 }
+
+// After our restart, whoever each believes took it, exactly one of us goes
+// for the ball: the team-mate nearest to it, the taker left out. Number 9
+// did not see 7 take it and believed 8 was coming to the ball: in play it
+// takes the team-mate nearest to the restart's spot for the taker.
+TEST_F(VastelTest, AfterOurRestartExactlyOneOfUsGoesForTheBall) {
+  const std::pair<Unum, Vector2D> views[] = {{7, {10, 5}}, {9, {15, 5}}, {8, {20, 12}}};
+  for (const auto& [number, place] : views) {
+    forget();
+    world.myUnum = number;
+    for (const auto& [other, at] : views) teammate(other, at).vel({0, 0});
+    me(place).body(0.0);
+    if (number == 9) world.own[7].setAbsPos({10, 5}, 0.0);
+    playMode(PlayMode::My_Free_Kick);
+    cycle(++now);
+    ball({10.5, 5});
+    decide();
+    teammate(7, {10, 5});
+    playMode(PlayMode::Play_On);
+    cycle(++now);
+    ball({12, 5}).vel({0.3, 0.0});
+    trace.clear();
+    decide();
+    EXPECT_EQ(number == 9, trace.has("VekActions::intercept(")) << number;
+  }
+
+  // Taking the team-mate nearest to the spot for the taker, 8 leaves itself
+  // out, even standing on the spot.
+  prove("forget_taker, assertz(restart_spot(20, 12))");
+  EXPECT_EQ("seen_taker(8,coming,9)", solve("seen_taker(8, coming, T)"));
+
+  // At our goal kick 9 sees 7 kick the ball, which stays in our penalty
+  // area: 7 waits and 9 goes.
+  world.myUnum = 9;
+  me({-40, 5});
+  teammate(7, {-47.5, 9.16});
+  playMode(PlayMode::My_Goal_Kick);
+  ball({-47, 9.16});
+  decide();
+  ball({-45.5, 9.16}).vel({0.3, 0});
+  trace.clear();
+  decide();
+  EXPECT_TRUE(trace.has("VekActions::intercept(")) << trace.text();
+}
+
