@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-
 #include "testutil/logcapture.h"
 #include "tolvane/clientparam.h"
 #include "tolvane/wmfullstate.h"
