@@ -183,15 +183,13 @@ TEST(Parser, ParameterMessages) {
     if (m.compare(0, 7, "(server") == 0 || m.compare(0, 7, "(player") == 0) p.parse(m);
   EXPECT_EQ(16 + 4, keys.count("Unknown parameter ("));
   EXPECT_FALSE(keys.has("Can't set value"));
-  EXPECT_EQ(1.2, sp->catch_area_l);
   EXPECT_TRUE(sp->useoffside);  // "1"
   EXPECT_EQ("\"./\"", sp->text_log_dir);
-  EXPECT_EQ(18, PlayerParam::instance()->player_types);
-  EXPECT_EQ(-0.1, PlayerParam::instance()->kickableMarginDeltaMin());
-  EXPECT_EQ(19, pt->numTypes());
-  EXPECT_EQ(1.05, pt->TP[0].player_speed_max);
-  EXPECT_EQ(7.39477, pt->TP[1].inertia_moment);
-  EXPECT_EQ(0.58624, pt->effortMin(17));
+  EXPECT_EQ((std::vector<double>{1.2, 18, -0.1, 19, 1.05, 7.39477, 0.58624}),
+            (std::vector<double>{sp->catch_area_l, double(PlayerParam::instance()->player_types),
+                                 PlayerParam::instance()->kickableMarginDeltaMin(),
+                                 double(pt->numTypes()), pt->TP[0].player_speed_max,
+                                 pt->TP[1].inertia_moment, pt->effortMin(17)}));
   // The last record becomes the field-wise maximum; the others stay.
   pt->generateWorstCasePlayer();
   EXPECT_EQ(51.3944, pt->staminaIncMax(18));  // type 14
