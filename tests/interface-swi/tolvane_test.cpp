@@ -74,20 +74,15 @@ TEST(Tolvane, HandshakeRunsInitOnceAndEndsWhenTheServerFallsSilent) {
   EXPECT_EQ(readFile(player.out), "init\n");
 }
 
-// A server_param message with a step that would end the main loop at once
-// is refused: the player is still there when a zero step would have ended
-// it, and plays: in play, with the ball seen at its feet, its first decision
-// after the two cycles that tune the view is a kick.
-TEST(Tolvane, AZeroStepFromTheServerIsRefused) {
+// The built program plays: in play, with the ball seen at its feet, its
+// first decision after the two cycles that tune the view is a kick.
+TEST(Tolvane, WithTheBallAtItsFeetThePlayerKicks) {
   FakeServer server;
   TempDir dir;
   Program player(TOLVANE_EXECUTABLE, on(server.port), dir);
   EXPECT_EQ(server.receive(), "(init Tolvane (version 8.04))");
   server.reply("(init l 7 before_kick_off)");
   EXPECT_EQ(server.receive(), "(clang (ver 8 8))");
-  server.reply("(server_param (sense_body_step 0))");
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  EXPECT_EQ(waitpid(player.pid, nullptr, WNOHANG), 0) << readFile(player.err);
 
   std::string senseBody, see, sent;
   for (const std::string& line : testutil::recording("server-v8-session.txt")) {
@@ -107,31 +102,22 @@ TEST(Tolvane, AZeroStepFromTheServerIsRefused) {
 
 // A start that ends at the command line sends nothing: status 0 after the
 // help; 2 after getopt's line and the hint for a wrong option, after the
-// line and the hint for a refused value or a stray word, and after one
-// line for a file that cannot be read or holds a refused value.
+// line and the hint for a refused value, and after one line for a file that
+// cannot be read. What each option and file refuses, and the stray words,
+// the front end's own test holds.
 TEST(Tolvane, CommandLinesThatEndTheStart) {
   TempDir dir;
   const std::string hint = "Try 'tolvane --help' for the list of options.\n";
   const auto invalid = [&hint](const std::string& value, const std::string& option) {
     return "tolvane: invalid value '" + value + "' for option '--" + option + "'\n" + hint;
   };
-  const std::string refused = dir.file("s.conf", "# port\nport 0\n");
   const struct {
     std::vector<std::string> words;
     std::string err;  // "" for getopt's own line and the hint
   } rows[] = {
       {{"--no-such-option"}, ""},
-      {{"--port", "7901abc"}, invalid("7901abc", "port")},
       {{"--port", "99999"}, invalid("99999", "port")},
-      {{"--version", "-5"}, invalid("-5", "version")},
       {{"--monitor_port", "0"}, invalid("0", "monitor_port")},
-      {{"--offline_monitor", "yes"}, invalid("yes", "offline_monitor")},
-      {{"--offline_player", "99"}, invalid("99", "offline_player")},
-      {{"--team", "x)(bye"}, invalid("x)(bye", "team")},
-      {{"--team", "SixteenCharsLong"}, invalid("SixteenCharsLong", "team")},
-      {{"127.0.0.1", "7901"},
-       "tolvane: unexpected argument '127.0.0.1'\ntolvane: unexpected argument '7901'\n" + hint},
-      {{"-s", refused}, "tolvane: " + refused + ":2: invalid value '0' for 'port'\n"},
       {{"--ffile", "/nonexistent"},
        "tolvane: cannot read the formation file /nonexistent: No such file or directory\n"},
       {{"-s", dir.dir}, "tolvane: cannot read the server parameter file " + dir.dir +
@@ -246,14 +232,8 @@ TEST(Tolvane, ReplaysARecordedLogToItsMonitor) {
                       {"--offline_monitor", "on", "--offline_logfile", c.log,
                        "--offline_player", "12", "--monitor_port", std::to_string(port)}),
                    dir);
-    std::vector<int> times;
-    if (watched) {
-      monitor.join();
-      for (std::string d = monitor.receive(4000); !d.empty(); d = monitor.receive(500))
-        if (d.size() == 2056)
-          times.push_back((std::uint8_t(d[1468]) << 8) | std::uint8_t(d[1469]));
-      EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6}), times);
-    }
+    // What the monitor is sent, the replay's own test follows.
+    if (watched) monitor.join();
     EXPECT_EQ(player.status(), c.status);
     EXPECT_EQ(readFile(player.err), c.err);
   }

@@ -60,12 +60,6 @@ public:
     fwd->flush();
     sink.str("");
   }
-  // The text caught since the last take or clear.
-  std::string take() {
-    const std::string t = text();
-    sink.str("");
-    return t;
-  }
 
 private:
   vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "paramtest_util.h"
 #include "tolvane/playertypeparam.h"
 
 typedef PlayertypeParam::TypeParam TypeParam;
@@ -15,16 +14,6 @@ namespace {
 bool allZero(const TypeParam& r) {
   const TypeParam zero;
   return std::memcmp(&r, &zero, sizeof r) == 0;
-}
-
-// Applies a player_type message as the player driver does.
-void applyPlayerType(PlayertypeParam* pt, const std::string& msg) {
-  auto pairs = paramtest::messagePairs(msg);
-  ASSERT_EQ("id", pairs.at(0).first);
-  pt->setCurrentType(std::stoi(pairs[0].second));
-  pt->begin();
-  for (std::size_t i = 1; i < pairs.size(); ++i) pt->setParameter(pairs[i].first, pairs[i].second);
-  pt->end();
 }
 
 // Record 0 at the defaults and the others all zero, whatever ran before.
@@ -70,9 +59,14 @@ TEST(PlayerParamTest, TypeTableAndCurrentType) {
   pt->end();
   for (int n : {1, -5, 102}) pt->setNumTypes(n);
   EXPECT_EQ(3, pt->numTypes());
-  // A type outside the table: its values land nowhere.
-  applyPlayerType(pt, "(player_type (id 3)(player_decay 0.9)(effort_max 0.7))");
-  applyPlayerType(pt, "(player_type (id -1)(player_decay 0.9))");
+  // A type outside the table, bound as a player_type message binds it: its
+  // values land nowhere.
+  for (int id : {3, -1}) {
+    pt->setCurrentType(id);
+    pt->begin();
+    pt->setParameter("player_decay", "0.9");
+    pt->end();
+  }
   EXPECT_EQ(0.3, pt->playerDecay(1));
   EXPECT_EQ(0.35, pt->playerDecay(0));
   EXPECT_TRUE(allZero(pt->TP[2]));

@@ -116,7 +116,6 @@ TEST(Fullstate, MalformedBlocks) {
   p.parse(EXAMPLE);
   const std::string noBall = with("((b) 10.5 -3.2 0.8 0.1) ", "");
   p.parse(noBall);
-  EXPECT_EQ(1, log.count("'((b)' expected in fullstate message: " + noBall + "\n"));
   EXPECT_EQ(Vector2D(0, 0), p.WMF.getBall().getAbsPos());
 
   p.parse(with("((p l 1 g)", "((p x 3 1) 1 2 0 0 270 0 (stamina 1 1 1)) ((p l 12 0)"));

@@ -5,20 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/tolvane/driver/driver_util.h"
+#include "tests/tolvane/replay/replay_util.h"
 #include "tolvane/clientparam.h"
 
 namespace {
-
-std::string slurp(const std::string& file) {
-  std::ifstream in(file);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool exists(const std::string& file) {
   struct stat st;
@@ -68,8 +61,8 @@ TEST(Logs, FileNamesAndWhatEachFileGets) {
   logLine(1900, "after the player");
   vomar::Forwarder::instance(8192)->flush();
 
-  const std::string messages = slurp(messageLog);
-  const std::string actions = slurp(actionLog);
+  const std::string messages = replaytest::readFile(messageLog);
+  const std::string actions = replaytest::readFile(actionLog);
   EXPECT_EQ(std::string::npos, messages.find("older game"));
   EXPECT_NE(std::string::npos, messages.find("bridge line\n"));
   EXPECT_EQ(std::string::npos, messages.find("splat"));

@@ -48,11 +48,9 @@ TEST(LogRecordsTest, ConversionsBetweenVersions) {
   showinfo_t2 show{};
   show.pos[0].stamina = 777;  // not carried by version 1: left as it is
   convertShowinfo(old, show);
-  EXPECT_EQ(65536, show.ball.x);
-  EXPECT_EQ(-1048576, show.pos[0].x);
-  EXPECT_EQ(102943, show.pos[0].body_angle);
-  EXPECT_EQ(777, show.pos[0].stamina);
-  EXPECT_EQ(12, show.time);
+  EXPECT_EQ((std::vector<int>{65536, -1048576, 102943, 777, 12}),
+            (std::vector<int>{show.ball.x, show.pos[0].x, show.pos[0].body_angle,
+                              show.pos[0].stamina, show.time}));
 
   short_showinfo_t2 v3{};
   v3.ball.x = -1789133;           // -27.3 m: -436.8 at x16, cut to -436
@@ -65,12 +63,10 @@ TEST(LogRecordsTest, ConversionsBetweenVersions) {
   buildShowRecords(PM_FreeKick_Left, teams, v3, v2rec, v1rec);
   EXPECT_EQ(PM_FreeKick_Left, v2rec.show.pmode);
   EXPECT_STREQ("Right", v2rec.show.team[1].name);
-  EXPECT_EQ(-1789133, v2rec.show.ball.x);
-  EXPECT_EQ(-436, v1rec.show.pos[0].x);
-  EXPECT_EQ(89, v1rec.show.pos[1].angle);
-  EXPECT_EQ(-89, v1rec.show.pos[12].angle);
   // Slot 11 is the right team's number 1.
-  EXPECT_EQ((std::vector<int>{-1, 1, 1, 11}),
-            (std::vector<int>{v1rec.show.pos[12].side, v1rec.show.pos[12].unum,
-                              v1rec.show.pos[11].side, v1rec.show.pos[11].unum}));
+  EXPECT_EQ((std::vector<int>{-1789133, -436, 89, -89, -1, 1, 1, 11}),
+            (std::vector<int>{v2rec.show.ball.x, v1rec.show.pos[0].x, v1rec.show.pos[1].angle,
+                              v1rec.show.pos[12].angle, v1rec.show.pos[12].side,
+                              v1rec.show.pos[12].unum, v1rec.show.pos[11].side,
+                              v1rec.show.pos[11].unum}));
 }

@@ -127,7 +127,6 @@ TEST(WMStateTest, FlagTable) {
 
   TestState::forgetFlags();
   WMState::initFlags(r);
-  EXPECT_EQ(Vector2D(-52.5, 34.0), s.getFlag(FlagObject::Flag_RT).getAbsPos());
   EXPECT_EQ(Vector2D(52.5, 0.0), s.getFlag(FlagObject::Flag_GL).getAbsPos());
   // Later builds change nothing.
   WMState::initFlags(r);
