@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "interface-swi/client.h"
-#include "interface-swi/commandlist.h"
 #include "prologengine.h"
 #include "tests/tolvane/skills/skillfixture.h"
 #include "tolvane/vekplayer.h"
@@ -106,11 +105,6 @@ protected:
         result.push_back(text(a));
     });
     return result;
-  }
-  // The list the agent program receives for the command.
-  static std::string listOf(const SoccerCommand& command) {
-    term_t t = PL_new_term_ref();
-    return PL_get_sclist(command, t) ? text(t) : "fail";
   }
 
   FixturePlayer player{agent};

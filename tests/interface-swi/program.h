@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -73,14 +74,18 @@ struct Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // The exit status, or -1 when the program has not ended within 5 s.
-  int status() {
+  // The exit status, or -1 when the program has not ended within 5 s. A
+  // program whose resident memory passes limit bytes is killed on the spot.
+  int status(long limit = 0) {
     for (int i = 0; pid > 0 && i < 1000; ++i) {
       int st = 0;
       if (waitpid(pid, &st, WNOHANG) == pid) {
         pid = -1;
         return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
       }
+      std::ifstream proc("/proc/" + std::to_string(pid) + "/status");
+      for (std::string line; limit > 0 && std::getline(proc, line);)
+        if (line.rfind("VmRSS:", 0) == 0 && std::stol(line.substr(6)) * 1024L > limit) kill(pid, SIGKILL);
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return -1;
