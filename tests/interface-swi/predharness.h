@@ -17,7 +17,6 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "interface-swi/client.h"
@@ -76,10 +75,8 @@ protected:
   // a warning has stopped at an argument it could not read: no skill may
   // have run.
   struct Answer {
-    Answer(std::string g, std::string a, bool w = false)
-        : goal(std::move(g)), answer(std::move(a)), warns(w) {}
     std::string goal, answer;
-    bool warns;
+    bool warns = false;
   };
   void expectAnswers(std::initializer_list<Answer> answers) {
     for (const Answer& a : answers) {
