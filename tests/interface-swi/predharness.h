@@ -134,4 +134,6 @@ inline ::testing::Environment* const engine = ::testing::AddGlobalTestEnvironmen
 
 } // namespace predtest
 
+using predtest::PredicateTest;
+
 #endif

@@ -4,8 +4,6 @@
 
 #include "predharness.h"
 
-using predtest::PredicateTest;
-
 TEST_F(PredicateTest, SkillPredicatesStopAtTheFirstUnreadableArgument) {
   ball({0.5, 0});
   expectRefused({"dash_to_position(foo, 5, 3.0, 0, 1, L)", "dash_towards_point(10, 5, x, L)",
