@@ -104,6 +104,12 @@ protected:
     return result;
   }
 
+  // A team-mate's say message heard in cycle `when`.
+  void heard(const std::string& text, int when = 0) {
+    world.getTeamMsg().setMsgString(text);
+    world.getTeamMsg().setReceiveTime(vekbase::Timer(when, 0));
+  }
+
   FixturePlayer player{agent};
   std::string err;
 

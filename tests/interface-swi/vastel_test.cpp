@@ -102,12 +102,6 @@ protected:
   }
   bool withinReach() const { return world.ball.getAbsPos().dist(world.getMe()->getAbsPos()) < 1.085; }
   int now = 5000;
-
-  // A team-mate's say message heard in cycle `when`.
-  void heard(const std::string& text, int when) {
-    world.getTeamMsg().setMsgString(text);
-    world.getTeamMsg().setReceiveTime(vekbase::Timer(when, 0));
-  }
 };
 
 } // namespace
