@@ -10,8 +10,6 @@
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
-using predtest::PredicateTest;
-
 TEST_F(PredicateTest, ValidNumbersAreEnumeratedInOrder) {
   for (Unum n : {11u, 2u, 5u}) opponent(n, {10.0 + n, 0});
   for (const std::string p : {"player_position_valid", "player_dir_valid"}) {

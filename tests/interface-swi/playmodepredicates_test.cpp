@@ -7,8 +7,6 @@
 #include "predharness.h"
 #include "tolvane/formations/formationparam.h"
 
-using predtest::PredicateTest;
-
 TEST_F(PredicateTest, PlayModeTestsSucceedInTheirModesOnly) {
   using P = PlayMode;
   // Goal kicks, goalie free kicks, offsides and faults are no dead balls.

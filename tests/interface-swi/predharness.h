@@ -17,11 +17,9 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "interface-swi/client.h"
-#include "interface-swi/commandlist.h"
 #include "prologengine.h"
 #include "tests/tolvane/skills/skillfixture.h"
 #include "tolvane/vekplayer.h"
@@ -77,10 +75,8 @@ protected:
   // a warning has stopped at an argument it could not read: no skill may
   // have run.
   struct Answer {
-    Answer(std::string g, std::string a, bool w = false)
-        : goal(std::move(g)), answer(std::move(a)), warns(w) {}
     std::string goal, answer;
-    bool warns;
+    bool warns = false;
   };
   void expectAnswers(std::initializer_list<Answer> answers) {
     for (const Answer& a : answers) {
@@ -107,10 +103,11 @@ protected:
     });
     return result;
   }
-  // The list the agent program receives for the command.
-  static std::string listOf(const SoccerCommand& command) {
-    term_t t = PL_new_term_ref();
-    return PL_get_sclist(command, t) ? text(t) : "fail";
+
+  // A team-mate's say message heard in cycle `when`.
+  void heard(const std::string& text, int when = 0) {
+    world.getTeamMsg().setMsgString(text);
+    world.getTeamMsg().setReceiveTime(vekbase::Timer(when, 0));
   }
 
   FixturePlayer player{agent};
@@ -142,5 +139,7 @@ private:
 inline ::testing::Environment* const engine = ::testing::AddGlobalTestEnvironment(new PrologEngine);
 
 } // namespace predtest
+
+using predtest::PredicateTest;
 
 #endif

@@ -71,11 +71,6 @@ protected:
     opponent(11, {50, 2}).goalie();
     world.setOppGoalie(11);
   }
-  PlayerObject player(char side, int n) {
-    PlayerObject p;
-    EXPECT_TRUE(world.getPlayer(side, n, p));
-    return p;
-  }
 };
 
 } // namespace
@@ -94,7 +89,7 @@ TEST_F(PredicateTable, QueriesAnswerWhatTheModelHolds) {
     vekbase::Timer::updateTime(417);
   unsigned short c[2][3];
   world.goalKickSituation(c[0][0], c[0][1], c[0][2]);
-  world.goalKickSituation(player('l', 9), c[1][0], c[1][1], c[1][2]);
+  world.goalKickSituation(world.own[9], c[1][0], c[1][1], c[1][2]);
   const Vector2D sp9 = world.getStrategicPosition(9);
   Value dist = 0;
   expectQueries(
@@ -145,7 +140,7 @@ TEST_F(PredicateTable, SkillsAnswerTheSkillsCommands) {
   teammate(9, {0, 8});
   opponent(8, {-6, 8});
   expectHolds({"ball_kickable", "\\+ ball_catchable", "\\+ ball_tackleable", "\\+ lock_kick"});
-  const PlayerObject p3 = player('r', 3), p9 = player('l', 9);
+  const PlayerObject &p3 = world.others[3], &p9 = world.own[9];
   const SoccerCommand turn(SoccerCommand::CMD_TURN, AngleDeg(40));
   const SoccerCommand dash(SoccerCommand::CMD_DASH, 60.0);
   Vector2D to, run;

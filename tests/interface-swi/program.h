@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -57,14 +58,7 @@ struct Program {
     posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&fa, 2, err.c_str(), O_WRONLY | O_TRUNC, 0);
-    // A host name that no name server answers for must fail within the
-    // test's patience, not after the resolver's default retries.
-    std::vector<char*> env;
-    for (char** e = environ; *e; ++e) env.push_back(*e);
-    std::string resolver = "RES_OPTIONS=timeout:1 attempts:1";
-    env.push_back(&resolver[0]);
-    env.push_back(nullptr);
-    if (posix_spawn(&pid, path.c_str(), &fa, nullptr, argv.data(), env.data()) != 0) pid = -1;
+    if (posix_spawn(&pid, path.c_str(), &fa, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&fa);
   }
   ~Program() {
@@ -73,14 +67,18 @@ struct Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // The exit status, or -1 when the program has not ended within 5 s.
-  int status() {
+  // The exit status, or -1 when the program has not ended within 5 s. A
+  // program whose resident memory passes limit bytes is killed on the spot.
+  int status(long limit = 0) {
     for (int i = 0; pid > 0 && i < 1000; ++i) {
       int st = 0;
       if (waitpid(pid, &st, WNOHANG) == pid) {
         pid = -1;
         return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
       }
+      std::ifstream proc("/proc/" + std::to_string(pid) + "/status");
+      for (std::string line; limit > 0 && std::getline(proc, line);)
+        if (line.rfind("VmRSS:", 0) == 0 && std::stol(line.substr(6)) * 1024L > limit) kill(pid, SIGKILL);
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return -1;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "interface-swi/commandlist.h"
 #include "interface-swi/engine.h"
 
 // The engine, started once per test program as the entry starts it, but from
@@ -28,6 +29,17 @@ inline bool prove(const std::string& goal) {
                   PL_call_predicate(nullptr, PL_Q_NODEBUG | PL_Q_CATCH_EXCEPTION, call, t);
   PL_discard_foreign_frame(frame);
   return ok;
+}
+
+// The list the agent program receives for the command, as writeq prints it.
+inline std::string listOf(const SoccerCommand& command) {
+  fid_t frame = PL_open_foreign_frame();
+  term_t list = PL_new_term_ref();
+  char* text = nullptr;
+  const std::string result =
+      PL_get_sclist(command, list) && PL_get_chars(list, &text, CVT_WRITEQ | BUF_STACK) ? text : "fail";
+  PL_discard_foreign_frame(frame);
+  return result;
 }
 
 #endif

@@ -5,8 +5,6 @@
 
 #include "predharness.h"
 
-using predtest::PredicateTest;
-
 TEST_F(PredicateTest, BallAtRestOrUnknown) {
   ball({3, 4}).at({3, 4}, 0.0);
   EXPECT_EQ("ball_absolute_heading(0.0)", solve("ball_absolute_heading(A)"));

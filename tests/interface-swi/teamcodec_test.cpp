@@ -8,7 +8,6 @@ namespace {
 
 class TeamCodec : public predtest::PredicateTest {
 protected:
-  void hear(const std::string& text) { world.getTeamMsg().setMsgString(text); }
   // The text of the say list the encoder goal answers with.
   std::string said(const std::string& goal) {
     const std::string answer = solve(goal);
@@ -32,7 +31,7 @@ TEST_F(TeamCodec, SaidTextsDecodeBack) {
   for (const auto& b : balls) {
     ball(b.at);
     EXPECT_EQ(b.text, said("say_ball_pos(C)"));
-    hear(b.text);
+    heard(b.text);
     EXPECT_EQ(b.heard, solve("hear_ball_pos(X, Y)"));
   }
   const struct {
@@ -43,13 +42,13 @@ TEST_F(TeamCodec, SaidTextsDecodeBack) {
   ::testing::internal::CaptureStdout();
   for (const auto& p : passes) {
     EXPECT_EQ(p.text, said(p.goal));
-    hear(p.text);
+    heard(p.text);
     EXPECT_EQ(p.heard, solve("hear_pass(U, X, Y)"));
   }
   EXPECT_EQ("fail", solve("hear_pass(3, X, Y)"));
   ::testing::internal::GetCapturedStdout();  // the decoder's echo
   // No number after the letters reads as 0.
-  hear("bXYZ");
+  heard("bXYZ");
   EXPECT_EQ("hear_ball_pos(0.0,0.0)", solve("hear_ball_pos(X, Y)"));
 }
 
@@ -70,12 +69,12 @@ TEST_F(TeamCodec, WhatCannotBeSaidOrHeardFails) {
   }
 
   for (const char* text : {"bX 10Y 20", "bX1e999Y 1Z", "bX 1Y-inf Z", "p7 20Y -6"}) {
-    hear(text);
+    heard(text);
     EXPECT_EQ("fail", solve("hear_ball_pos(X, Y)")) << text;
   }
   for (const char* text :
        {"p", "p7", "p0 1Y 1", "px 20Y 3", "bX 10Y 20Z", "p7nanY 1", "p7 1Y1e999"}) {
-    hear(text);
+    heard(text);
     EXPECT_EQ("fail", solve("hear_pass(U, X, Y)")) << text;
   }
 }

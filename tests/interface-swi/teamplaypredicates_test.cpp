@@ -4,13 +4,7 @@
 
 #include "predharness.h"
 
-namespace {
-
-using TeamPlay = predtest::PredicateTest;
-
-} // namespace
-
-TEST_F(TeamPlay, UnreadableArgumentsAreRefused) {
+TEST_F(PredicateTest, TeamPlayArgumentsThatCannotBeReadAreRefused) {
   expectRefused({"direct_pass(l, 3, fast, L)", "leading_pass(l, x, 2.0, L)",
                  "through_pass(l, 9, 30, 10, PX, PY, yes, L)",
                  "outplay_opponent(r, 4, a, 0, _, _, L)", "dribble_to_position(m, 1, 1, 100, 1, L)",
@@ -23,7 +17,7 @@ TEST_F(TeamPlay, UnreadableArgumentsAreRefused) {
 
 // The ball goes past an opponent far beside the way (the ball 10 m ahead);
 // with no room to play it, the predicate fails instead of answering [none].
-TEST_F(TeamPlay, OutplayingFailsWithoutAKick) {
+TEST_F(PredicateTest, OutplayingFailsWithoutAKick) {
   ball({0.5, 0});
   opponent(4, {5, 10});
   EXPECT_EQ(0u, solve("outplay_opponent(r, 4, 20, 0, X, Y, L)")
