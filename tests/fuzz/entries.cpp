@@ -42,7 +42,7 @@ std::string text(const std::uint8_t* data, std::size_t size) {
 // to the dispatcher as the main loop does. The sensed state is emptied
 // first, as each sense_body does in play; otherwise the sightings of all
 // earlier inputs would pile up.
-void message(const char* head, const std::uint8_t* data, std::size_t size) {
+void message(const std::string& head, const std::uint8_t* data, std::size_t size) {
   FuzzPlayer& p = player();
   p.WMS.clearData();
   p.parse(head + text(data, size));
@@ -240,27 +240,20 @@ void relayDatagram(const std::uint8_t* data, std::size_t size) {
 namespace fuzz {
 
 const std::vector<Target>& targets() {
-  static const std::vector<Target> all = {
-      {"see", [](const std::uint8_t* d, std::size_t n) { message("(see ", d, n); }},
-      {"sense_body", [](const std::uint8_t* d, std::size_t n) { message("(sense_body ", d, n); }},
-      {"hear", [](const std::uint8_t* d, std::size_t n) { message("(hear ", d, n); }},
-      {"fullstate", [](const std::uint8_t* d, std::size_t n) { message("(fullstate ", d, n); }},
-      {"referee", [](const std::uint8_t* d, std::size_t n) { message("(hear 0 referee ", d, n); }},
-      {"init", [](const std::uint8_t* d, std::size_t n) { message("(init ", d, n); }},
-      {"server_param",
-       [](const std::uint8_t* d, std::size_t n) { message("(server_param ", d, n); }},
-      {"player_param",
-       [](const std::uint8_t* d, std::size_t n) { message("(player_param ", d, n); }},
-      {"player_type", playerType},
-      {"change_player_type",
-       [](const std::uint8_t* d, std::size_t n) { message("(change_player_type ", d, n); }},
-      {"parameter_file", parameterFile},
-      {"formation_file", formationFile},
-      {"command_line", commandLine},
-      {"game_log", gameLog},
-      {"monitor_datagram", monitorDatagram},
-      {"relay_datagram", relayDatagram},
-  };
+  static const std::vector<Target> all = [] {
+    std::vector<Target> t = {
+        {"player_type", playerType},       {"parameter_file", parameterFile},
+        {"formation_file", formationFile}, {"command_line", commandLine},
+        {"game_log", gameLog},             {"monitor_datagram", monitorDatagram},
+        {"relay_datagram", relayDatagram}};
+    // A server message of the target's kind; the referee's comes in a hear message.
+    for (const std::string kind : {"see", "sense_body", "hear", "fullstate", "referee", "init",
+                                   "server_param", "player_param", "change_player_type"}) {
+      const std::string head = kind == "referee" ? "(hear 0 referee " : "(" + kind + " ";
+      t.push_back({kind, [head](const std::uint8_t* d, std::size_t n) { message(head, d, n); }});
+    }
+    return t;
+  }();
   return all;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,10 @@ namespace fuzz {
 
 struct Target {
   // Also the name of its corpus folder and of its libFuzzer program.
-  const char* name;
+  std::string name;
   // Takes one input; whatever it keeps for the next is what the program
   // itself would keep between two such inputs.
-  void (*run)(const std::uint8_t* data, std::size_t size);
+  std::function<void(const std::uint8_t* data, std::size_t size)> run;
 };
 
 const std::vector<Target>& targets();

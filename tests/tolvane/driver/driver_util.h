@@ -33,7 +33,6 @@ struct NullLink : Connection {
 
 struct TestPlayer : VekPlayer {
   using VekActions::TraceScope;
-  using VekPlayer::connection;
   using VekPlayer::initLogs;
   using VekPlayer::p1;
   using VekPlayer::parseParam;

@@ -5,21 +5,9 @@
 
 #include "tests/tolvane/skills/skillfixture.h"
 
-struct VekActionsTestAccess {
-  static bool willDashBeCollision(VekActions& a, double power, double buffer) {
-    return a.willDashBeCollision(power, buffer);
-  }
-  static Value numOpponentsInWay(VekActions& a, double w, double h, double ang) {
-    return a.numOpponentsInWay(w, h, ang);
-  }
-  static double avoidEnemyAngle(VekActions& a) { return double(a.avoidEnemyAngle()); }
-};
-
 namespace {
 
 using Access = VekActionsTestAccess;
-
-Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
 
 const Vector2D NOWHERE(99, 99);
 

@@ -8,14 +8,6 @@
 #include "tests/tolvane/skills/skillfixture.h"
 #include "tolvane/formations/formationparam.h"
 
-// The private geometry of the skill layer.
-struct VekActionsTestAccess {
-  static Vector2D outerPosition(VekActions& a, Vector2D pos, double ang, double margin,
-                                double withPenalty) {
-    return a.getOuterPositionInField(pos, vekbase::AngleDeg(ang), margin, withPenalty);
-  }
-};
-
 namespace {
 
 const char* const DASH =

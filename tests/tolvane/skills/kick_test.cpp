@@ -6,15 +6,7 @@
 
 #include "tests/tolvane/skills/skillfixture.h"
 
-struct VekActionsTestAccess {
-  static bool willKickBeCollision(VekActions& a, double power, double dir, double buffer) {
-    return a.willKickBeCollision(power, vekbase::AngleDeg(dir), buffer);
-  }
-};
-
 namespace {
-
-Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
 
 // The agent at the centre spot at rest facing `body`; the ball `dist` away in
 // direction `dir` from the body (seen exactly so), moving with `vel`.

@@ -4,16 +4,7 @@
 
 #include "tests/tolvane/skills/skillfixture.h"
 
-struct VekActionsTestAccess {
-  static Vector2D markingPosition(VekActions& a, const PlayerObject& po, double dist,
-                                  VekActions::MarkT mark) {
-    return a.getMarkingPosition(po, dist, mark);
-  }
-};
-
 namespace {
-
-Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
 
 using PassTest = skilltest::SkillTest;
 

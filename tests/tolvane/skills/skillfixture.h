@@ -40,6 +40,28 @@
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekactions.h"
 
+// The private parts of the skill layer that the tests reach.
+struct VekActionsTestAccess {
+  static bool willDashBeCollision(VekActions& a, double power, double buffer) {
+    return a.willDashBeCollision(power, buffer);
+  }
+  static bool willKickBeCollision(VekActions& a, double power, double dir, double buffer) {
+    return a.willKickBeCollision(power, vekbase::AngleDeg(dir), buffer);
+  }
+  static Value numOpponentsInWay(VekActions& a, double w, double h, double ang) {
+    return a.numOpponentsInWay(w, h, ang);
+  }
+  static double avoidEnemyAngle(VekActions& a) { return double(a.avoidEnemyAngle()); }
+  static Vector2D markingPosition(VekActions& a, const PlayerObject& po, double dist,
+                                  VekActions::MarkT mark) {
+    return a.getMarkingPosition(po, dist, mark);
+  }
+  static Vector2D outerPosition(VekActions& a, Vector2D pos, double ang, double margin,
+                                double withPenalty) {
+    return a.getOuterPositionInField(pos, vekbase::AngleDeg(ang), margin, withPenalty);
+  }
+};
+
 namespace skilltest {
 
 // The model with the fields a test sets opened up.
@@ -161,6 +183,8 @@ protected:
     return placePlayer(world.unknown.back(), 0, s, pos);
   }
 
+  // The point r m away in direction deg.
+  static Vector2D polar(double r, double deg) { return Vector2D(r, deg).cart(vekmath::DEG); }
   // Makes c the current cycle (sub-step 0).
   void cycle(int c) {
     vekbase::Timer::reset();
