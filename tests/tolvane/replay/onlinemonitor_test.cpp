@@ -194,11 +194,13 @@ TEST(OnlineMonitorTest, StopsInsteadOfWaitingForever) {
   for (const auto& c : cases) {
     ClientParam::instance()->host = c.host;
     ClientParam::instance()->monitor_port = c.port;
+    LogCapture log({1060, 1064});
     testing::internal::CaptureStderr();
     OnlineMonitor relay;
     EXPECT_EQ("tolvane: the monitor relay stopped: " + c.stop + "\n",
               testing::internal::GetCapturedStderr());
     EXPECT_FALSE(relay.running());
+    EXPECT_FALSE(log.has("identical ports"));
     relay.update();
   }
   ::close(fd);
