@@ -73,19 +73,14 @@ bool LogConnection::open() {
 
 bool LogConnection::openLog(const std::string& name) {
   mLogName = name;
-  mEnded = false;
-  mShown = false;
   mFailure.clear();
-  mPlayMode = PM_Null;
-  std::memset(mTeams, 0, sizeof(mTeams));
+  startReplay();
   mLogFile.open(name.c_str(), LogFile::READ | LogFile::BINARY);
   if (!mLogFile.open()) {
     logError("Can't open logfile " + name + ".");
     mFailure = "cannot open the game log " + name + ": " + mLogFile.why();
     return false;
   }
-  mMaxPos = 0;
-  mCurrent = 0;
 
   unsigned char head[4];
   if (!mLogFile.readAll(head, sizeof(head))) {
@@ -121,12 +116,7 @@ bool LogConnection::openLog(const std::string& name) {
     mLogFile.close();
     return false;
   }
-  mEnded = false;
-  mShown = false;
-  mCurrent = 0;
-  mMaxPos = 0;
-  mPlayMode = PM_Null;
-  std::memset(mTeams, 0, sizeof(mTeams));
+  startReplay();
   if (mLogFile.seek(first, SEEK_SET) < 0) {
     mLogFile.close();
     mFailure = "cannot go back in the game log " + name;
@@ -137,6 +127,15 @@ bool LogConnection::openLog(const std::string& name) {
       << "Reading Logfile " << name << " (version " << mVersion << "), using player index "
       << mComposer.getPlayer() << "\n";
   return true;
+}
+
+void LogConnection::startReplay() {
+  mEnded = false;
+  mShown = false;
+  mCurrent = 0;
+  mMaxPos = 0;
+  mPlayMode = PM_Null;
+  std::memset(mTeams, 0, sizeof(mTeams));
 }
 
 void LogConnection::close() { mLogFile.close(); }

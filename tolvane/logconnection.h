@@ -50,6 +50,8 @@ protected:
   // waited for; then goes back to the first record. The part of open about
   // the log.
   bool openLog(const std::string& name);
+  // Forgets what was read of a log: the replay starts at its first record.
+  void startReplay();
   // The next record by the log's version; false at the end of the log or at
   // damage, which ends the replay.
   bool readLog();

@@ -51,7 +51,8 @@ PlayertypeParam::PlayertypeParam(int n)
 }
 
 void PlayertypeParam::appendOptions(OptionList& list, TypeParam& rec) {
-  for (const Field& f : FIELDS) list.push_back(new DblOption(f.key, &(rec.*f.member), f.def, f.lowest, f.highest));
+  for (const Field& f : FIELDS)
+    list.push_back(new DblOption(f.key, &(rec.*f.member), f.def, f.lowest, f.highest));
 }
 
 PlayertypeParam::TypeParam& PlayertypeParam::bindable(int t) {

@@ -1,12 +1,11 @@
-% Our own restarts, as the referee rules them. The player who puts the
-% ball back into play may kick it again and again as long as it has not
-% dashed since its first kick: that is one kick. Once it has dashed, its
-% next touch before another player has played the ball gives the
-% opponents a free kick. At our goal kick the ball is in play only once it
-% has left our penalty area. So the player at the ball plays it with one
-% touch, keeping on kicking without a dash while the ball is within its
-% reach, and then keeps away from it until another player has played it or
-% play stops.
+% Our own restarts. The player who puts the ball back into play may kick
+% it again and again as long as it has not dashed since its first kick:
+% that is one kick. Once it has dashed, its next touch before another
+% player has played the ball gives the opponents a free kick. At our goal
+% kick the ball is in play only once it has left our penalty area. So the
+% player at the ball plays it with one touch, keeping on kicking without a
+% dash while the ball is within its reach, and then keeps away from it
+% until another player has played it or play stops.
 
 % set_piece_taker(T, Phase): T, the agent or a team-mate, takes or took our
 % restart (0: the agent could not tell who). Phase is coming while T is not
@@ -175,7 +174,7 @@ stands_within_reach(S, U, X, Y) :-
 % the restart has been played, as its taker while its turn lasts.
 takes_restart :-
     our_restart, !,
-    \+ (my_number(Me), set_piece_taker(Me, waits)),
+    \+ (my_number(Me), taker_waits(Me)),
     \+ leaves_ball_to_team_mate.
 takes_restart :-
     play_mode(play_on),

@@ -73,10 +73,9 @@ setup :-
 % cycles ago, or search for it. Taking our restart, with the ball at the
 % feet: play it with one touch and never dash, only face the ball when no
 % kick can be made. While the server refuses our kicks: wait at the ball.
-% With the ball at the feet otherwise
-% (and not left to a team-mate at it too, nor as the taker of our restart
-% who waits): active play. Otherwise tell the team where the ball is and
-% play without it.
+% With the ball at the feet otherwise (and not left to a team-mate at it
+% too, nor as the taker of our restart who waits): active play. Otherwise
+% tell the team where the ball is and play without it.
 play :-
     \+ ball_position_valid,
     hear_ball_pos(X, Y),
