@@ -59,6 +59,16 @@ public:
   }
 };
 
+// A host name: the empty one names no machine to connect to.
+class HostOption : public StrOption {
+public:
+  HostOption(const std::string& name, std::string* value, const std::string& def)
+      : StrOption(name, value, def) {}
+  bool setValue(const std::string& text) const override {
+    return !text.empty() && StrOption::setValue(text);
+  }
+};
+
 } // namespace
 
 ClientParam* ClientParam::instance() {
@@ -73,22 +83,29 @@ std::string ClientParam::actionLogDir() const { return asDirectory(action_log_di
 std::string ClientParam::messageLogDir() const { return asDirectory(message_log_dir); }
 
 void ClientParam::createOptionList(OptionList& list) {
-  auto dbl = [&list](const char* key, double* v, double def) {
-    list.push_back(new DblOption(key, v, def));
+  // Decays and shares of a confidence lie in 0 to 1.
+  auto share = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def, 0.0, 1.0));
   };
-  // Waits, levels and sizes cannot be negative.
-  auto num = [&list](const char* key, int* v, int def) {
-    list.push_back(new IntOption(key, v, def, 0));
+  // Speeds, distances, areas and the kick and intercept thresholds cannot
+  // be negative; nothing divides by them (a pass end speed of 0 is a ball
+  // that stops at the target).
+  auto length = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def, 0.0));
+  };
+  // Waits and levels cannot be negative.
+  auto num = [&list](const char* key, int* v, int def, int lowest = 0) {
+    list.push_back(new IntOption(key, v, def, lowest));
   };
   list.push_back(new TeamNameOption("team", &my_team_name, DEFAULT_TEAM_NAME));
-  list.push_back(new StrOption("host", &host, DEFAULT_HOST_NAME));
+  list.push_back(new HostOption("host", &host, DEFAULT_HOST_NAME));
   list.push_back(new BoolOption("goalie", &goalie_connect, false));
   // A shirt number, or 0 for a new player.
   list.push_back(new IntOption("reconnect", &reconnect_unum, 0, 0, 11));
   // The server speaks the versions from 8 on; beyond 100 is a typing error.
   list.push_back(new DblOption("version", &proto_version, 8.04, 8.0, 100.0));
-  dbl("confidence-decrease", &conf_dec, 0.97);
-  dbl("confidence-min-valid", &conf_min_valid, 0.5);
+  share("confidence-decrease", &conf_dec, 0.97);
+  share("confidence-min-valid", &conf_min_valid, 0.5);
   list.push_back(new BoolOption("save-action-log", &save_action_log, false));
   list.push_back(new BoolOption("save-message-log", &save_message_log, false));
   list.push_back(new StrOption("action-log-dir", &action_log_dir, DEFAULT_ACTION_LOG_DIR));
@@ -97,14 +114,16 @@ void ClientParam::createOptionList(OptionList& list) {
   num("select-long-wait", &select_long_wait, 80);
   num("select-sb-wait", &select_sb_wait, 110);
   num("log-level", &log_level, 100);
-  num("wm-history-size", &wm_history_size, 5);
-  dbl("when-to-turn", &when_to_turn, 30.0);
-  dbl("when-to-kick", &when_to_kick, 0.85);
-  dbl("when-to-intercept", &when_to_intercept, 30.0);
-  dbl("fast-pass-endspeed", &fast_pass_endspeed, 1.8);
-  dbl("pass-endspeed", &pass_endspeed, 1.2);
-  dbl("dribbleArea", &dribble_area, 10.0);
-  dbl("avoidance_distance", &avoid_dist, 10.0);
+  // A history holds at least the state of the cycle itself.
+  num("wm-history-size", &wm_history_size, 5, 1);
+  // An angle of any size: it is taken modulo a whole turn.
+  list.push_back(new DblOption("when-to-turn", &when_to_turn, 30.0));
+  length("when-to-kick", &when_to_kick, 0.85);
+  length("when-to-intercept", &when_to_intercept, 30.0);
+  length("fast-pass-endspeed", &fast_pass_endspeed, 1.8);
+  length("pass-endspeed", &pass_endspeed, 1.2);
+  length("dribbleArea", &dribble_area, 10.0);
+  length("avoidance_distance", &avoid_dist, 10.0);
   list.push_back(new PositiveUpToOption("avoidance_max_angle", &avoid_max_angle, 70.0, 90.0));
   list.push_back(new PositiveUpToOption("avoidance_evaluation_angles", &avoid_eval_angles, 7.0,
                                         AVOIDANCE_STEPS_MAX));

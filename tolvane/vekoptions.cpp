@@ -36,6 +36,16 @@ const struct option FIXED_ROWS[] = {
 // The usage text names -f and -h, so they are accepted beside -s, -p, -c.
 const char* const SHORT_OPTIONS = "s:p:c:f:h";
 
+// What keeps client options that are each fine from making a start
+// together, or nothing: a replay serves its own monitor and has no server
+// whose monitor stream could be relayed, and it needs a log to replay.
+const char* contradiction(const ClientParam& cp) {
+  if (!cp.offlineMonitor()) return nullptr;
+  if (cp.onlineMonitor()) return "--offline_monitor and --online_monitor exclude each other";
+  if (cp.offlineLogfile().empty()) return "--offline_monitor on needs --offline_logfile";
+  return nullptr;
+}
+
 } // namespace
 
 VekOptions::VekOptions() { init(); }
@@ -137,11 +147,12 @@ void VekOptions::getOptions(int argc, char* argv[]) {
       ParamReader* const store = stores[c - 1];
       // A value the option refuses is as wrong as an unknown option: the
       // player must not go on with a default the user did not ask for.
+      // The line names the option, so it needs no hint.
       if (!store->setParameter(table[index].name, arg)) {
         std::cerr << "tolvane: invalid value '" << arg << "' for option '--"
                   << table[index].name << "'" << std::endl;
         dontStart = true;
-        rejected = true;
+        badOption = true;
       }
       break;
     }
@@ -188,6 +199,16 @@ void VekOptions::getOptions(int argc, char* argv[]) {
   if (rejected) {
     badOption = true;
     std::cerr << "Try 'tolvane --help' for the list of options." << std::endl;
+  }
+  // The client options as finally set, from files and the command line
+  // alike; only a start that nothing else has stopped, so that one line
+  // says what is wrong.
+  if (!dontStart) {
+    if (const char* why = contradiction(*CP)) {
+      std::cerr << "tolvane: " << why << std::endl;
+      dontStart = true;
+      badOption = true;
+    }
   }
 
   printOptions();

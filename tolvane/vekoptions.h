@@ -30,9 +30,10 @@ public:
   // accepted; what follows from it is the owner's business.
   bool dontStart;
   // Set when an option or its value was not accepted (unknown, ambiguous,
-  // lacking its argument, refused), a word was no option, or a file it
-  // names could not be read or held a refused value: the command line is
-  // wrong, not merely informational.
+  // lacking its argument, refused), a word was no option, a file it
+  // names could not be read or held a refused value, or the client options
+  // as finally set contradict each other: the command line is wrong, not
+  // merely informational.
   bool badOption;
 
 protected:

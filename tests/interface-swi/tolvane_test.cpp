@@ -82,10 +82,11 @@ TEST(Tolvane, WithTheBallAtItsFeetThePlayerKicks) {
 }
 
 // A start that ends at the command line sends nothing: status 0 after the
-// help; 2 after getopt's line and the hint for a wrong option, after the
-// line and the hint for a refused value, and after one line for a file that
-// cannot be read. What each option and file refuses, and the stray words,
-// the front end's own test holds.
+// help; 2 after getopt's line and the hint for a wrong option, after one
+// line for each refused value, after one line for a file that cannot be
+// read, and after one line for client options that contradict each other.
+// What each option and file refuses, and the stray words, the front end's
+// own test holds.
 TEST(Tolvane, CommandLinesThatEndTheStart) {
   TempDir dir;
   const std::string hint = "Try 'tolvane --help' for the list of options.\n";
@@ -96,11 +97,15 @@ TEST(Tolvane, CommandLinesThatEndTheStart) {
       {{"--no-such-option"}, ""},
       {{"--port", "99999", "--monitor_port", "0"},
        "tolvane: invalid value '99999' for option '--port'\n"
-       "tolvane: invalid value '0' for option '--monitor_port'\n" + hint},
+       "tolvane: invalid value '0' for option '--monitor_port'\n"},
       {{"--ffile", "/nonexistent"},
        "tolvane: cannot read the formation file /nonexistent: No such file or directory\n"},
       {{"-c", "/dev/urandom"},
        "tolvane: cannot read the client parameter file /dev/urandom: longer than 1 MiB\n"},
+      {{"--offline_monitor", "on", "--online_monitor", "on", "--offline_logfile", "g.rcg"},
+       "tolvane: --offline_monitor and --online_monitor exclude each other\n"},
+      {{"--offline_monitor", "on"}, "tolvane: --offline_monitor on needs --offline_logfile\n"},
+      {{"--host", ""}, "tolvane: invalid value '' for option '--host'\n"},
   };
   // All at once, each with its own files, to one server that hears nothing.
   FakeServer server;

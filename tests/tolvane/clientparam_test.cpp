@@ -23,8 +23,9 @@ TEST(ClientParamTest, ValuesTheAccessorsShape) {
   cp->begin();
 }
 
-// What goes into the init message and the log files' names, and the
-// numbers that name a shirt, a slot or a count, are held to their ranges.
+// What goes into the init message and the log files' names, the host, and
+// the numbers that name a shirt, a slot, a count, a confidence, a speed or
+// a distance, are held to their ranges.
 TEST(ClientParamTest, TeamNamesAndRanges) {
   ClientParam* cp = ClientParam::instance();
   cp->begin();
@@ -36,12 +37,19 @@ TEST(ClientParamTest, TeamNamesAndRanges) {
       {"team", "Az09-_Az09-_Az9", true}, {"team", "Az09-_Az09-_Az90", false},
       {"team", "", false}, {"team", "a b", false}, {"team", "x)(bye", false},
       {"team", "..", false}, {"team", "a/b", false}, {"team", "a\"b", false},
-      {"team", "t\xc3\xa9am", false},
+      {"team", "t\xc3\xa9" "am", false},
       {"team", "a\tb", false}, {"team", std::string("a\0b", 3), false},
       {"version", "8", true}, {"version", "7.99", false}, {"version", "100.01", false},
       {"reconnect", "11", true}, {"reconnect", "12", false}, {"reconnect", "-1", false},
       {"offline_player", "21", true}, {"offline_player", "22", false},
       {"offline_player", "-1", false}, {"select-sb-wait", "-1", false},
+      {"host", "", false}, {"confidence-decrease", "1", true},
+      {"confidence-decrease", "1.1", false}, {"confidence-min-valid", "0", true},
+      {"confidence-min-valid", "2", false}, {"wm-history-size", "0", false},
+      {"pass-endspeed", "0", true}, {"pass-endspeed", "-3", false},
+      {"fast-pass-endspeed", "-0.1", false}, {"dribbleArea", "-1", false},
+      {"avoidance_distance", "-1e-9", false}, {"when-to-kick", "-0.85", false},
+      {"when-to-intercept", "-1", false}, {"when-to-turn", "-1000", true},
   };
   for (const auto& r : rows)
     EXPECT_EQ(r.taken, cp->setParameter(r.key, r.value)) << r.key << " " << r.value;

@@ -80,8 +80,10 @@ TEST(VekOptionsTest, LongOptionForms) {
 }
 
 // Wrong input stops the start with a line naming it: a value refused on the
-// command line and the same kind of value in each kind of file, and a word
-// that is no option. A key a file's store lacks is only said.
+// command line and the same kind of value in each kind of file, a word that
+// is no option, and client options that contradict each other as finally
+// set, from a file or the command line. A key a file's store lacks is only
+// said.
 TEST(VekOptionsTest, WrongInputStopsTheStart) {
   testutil::TempDir tmp;
   const std::string hint = "Try 'tolvane --help' for the list of options.\n";
@@ -90,15 +92,18 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
   const std::string c = tmp.file("c.conf", "offline_monitor yes\n");
   const std::string f = tmp.file("f.conf", "formation 1\ny-position 0 0 0 0 0 0 0 0 0 0 1e308\n");
   const std::string unknown = tmp.file("u.conf", "# newer\nnew_key 3\nport 6001\n");
+  const std::string replay = tmp.file("r.conf", "offline_monitor on\noffline_logfile g.rcg\n");
+  const std::string log = tmp.file("l.conf", "offline_logfile g.rcg\nnew_key 1\n");
+  const std::string c2 = tmp.file("c2.conf", "host x\nhost\n");
   const struct {
     std::vector<std::string> words;
     std::string err;  // "" for getopt_long's own line and the hint
     bool bad;
   } rows[] = {
-      {{"--port", "0"}, "tolvane: invalid value '0' for option '--port'\n" + hint, true},
+      {{"--port", "0"}, "tolvane: invalid value '0' for option '--port'\n", true},
       {{"-s", s}, "tolvane: " + s + ":1: invalid value '0' for 'coach_port'\n", true},
       {{"--player_types", "1,234"},
-       "tolvane: invalid value '1,234' for option '--player_types'\n" + hint, true},
+       "tolvane: invalid value '1,234' for option '--player_types'\n", true},
       {{"-p", p}, "tolvane: " + p + ":3: invalid value '-1' for 'player_types'\n", true},
       {{"-c", c}, "tolvane: " + c + ":1: invalid value 'yes' for 'offline_monitor'\n", true},
       {{"-f", f},
@@ -111,9 +116,23 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
       // Ambiguous, argument missing, unknown, and not taking an argument.
       {{"--print"}, "", true}, {{"--team"}, "", true}, {{"-x"}, "", true},
       {{"--goalie=yes"}, "", true},
+      {{"-c", c2}, "tolvane: " + c2 + ":2: invalid value '' for 'host'\n", true},
+      {{"-c", replay, "--online_monitor", "on"},
+       "tolvane: --offline_monitor and --online_monitor exclude each other\n", true},
+      {{"-c", replay, "--offline_logfile="},
+       "tolvane: --offline_monitor on needs --offline_logfile\n", true},
+      // Only a start that nothing else stopped is checked: one line.
+      {{"--offline_monitor", "on", "--version", "7"},
+       "tolvane: invalid value '7' for option '--version'\n", true},
+      {{"--offline_monitor", "on", "-c", log},
+       "tolvane: " + log + ":2: unknown key 'new_key', skipped\n", false},
   };
   for (const auto& r : rows) {
     const Result got = run(r.words);
+    // The client store is one per process: the next row starts from its
+    // defaults.
+    ClientParam::instance()->begin();
+    ClientParam::instance()->end();
     EXPECT_EQ(r.bad, got.dontStart) << r.words[0];
     EXPECT_EQ(r.bad, got.badOption) << r.words[0];
     if (!r.err.empty())
