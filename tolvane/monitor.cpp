@@ -38,7 +38,8 @@ bool handshakeVersion(const char* text, int& version) {
 
 } // namespace
 
-Monitor::Monitor() : mSocketFD(-1), mPortNum(6000), mForwarder(8192) {
+Monitor::Monitor()
+    : mSocketFD(-1), mPortNum(6000), mForwarder(8192), mStrangers(ZONE_MONITOR, "a monitor") {
   std::strncpy(mHost, "localhost", sizeof(mHost));
   std::memset(&mAddr, 0, sizeof(mAddr));
   std::memset(mRBuf, 0, sizeof(mRBuf));
@@ -104,14 +105,31 @@ bool Monitor::waitForConnection() {
   return true;
 }
 
+bool Monitor::isMonitor(const struct sockaddr_in& addr) const {
+  const unsigned long host = ntohl(addr.sin_addr.s_addr);
+  const int port = ntohs(addr.sin_port);
+  for (const displist_t& m : mMonitors)
+    if (m.shost == host && m.sport == port) return true;
+  return false;
+}
+
 void Monitor::registerMonitor(int version) {
+  // A monitor that says hello again is the same monitor: a second entry
+  // would send it every record twice.
+  const unsigned long host = ntohl(mAddr.sin_addr.s_addr);
+  const int port = ntohs(mAddr.sin_port);
+  for (displist_t& m : mMonitors) {
+    if (m.shost == host && m.sport == port) {
+      m.version = version;
+      return;
+    }
+  }
   if (mMonitors.size() >= MAX_MONITORS) {
     errorLine() << "too many monitors, handshake from " << inet_ntoa(mAddr.sin_addr) << ":"
                 << ntohs(mAddr.sin_port) << " ignored." << "\n";
     return;
   }
-  mMonitors.push_back({static_cast<unsigned long>(ntohl(mAddr.sin_addr.s_addr)),
-                       static_cast<int>(ntohs(mAddr.sin_port)), version});
+  mMonitors.push_back({host, port, version});
 }
 
 int Monitor::receiveInfo() {
@@ -160,9 +178,23 @@ void Monitor::sendMessage(const void* buffer, int size) {
 int Monitor::receiveMessage(void* buffer, int size) {
   if (mMonitors.empty()) return 0;
   int n = -1;
-  for (std::size_t i = 0; i < mMonitors.size(); ++i) {
-    n = static_cast<int>(recv(mSocketFD, buffer, static_cast<std::size_t>(size < 0 ? 0 : size), 0));
+  int strangers = 0;
+  for (std::size_t i = 0; i < mMonitors.size();) {
+    struct sockaddr_in from;
+    socklen_t len = sizeof(from);
+    std::memset(&from, 0, sizeof(from));
+    n = static_cast<int>(recvfrom(mSocketFD, buffer, static_cast<std::size_t>(size < 0 ? 0 : size),
+                                  0, reinterpret_cast<struct sockaddr*>(&from), &len));
+    if (n >= 0 && !isMonitor(from)) {
+      // Whoever did not say hello is not heard: what it sends must not
+      // reach the server in a monitor's name.
+      mStrangers.drop(from);
+      if (++strangers > MAX_STRANGERS) return 0;
+      n = 0;
+      continue;
+    }
     if (n > 0) break;
+    ++i;
   }
   return n;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tolvane/logrecords.h"
+#include "tolvane/serverconnection.h"
 #include "vomarlog/draw2dforwarder.h"
 
 // A non-blocking UDP socket bound to port (0: any port) of every local
@@ -30,6 +31,9 @@ public:
   // Handshakes beyond this many monitors are ignored, so that a flood of
   // them cannot grow the list without end.
   static const std::size_t MAX_MONITORS = 64;
+  // At most this many datagrams of senders that are no monitor are skipped
+  // by one receiveMessage, so that a flood cannot hold up the caller.
+  static const int MAX_STRANGERS = 64;
   static const int RECEIVE_SIZE = 256;
 
   Monitor();
@@ -48,14 +52,18 @@ public:
   // Sends a show record to every monitor, in its layout: msg_old to version-1
   // monitors, msg to the others. Any other record goes to nobody.
   void sendInfo(int recVersion, const dispinfo_t2& msg, const dispinfo_t& msg_old);
-  // Reads one datagram and registers its sender when it is a handshake; the
+  // Reads one datagram and registers its sender when it is a handshake (a
+  // monitor already registered only takes the version it now asks for); the
   // receive's result (bytes, or -1 when nothing was waiting).
   int receiveInfo();
   const char* getReceiveBuffer() const { return mRBuf; }
   void sendMessage(const void* buffer, int size);
-  // 0 with no monitor; else up to one receive per monitor, from any sender,
-  // until one brings a datagram: its size, or the last attempt's result.
+  // 0 with no monitor; else up to one receive per monitor until one brings
+  // a datagram: its size, or the last attempt's result. Only registered
+  // monitors are heard: datagrams of others are dropped and counted, and
+  // when more than MAX_STRANGERS of them come in a row, 0.
   int receiveMessage(void* buffer, int size);
+  long strangersDropped() const { return mStrangers.dropped(); }
   void draw2D(const char* command);
   void clear2D();
   void setPortNum(int port) { mPortNum = port; }
@@ -66,6 +74,7 @@ public:
 private:
   void sendTo(const displist_t& to, const void* buffer, std::size_t size);
   void registerMonitor(int version);
+  bool isMonitor(const struct sockaddr_in& addr) const;
 
   int mSocketFD;
   int mPortNum;
@@ -76,6 +85,7 @@ private:
   std::vector<displist_t> mMonitors;
   vomar::Draw2dForwarder mForwarder;
   std::string mWhy;
+  StrangerCount mStrangers;
 };
 
 #endif

@@ -23,11 +23,11 @@ std::ostream& errorLine() {
 
 } // namespace
 
-OnlineMonitor::OnlineMonitor() : CP(nullptr), SP(nullptr), mSocketFD(-1), lastTime(-1) {
+OnlineMonitor::OnlineMonitor()
+    : CP(nullptr), SP(nullptr), mSocketFD(-1), mStrangers(ZONE_RELAY, true), lastTime(-1) {
   SP = ServerParam::instance();
   CP = ClientParam::instance();
   std::memset(&mServerAddr, 0, sizeof(mServerAddr));
-  std::memset(&mLastServerAddr, 0, sizeof(mLastServerAddr));
   if (connectServerMonitor()) initMonitor();
 }
 
@@ -61,7 +61,6 @@ bool OnlineMonitor::connectServerMonitor() {
   mServerAddr.sin_family = AF_INET;
   mServerAddr.sin_addr.s_addr = inet_addr(address.c_str());
   mServerAddr.sin_port = htons(static_cast<unsigned short>(SP->portnum));
-  mLastServerAddr = mServerAddr;
 
   static const char handshake[] = "(dispinit version 2)";
   sendto(mSocketFD, handshake, sizeof(handshake), 0,
@@ -86,13 +85,19 @@ bool OnlineMonitor::initMonitor() {
 void OnlineMonitor::update() {
   if (mSocketFD == -1) return;
 
-  for (;;) {
+  for (int strangers = 0; strangers < MAX_STRANGERS;) {
     struct sockaddr_in from;
     socklen_t len = sizeof(from);
+    std::memset(&from, 0, sizeof(from));
     const ssize_t n = recvfrom(mSocketFD, buf, sizeof(buf), 0,
                                reinterpret_cast<struct sockaddr*>(&from), &len);
     if (n < 0) break;
-    mLastServerAddr = from;
+    if (!mStrangers.admits(from, mServerAddr)) {
+      mStrangers.drop(from);
+      ++strangers;
+      continue;
+    }
+    if (n > 0) mStrangers.heard(from, mServerAddr);
     // Only a datagram long enough to hold a show time can begin a cycle.
     if (std::size_t(n) >= DISPINFO_T2_TIME_OFFSET + 2) {
       ByteReader r(buf, std::size_t(n));
@@ -112,6 +117,6 @@ void OnlineMonitor::update() {
     const int n = mMonitor.receiveMessage(buf, sizeof(buf));
     if (n < 1) break;
     sendto(mSocketFD, buf, std::size_t(n), 0,
-           reinterpret_cast<const struct sockaddr*>(&mLastServerAddr), sizeof(mLastServerAddr));
+           reinterpret_cast<const struct sockaddr*>(&mServerAddr), sizeof(mServerAddr));
   }
 }

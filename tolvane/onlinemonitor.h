@@ -14,10 +14,14 @@ class ServerParam;
 // The monitor relay of a live match: registers with the soccer server as a
 // version-2 monitor and passes the server's monitor stream to one local
 // monitor program and that monitor's datagrams back to the server, adding
-// the agent's drawings whenever a new cycle begins.
+// the agent's drawings whenever a new cycle begins. Only the server and the
+// monitors that said hello are heard; others are dropped and counted.
 class OnlineMonitor {
 public:
   static const int BUFFER_SIZE = 4096;
+  // Strangers' datagrams on the server side dropped by one update at most,
+  // so that a flood cannot hold up the player.
+  static const int MAX_STRANGERS = 64;
 
   // Registers with the server (client host, server port) and blocks until a
   // local monitor has connected on the client monitor_port. When the server
@@ -32,6 +36,8 @@ public:
   void update();
   // Whether the relay is working.
   bool running() const { return mSocketFD != -1; }
+  // Datagrams dropped on the server side because they came from elsewhere.
+  long strangersDropped() const { return mStrangers.dropped(); }
 
 protected:
   bool connectServerMonitor();
@@ -42,10 +48,12 @@ protected:
   ClientParam* CP;
   ServerParam* SP;
   int mSocketFD;
+  // Where the handshake and every monitor datagram go: the server's host
+  // and, from its first answer on, the port it answers from.
   struct sockaddr_in mServerAddr;
-  // Where monitor datagrams go: the sender of the server's latest datagram,
-  // the handshake's address until one comes.
-  struct sockaddr_in mLastServerAddr;
+  // Only the server's host is heard, and from its first answer on only
+  // that port of it.
+  ServerFilter mStrangers;
   // The last show time seen; a later one begins a new cycle.
   std::int16_t lastTime;
   unsigned char buf[BUFFER_SIZE];

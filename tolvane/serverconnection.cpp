@@ -76,7 +76,28 @@ const char* resolveHost(const std::string& host, unsigned int zone, std::string&
   return why;
 }
 
-ServerConnection::ServerConnection() : noMessages(0), serverKnown(false), strangers(0) {
+void StrangerCount::drop(const struct sockaddr_in& from) {
+  ++count;
+  if ((count & (count - 1)) != 0) return;
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, zone)
+      << "dropped " << count << (count == 1 ? " datagram" : " datagrams") << " not from " << whom
+      << ", the last from " << inet_ntoa(from.sin_addr) << ":" << ntohs(from.sin_port) << "\n";
+}
+
+bool ServerFilter::admits(const struct sockaddr_in& from, const struct sockaddr_in& server) const {
+  const bool sameHost = from.sin_addr.s_addr == server.sin_addr.s_addr;
+  if (!known) return !hostKnown || sameHost;
+  return sameHost && from.sin_port == server.sin_port;
+}
+
+void ServerFilter::heard(const struct sockaddr_in& from, struct sockaddr_in& server) {
+  if (known) return;
+  server.sin_addr = from.sin_addr;
+  server.sin_port = from.sin_port;
+  known = true;
+}
+
+ServerConnection::ServerConnection() : noMessages(0), strangers(ZONE_ERROR, false) {
   sock.socketfd = -1;
   std::memset(&sock.serv_addr, 0, sizeof(sock.serv_addr));
 }
@@ -127,7 +148,7 @@ bool ServerConnection::open() {
   sock.serv_addr.sin_family = AF_INET;
   sock.serv_addr.sin_addr.s_addr = inet_addr(address.c_str());
   sock.serv_addr.sin_port = htons(static_cast<unsigned short>(SP->portnum));
-  serverKnown = false;
+  strangers.reset();
   peer = CP->hostName() + ":" + std::to_string(SP->portnum);
   return true;
 }
@@ -192,20 +213,6 @@ bool ServerConnection::sendInitializeMessage() {
   return socketFailed("cannot send the init message: ", -1);
 }
 
-bool ServerConnection::fromServer(const struct sockaddr_in& from) const {
-  return !serverKnown || (from.sin_addr.s_addr == sock.serv_addr.sin_addr.s_addr &&
-                          from.sin_port == sock.serv_addr.sin_port);
-}
-
-void ServerConnection::dropStranger(const struct sockaddr_in& from) {
-  ++strangers;
-  if ((strangers & (strangers - 1)) != 0) return;
-  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_ERROR)
-      << "dropped " << strangers << (strangers == 1 ? " datagram" : " datagrams")
-      << " not from the server, the last from " << inet_ntoa(from.sin_addr) << ":"
-      << ntohs(from.sin_port) << "\n";
-}
-
 signed char ServerConnection::receiveMessage(char* buf) {
   struct sockaddr_in from;
   socklen_t fromlen = sizeof(from);
@@ -220,9 +227,9 @@ signed char ServerConnection::receiveMessage(char* buf) {
         << "Receive error: " << error << " on " << sock.socketfd << "\n";
     return -1;
   }
-  if (!fromServer(from)) {
+  if (!strangers.admits(from, sock.serv_addr)) {
     buf[0] = '\0';
-    dropStranger(from);
+    strangers.drop(from);
     return 0;
   }
 
@@ -245,11 +252,7 @@ signed char ServerConnection::receiveMessage(char* buf) {
   }
   // The server answers the init from the address and port it keeps for
   // this client; from then on only they are listened to.
-  if (!serverKnown) {
-    sock.serv_addr.sin_addr = from.sin_addr;
-    sock.serv_addr.sin_port = from.sin_port;
-    serverKnown = true;
-  }
+  strangers.heard(from, sock.serv_addr);
   return 1;
 }
 
@@ -271,7 +274,7 @@ bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
       return false;
     }
     if (ready == 0 || (left <= 0 && ++lateDrops > 64)) break;
-    const long dropped = strangers;
+    const long dropped = strangers.dropped();
     const signed char got = receiveMessage(buffer);
     if (got == 1) {
       noMessages = 0;
@@ -279,7 +282,7 @@ bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
     }
     // Only a stranger's datagram is waited past; the server's empty one
     // ends the wait as it always did.
-    if (got < 0 || strangers == dropped) {
+    if (got < 0 || strangers.dropped() == dropped) {
       vomar::prefixedLine(vomar::ForwarderStreamBuf::S_ERROR, ZONE_ERROR)
           << "ServerConnection::waitForMessage: huh? select found a message but there isn't one"
           << "\n";
@@ -310,9 +313,9 @@ bool ServerConnection::dataOnSocket() {
     if (recvfrom(sock.socketfd, &first, 1, MSG_PEEK, reinterpret_cast<struct sockaddr*>(&from),
                  &fromlen) < 0)
       return false;
-    if (fromServer(from)) return true;
+    if (strangers.admits(from, sock.serv_addr)) return true;
     recv(sock.socketfd, &first, 1, 0);
-    dropStranger(from);
+    strangers.drop(from);
   }
   return false;
 }

@@ -1,5 +1,7 @@
 #include "tolvane/onlinemonitor.h"
 
+#include <arpa/inet.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,6 +28,14 @@ std::string firstShow(const char* capture, std::size_t skip = 0) {
   return "";
 }
 
+sockaddr_in at(const char* host, int port) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = inet_addr(host);
+  a.sin_port = htons(static_cast<unsigned short>(port));
+  return a;
+}
+
 // A drawing line logged in zone 0, pushed through to the drawing caches.
 void logDrawing(const std::string& line) {
   vomar::Forwarder* fwd = vomar::Forwarder::instance(8192);
@@ -41,7 +51,9 @@ TEST(MonitorTest, HandshakesRecordsAndDrawings) {
   ASSERT_TRUE(server.init());
   EXPECT_EQ(0, server.receiveMessage(nullptr, 0));
 
-  FakeMonitor v1, v2, v3, v0, junk;
+  // A monitor saying hello again stays one monitor; only its version can
+  // change.
+  FakeMonitor v1, v2, v3, v0, changer, junk;
   const struct {
     FakeMonitor* from;
     std::string text;
@@ -49,18 +61,21 @@ TEST(MonitorTest, HandshakesRecordsAndDrawings) {
                     {&v2, std::string("(dispinit version 2)\0", 21)},
                     {&v3, "(dispinit version 3)"},
                     {&v0, "(dispinit version 0)"},
+                    {&changer, "(dispinit version 2)"},
                     {&junk, "(dispinit version )"},
                     {&junk, "(dispinit me)"},
                     {&junk, "(dispinit version 99999999999)"},
                     {&junk, "(dispinit " + std::string(290, 'y')},
-                    {&v2, "(dispinit version 2)"}};
+                    {&v2, "(dispinit version 2)"},
+                    {&v2, "(dispinit version 2)"},
+                    {&changer, "(dispinit)"}};
   for (const auto& h : handshakes) {
     ASSERT_TRUE(h.from->connect(port, h.text));
     EXPECT_EQ(int(std::min<std::size_t>(h.text.size(), 255)), server.receiveInfo());
   }
   std::vector<int> versions;
   for (const displist_t& m : server.monitors()) versions.push_back(m.version);
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 0, 2}), versions);
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 0, 1}), versions);
 
   // A show record in each monitor's layout; any other record to nobody.
   const std::string show1 = firstShow("monitor-v1.bin");
@@ -77,21 +92,35 @@ TEST(MonitorTest, HandshakesRecordsAndDrawings) {
   EXPECT_EQ(show2, v2.receive());
   EXPECT_EQ(show2, v3.receive());
   EXPECT_EQ(show2, v0.receive());
+  EXPECT_EQ(show1, changer.receive());
+  EXPECT_EQ("", v2.receive(50));  // one copy only
 
-  // An empty datagram is no message: the next attempt reads on.
+  // An empty datagram is no message: the next attempt reads on. Whoever
+  // said no valid hello is not heard.
+  testutil::LogCapture log({1064});
   v1.send("");
+  junk.send("(dispstart)");
   v3.send("(dispbye)");
   char in[16] = {};
   EXPECT_EQ(9, server.receiveMessage(in, sizeof in));
+  EXPECT_EQ("(dispbye)", std::string(in, 9));
+  EXPECT_EQ(1, server.strangersDropped());
+  EXPECT_EQ(1, log.count("dropped 1 datagram not from a monitor, the last from 127.0.0.1:"));
+  // A flood of them is read no further than 64 in one call.
+  for (int i = 0; i < 66; ++i) junk.send("(dispstart)");
+  v1.send("(dispbye)");
+  EXPECT_EQ(0, server.receiveMessage(in, sizeof in));
+  EXPECT_EQ(9, server.receiveMessage(in, sizeof in));
+  EXPECT_EQ(67, server.strangersDropped());
 
   // Handshakes beyond 64 monitors are ignored.
-  FakeMonitor crowd;
-  ASSERT_TRUE(crowd.connect(port, "(dispinit)"));
   for (int i = 0; i < 64; ++i) {
+    int crowdPort = 0;
+    const int crowd = testutil::loopbackUdpSocket(crowdPort);
+    testutil::sendDatagram(crowd, "(dispinit)", at("127.0.0.1", port));
+    ::close(crowd);
     server.receiveInfo();
-    crowd.send("(dispinit)");
   }
-  server.receiveInfo();
   EXPECT_EQ(64u, server.monitors().size());
 
   // Without a socket no handshake can come: no wait.
@@ -159,20 +188,59 @@ TEST(OnlineMonitorTest, RelaysBetweenServerAndMonitor) {
   EXPECT_EQ("(dispbye)", testutil::receiveDatagram(serverFd, from, 2000));
   EXPECT_EQ(relayAddr.sin_port, from.sin_port);
 
-  // The monitor's datagrams go where the server's latest came from; an
-  // empty datagram does not end the drain.
-  int otherPort = 0;
-  const int otherFd = testutil::loopbackUdpSocket(otherPort);
-  testutil::sendDatagram(otherFd, "", relayAddr);
-  testutil::sendDatagram(otherFd, params, relayAddr);
-  relay.update();
+  // An empty datagram does not end the drain.
+  serve("");
   EXPECT_EQ("", monitor.receive());
-  EXPECT_EQ(params, monitor.receive());
+
+  // Only the server and the monitor that said hello are heard: a stranger
+  // on either side reaches neither, and the monitor's datagrams still go
+  // to the server alone. A flood is read no further than 64 in one update.
+  testutil::LogCapture log({1060, 1064});
+  int strangerPort = 0;
+  const int strangerFd = testutil::loopbackUdpSocket(strangerPort);
+  const sockaddr_in monitorSide = at("127.0.0.1", ClientParam::instance()->monitor_port);
+  for (int i = 0; i < 70; ++i) testutil::sendDatagram(strangerFd, show.substr(0, 64), relayAddr);
+  testutil::sendDatagram(strangerFd, "(dispstart)", monitorSide);
+  testutil::sendDatagram(strangerFd, "(dispinit version 2)", monitorSide);
   monitor.send("(dispstart)");
   relay.update();
-  EXPECT_EQ("(dispstart)", testutil::receiveDatagram(otherFd, from, 2000));
-  ::close(otherFd);
+  EXPECT_EQ(64, relay.strangersDropped());
+  relay.update();
+  EXPECT_EQ(70, relay.strangersDropped());
+  EXPECT_EQ("", monitor.receive(50));
+  EXPECT_EQ("(dispstart)", testutil::receiveDatagram(serverFd, from, 2000));
+  EXPECT_EQ("", testutil::receiveDatagram(serverFd, from, 50));
+  EXPECT_EQ("", testutil::receiveDatagram(strangerFd, from, 50));
+  const std::string stranger = ", the last from 127.0.0.1:" + std::to_string(strangerPort);
+  EXPECT_EQ(1, log.count("dropped 64 datagrams not from the server" + stranger));
+  EXPECT_EQ(1, log.count("dropped 2 datagrams not from a monitor" + stranger));
+  serve(params);
+  EXPECT_EQ(params, monitor.receive());
+  ::close(strangerFd);
   ::close(serverFd);
+}
+
+// The relay hears only the server's host, and from its first answer on only
+// the port it answered from; the player's link hears anyone until then.
+TEST(OnlineMonitorTest, HearsOnlyTheServer) {
+  const struct {
+    bool hostKnown;
+    const char* host;
+    int port;
+    bool before, after;  // heard before and after the answer from 127.0.0.1:7000
+  } cases[] = {{true, "127.0.0.1", 7000, true, true},
+               {true, "127.0.0.1", 6000, true, false},
+               {true, "10.0.0.1", 7000, false, false},
+               {false, "10.0.0.1", 7000, true, false}};
+  for (const auto& c : cases) {
+    ServerFilter filter(1060, c.hostKnown);
+    sockaddr_in server = at("127.0.0.1", 6000);
+    EXPECT_EQ(c.before, filter.admits(at(c.host, c.port), server)) << c.host << ":" << c.port;
+    filter.heard(at("127.0.0.1", 7000), server);
+    filter.heard(at("127.0.0.1", 8000), server);  // the first answer counts
+    EXPECT_EQ(7000, ntohs(server.sin_port));
+    EXPECT_EQ(c.after, filter.admits(at(c.host, c.port), server)) << c.host << ":" << c.port;
+  }
 }
 
 // A relay that cannot work stops at once, saying why on standard error,
