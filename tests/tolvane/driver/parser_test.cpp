@@ -127,17 +127,23 @@ TEST(Parser, AbsurdNumbersAreRefused) {
   EXPECT_EQ(0, log.count("refused")) << log.text();
   EXPECT_EQ(1000.0, p.WMS.getMySpeed());
   EXPECT_EQ(1e6, p.WMS.getMe()->getStamina());
+  p.parse("(sense_body 6 (speed 1000.5 0))");
+  EXPECT_EQ(1, log.count("refused the speed")) << log.text();
 
   p.parse("(fullstate 5 ((b) 1 2 0 0) ((p l 2 0) 3 4 0 0 0 0 (stamina 8000 1 1))))");
   p.parse("(fullstate 6 ((b) 1e308 2 0 0) ((p l 2 0) 5 6 0 0 nan 0 (stamina 8000 1 1)) "
           "((p l 3 0) 5 -inf 0 0 0 0 (stamina 8000 1 1)) "
           "((p l 4 0) 1000 -1000 0 0 1e6 -1e6 (stamina 1e6 1 1)) "
-          "((p l 5 0) 7 8 0 0 0 0 (stamina 8000 1 1e-999))))");
+          "((p l 5 0) 7 8 0 0 0 0 (stamina 8000 1 1e-999)) "
+          "((p l 6 0) 7 8 0 1000.5 0 0 (stamina 8000 1 1))))");
   EXPECT_EQ(Vector2D(1, 2), p.WMF.getBall().getAbsPos());
   EXPECT_EQ(Vector2D(3, 4), p.WMF.getOwn(2).getAbsPos());
   EXPECT_NE(5.0, p.WMF.getOwn(3).getAbsPos()[0]);
   EXPECT_EQ(Vector2D(1000, -1000), p.WMF.getOwn(4).getAbsPos());
   EXPECT_NE(7.0, p.WMF.getOwn(5).getAbsPos()[0]);
+  EXPECT_NE(7.0, p.WMF.getOwn(6).getAbsPos()[0]);
+  p.parse("(fullstate 7 ((b) 1 1000.5 0 0)))");
+  EXPECT_EQ(Vector2D(1, 2), p.WMF.getBall().getAbsPos());
 
   // Parameters outside their physical range keep the value they had (a
   // message first returns every key to its default).
