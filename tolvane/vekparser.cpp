@@ -985,15 +985,18 @@ void VekPlayer::parseSee(const std::string& msg) {
       warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
       return;
     }
-    // Each value is read once, into n[1] on; the distance comes first
-    // where there is one. No kind takes more than 8 values: the words
-    // beyond are only checked, and the count refuses them below.
-    double n[9] = {};
-    bool sane = true;
-    for (std::size_t i = 1; sane && i < v.size(); ++i) {
-      double beyond = 0.0;
-      sane = readNumber(v[i], i == 1 && values >= 2 ? LONGEST : HUGE_NUMBER,
-                        i < 9 ? n[i] : beyond);
+    // Each value is read once, into n[1] on. The distance, where there is
+    // one, comes first. No kind takes more than 8 values: words beyond are
+    // only checked, and the count refuses the entry below.
+    double n[9];
+    const std::size_t words = v.size();
+    const std::size_t kept = std::min<std::size_t>(words, 9);
+    bool sane = values < 2 || readNumber(v[1], LONGEST, n[1]);
+    for (std::size_t i = values < 2 ? 1 : 2; sane && i < kept; ++i)
+      sane = readNumber(v[i], HUGE_NUMBER, n[i]);
+    for (std::size_t i = kept; sane && i < words; ++i) {
+      double beyond;
+      sane = readNumber(v[i], HUGE_NUMBER, beyond);
     }
     if (!sane) {
       refused("a sighting", parseString);
