@@ -72,24 +72,28 @@ bool absurd(double v, double limit) {
   return !std::isfinite(v) || std::fabs(v) > limit;
 }
 
-// Whether a word that reads as a number is one no server sends: not finite,
-// beyond the range of a double, or beyond limit. A word that is no number
-// (a tackle's "t") is left to its reader.
-bool absurd(const std::string& word, double limit) {
+// Reads the number at the start of word into value, as toDouble does (0
+// when there is none), and says whether it is one a server could send:
+// false when it is not finite, beyond the range of a double, or beyond
+// limit. A word that is no number (a tackle's "t") is left to its reader.
+bool readNumber(const std::string& word, double limit, double& value) {
   const char* last = word.data() + word.size();
   const char* first = numberStart(word.data(), last);
-  double v = 0.0;
-  const std::from_chars_result res = std::from_chars(first, last, v, std::chars_format::general);
-  if (res.ec == std::errc::result_out_of_range) return true;
-  return res.ec == std::errc() && absurd(v, limit);
+  const std::from_chars_result res =
+      std::from_chars(first, last, value, std::chars_format::general);
+  if (res.ec == std::errc()) return !absurd(value, limit);
+  value = 0.0;
+  return res.ec != std::errc::result_out_of_range;
 }
 
-// Whether any of words[from, to) is absurd by limit.
-bool anyAbsurd(const std::vector<std::string>& words, std::size_t from, std::size_t to,
-               double limit) {
-  for (std::size_t i = from; i < to && i < words.size(); ++i)
-    if (absurd(words[i], limit)) return true;
-  return false;
+// Reads words[from, to) into out[from, to); false, with the rest unread,
+// at the first that no server sends.
+template <std::size_t N>
+bool readNumbers(const std::vector<std::string>& words, std::size_t from, std::size_t to,
+                 double limit, double (&out)[N]) {
+  for (std::size_t i = from; i < to; ++i)
+    if (!readNumber(words[i], limit, out[i])) return false;
+  return true;
 }
 
 // The one message-log line for a value refused where it was parsed; what
@@ -100,32 +104,25 @@ void refused(const char* what, const std::string& msg) {
       << "\n";
 }
 
-double toDouble(const std::string& s) {
-  return toDouble(s.data(), s.data() + s.size());
-}
-
 // From position pos of s (nothing when pos lies beyond the end).
 int intAt(const std::string& s, std::size_t pos) {
   if (pos > s.size()) return 0;
   return toInt(s.data() + pos, s.data() + s.size());
 }
 
-vekbase::AngleDeg angle(const std::string& word) {
-  return vekbase::AngleDeg(toDouble(word));
-}
-
 // Whether a ball, flag, goal or line of a sight has a form the server sends:
 // direction; distance and direction; or these with their changes.
 bool landmarkValues(int values) { return values == 1 || values == 2 || values == 4; }
 
-// Hands the values v[1] on of such an object to see.
-template <class See> void seeWithValues(const std::vector<std::string>& v, int values, See see) {
+// Hands the values n[1] on of such an object to see.
+template <class See> void seeWithValues(const double* n, int values, See see) {
+  using vekbase::AngleDeg;
   if (values == 1)
-    see(angle(v[1]));
+    see(AngleDeg(n[1]));
   else if (values == 2)
-    see(toDouble(v[1]), angle(v[2]));
+    see(n[1], AngleDeg(n[2]));
   else
-    see(toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]));
+    see(n[1], AngleDeg(n[2]), n[3], AngleDeg(n[4]));
 }
 
 // Appends the blank-separated words of s[from, to) to out.
@@ -716,11 +713,12 @@ void VekPlayer::parseFullstate(const std::string& msg) {
   // Without a ball block the fresh list of empty words puts the ball at
   // rest on the centre spot.
   const bool ballRead = getFullstateBallVals(ballVals);
-  if (ballVals.size() == 4 && anyAbsurd(ballVals, 0, 4, LONGEST)) {
+  double b[4];
+  if (ballVals.size() == 4 && !readNumbers(ballVals, 0, 4, LONGEST, b)) {
     refused("the ball", msg);
   } else if (ballVals.size() == 4) {
-    Vector2D pos(toDouble(ballVals[0]), toDouble(ballVals[1]));
-    Vector2D vel(toDouble(ballVals[2]), toDouble(ballVals[3]));
+    Vector2D pos(b[0], b[1]);
+    Vector2D vel(b[2], b[3]);
     WMF.setBall(pos, vel);
   } else if (ballRead) {
     warn(LEVEL, "ball values expected in fullstate message: ", msg);
@@ -738,7 +736,11 @@ void VekPlayer::parseFullstate(const std::string& msg) {
       warn(LEVEL, "shirt number out of range in fullstate message: ", msg);
       continue;
     }
-    if (anyAbsurd(playerVals, 3, 7, LONGEST) || anyAbsurd(playerVals, 7, 12, HUGE_NUMBER)) {
+    // The position and velocity, then the body and neck angle, the
+    // stamina, effort and recovery.
+    double n[12];
+    if (!readNumbers(playerVals, 3, 7, LONGEST, n) ||
+        !readNumbers(playerVals, 7, 12, HUGE_NUMBER, n)) {
       refused("a player", msg);
       continue;
     }
@@ -748,11 +750,10 @@ void VekPlayer::parseFullstate(const std::string& msg) {
       warn(LEVEL, "player type out of range in fullstate message: ", msg);
       type = 0;
     }
-    Vector2D pos(toDouble(playerVals[3]), toDouble(playerVals[4]));
-    Vector2D vel(toDouble(playerVals[5]), toDouble(playerVals[6]));
+    Vector2D pos(n[3], n[4]);
+    Vector2D vel(n[5], n[6]);
     WMF.setPlayer(lookUp(side, playerVals[0]), static_cast<Unum>(unum), type, pos, vel,
-                  angle(playerVals[7]), angle(playerVals[8]), toDouble(playerVals[9]),
-                  toDouble(playerVals[10]), toDouble(playerVals[11]),
+                  vekbase::AngleDeg(n[7]), vekbase::AngleDeg(n[8]), n[9], n[10], n[11],
                   goalie ? PlayerObject::t : PlayerObject::f);
   }
 }
@@ -880,27 +881,27 @@ void VekPlayer::parseSenseBody(const std::string& msg) {
   if (parseParam(splitVec, "view_mode") >= 2) {
     WMS.setViewMode(lookUp(view_quality, splitVec[0]), lookUp(view_width, splitVec[1]));
   }
+  double n[2];
   if (parseParam(splitVec, "stamina") >= 2) {
-    if (anyAbsurd(splitVec, 0, 2, HUGE_NUMBER)) {
+    if (!readNumbers(splitVec, 0, 2, HUGE_NUMBER, n)) {
       refused("the stamina", msg);
     } else {
-      WMS.setEffort(toDouble(splitVec[1]));
-      WMS.setStamina(toDouble(splitVec[0]));
+      WMS.setEffort(n[1]);
+      WMS.setStamina(n[0]);
     }
   }
   if (parseParam(splitVec, "speed") >= 2) {
-    if (absurd(splitVec[0], LONGEST) || absurd(splitVec[1], HUGE_NUMBER)) {
+    if (!readNumber(splitVec[0], LONGEST, n[0]) || !readNumber(splitVec[1], HUGE_NUMBER, n[1])) {
       refused("the speed", msg);
     } else {
-      const vekbase::AngleDeg dir = angle(splitVec[1]);
-      WMS.setMySpeed(toDouble(splitVec[0]), dir);
+      WMS.setMySpeed(n[0], vekbase::AngleDeg(n[1]));
     }
   }
   if (parseParam(splitVec, "head_angle") >= 1) {
-    if (absurd(splitVec[0], HUGE_NUMBER))
+    if (!readNumber(splitVec[0], HUGE_NUMBER, n[0]))
       refused("the head angle", msg);
     else
-      WMS.setMyRelativeNeckAngle(angle(splitVec[0]));
+      WMS.setMyRelativeNeckAngle(vekbase::AngleDeg(n[0]));
   }
 
   struct Counter {
@@ -984,12 +985,25 @@ void VekPlayer::parseSee(const std::string& msg) {
       warn(LEVEL, "no matching 'see' method for this parameter type: ", parseString);
       return;
     }
-    // The distance comes first where there is one.
-    if ((values >= 2 && absurd(v[1], LONGEST)) || anyAbsurd(v, 1, v.size(), HUGE_NUMBER)) {
+    // Each value is read once, into n[1] on. The distance, where there is
+    // one, comes first. No kind takes more than 8 values: words beyond are
+    // only checked, and the count refuses the entry below.
+    double n[9];
+    const std::size_t words = v.size();
+    const std::size_t kept = std::min<std::size_t>(words, 9);
+    bool sane = values < 2 || readNumber(v[1], LONGEST, n[1]);
+    for (std::size_t i = values < 2 ? 1 : 2; sane && i < kept; ++i)
+      sane = readNumber(v[i], HUGE_NUMBER, n[i]);
+    for (std::size_t i = kept; sane && i < words; ++i) {
+      double beyond;
+      sane = readNumber(v[i], HUGE_NUMBER, beyond);
+    }
+    if (!sane) {
       refused("a sighting", parseString);
       if (!whole) return;
       continue;
     }
+    auto dir = [&n](int i) { return vekbase::AngleDeg(n[i]); };
 
     switch (name[0]) {
     case 'b':
@@ -997,7 +1011,7 @@ void VekPlayer::parseSee(const std::string& msg) {
         warn(LEVEL, "got wrong number of parameters for 'seeBall' method: ", parseString);
         return;
       }
-      seeWithValues(v, values, [this](auto... a) { WMS.seeBall(a...); });
+      seeWithValues(n, values, [this](auto... a) { WMS.seeBall(a...); });
       break;
 
     case 'f':
@@ -1016,7 +1030,7 @@ void VekPlayer::parseSee(const std::string& msg) {
         warn(LEVEL, "unknown flag in see message: ", parseString);
         break;
       }
-      seeWithValues(v, values, [&](auto... a) { WMS.seeFlag(it->second, a...); });
+      seeWithValues(n, values, [&](auto... a) { WMS.seeFlag(it->second, a...); });
       break;
     }
 
@@ -1030,7 +1044,7 @@ void VekPlayer::parseSee(const std::string& msg) {
         warn(LEVEL, "unknown line in see message: ", parseString);
         break;
       }
-      seeWithValues(v, values, [&](auto... a) { WMS.seeLine(it->second, a...); });
+      seeWithValues(n, values, [&](auto... a) { WMS.seeLine(it->second, a...); });
       break;
     }
 
@@ -1067,31 +1081,31 @@ void VekPlayer::parseSee(const std::string& msg) {
       switch (values) {
       case 1:
         if (!gotTeamname)
-          WMS.seePlayer(angle(v[1]));
+          WMS.seePlayer(dir(1));
         else if (!gotUnum)
-          WMS.seePlayer(pSide, angle(v[1]));
+          WMS.seePlayer(pSide, dir(1));
         else
-          WMS.seePlayer(pSide, unum, angle(v[1]));
+          WMS.seePlayer(pSide, unum, dir(1));
         break;
       case 2:
         if (!gotTeamname)
-          WMS.seePlayer(toDouble(v[1]), angle(v[2]));
+          WMS.seePlayer(n[1], dir(2));
         else
-          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), false);
+          WMS.seePlayer(pSide, n[1], dir(2), false);
         break;
       case 3:
         if (!gotTeamname)
           stored = false;
         else if (v[3] == "t")
-          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), true);
+          WMS.seePlayer(pSide, n[1], dir(2), true);
         else
-          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), angle(v[3]), false);
+          WMS.seePlayer(pSide, n[1], dir(2), dir(3), false);
         break;
       case 4:
         if (!gotTeamname)
           stored = false;
         else
-          WMS.seePlayer(pSide, toDouble(v[1]), angle(v[2]), angle(v[3]), true);
+          WMS.seePlayer(pSide, n[1], dir(2), dir(3), true);
         break;
       case 6:
       case 7:
@@ -1099,11 +1113,11 @@ void VekPlayer::parseSee(const std::string& msg) {
         if (!gotUnum) {
           stored = false;
         } else if (values == 6 || (values == 7 && v[7] == "t")) {
-          WMS.seePlayer(pSide, unum, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]),
-                        angle(v[5]), angle(v[6]), isGoalie, values == 7);
+          WMS.seePlayer(pSide, unum, n[1], dir(2), n[3], dir(4),
+                        dir(5), dir(6), isGoalie, values == 7);
         } else {
-          WMS.seePlayer(pSide, unum, toDouble(v[1]), angle(v[2]), toDouble(v[3]), angle(v[4]),
-                        angle(v[5]), angle(v[6]), angle(v[7]), isGoalie, values == 8);
+          WMS.seePlayer(pSide, unum, n[1], dir(2), n[3], dir(4),
+                        dir(5), dir(6), dir(7), isGoalie, values == 8);
         }
         break;
       default:
@@ -1127,9 +1141,9 @@ void VekPlayer::parseSee(const std::string& msg) {
         return;
       }
       if (values == 1)
-        WMS.seeBall(angle(v[1]));
+        WMS.seeBall(dir(1));
       else
-        WMS.seeBall(toDouble(v[1]), angle(v[2]));
+        WMS.seeBall(n[1], dir(2));
       break;
 
     case 'P':
@@ -1138,9 +1152,9 @@ void VekPlayer::parseSee(const std::string& msg) {
         return;
       }
       if (values == 1)
-        WMS.seePlayer(angle(v[1]));
+        WMS.seePlayer(dir(1));
       else
-        WMS.seePlayer(toDouble(v[1]), angle(v[2]));
+        WMS.seePlayer(n[1], dir(2));
       break;
 
     case 'F':

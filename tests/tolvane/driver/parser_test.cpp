@@ -93,8 +93,11 @@ TEST(Parser, AbsurdNumbersAreRefused) {
   p.parse("(init l 2 before_kick_off)");
   LogCapture log({1215, 1002});
   const std::string refusal = "with a number that is not finite or beyond any field: ";
+  // Below the range of a double is beyond it too; a word after the eighth
+  // is checked though no kind reads it.
   for (const char* ball : {"nan 0", "-inf 0", "1e308 0", "1001 0", "1e999 0", "10 nan",
-                           "10 1e7", "10 0 inf 0", "10 0 0 nan"}) {
+                           "10 1e7", "10 0 inf 0", "10 0 0 nan", "10 1e-999",
+                           "1 2 3 4 5 6 7 8 nan"}) {
     log.clear();
     p.parse(SENSE0);
     p.parse(std::string("(see 3 ((b) ") + ball + ") ((p \"Red\" 4) 1e308 0) ((f c) 10 0))");
@@ -107,19 +110,40 @@ TEST(Parser, AbsurdNumbersAreRefused) {
   p.parse(SENSE0);
   p.parse("(see 3 ((b) 1000 -180 -999 1e6))");
   EXPECT_EQ(1000.0, p.WMS.getBall().getDist());
+  // A number is read up to the first character that is none of it; a lone
+  // direction is no distance.
+  p.parse(SENSE0);
+  p.parse("(see 3 ((b) 12.5x 0) ((p) 1001))");
+  EXPECT_EQ(12.5, p.WMS.getBall().getDist());
+  EXPECT_EQ(1u, p.WMS.getUnknown().size());
 
   log.clear();
   p.parse("(sense_body 4 (stamina nan 1) (speed 1e308 0) (head_angle inf) "
           "(arm (movable 0) (expires 5) (target nan 0) (count 0)))");
   for (const char* what : {"the stamina", "the speed", "the head angle", "the arm's target"})
     EXPECT_EQ(1, log.count(std::string("refused ") + what + " " + refusal)) << what;
+  log.clear();
+  p.parse("(sense_body 5 (stamina 1e6 1) (speed 1000 -1e6) (head_angle 1e6))");
+  EXPECT_EQ(0, log.count("refused")) << log.text();
+  EXPECT_EQ(1000.0, p.WMS.getMySpeed());
+  EXPECT_EQ(1e6, p.WMS.getMe()->getStamina());
+  p.parse("(sense_body 6 (speed 1000.5 0))");
+  EXPECT_EQ(1, log.count("refused the speed")) << log.text();
 
   p.parse("(fullstate 5 ((b) 1 2 0 0) ((p l 2 0) 3 4 0 0 0 0 (stamina 8000 1 1))))");
   p.parse("(fullstate 6 ((b) 1e308 2 0 0) ((p l 2 0) 5 6 0 0 nan 0 (stamina 8000 1 1)) "
-          "((p l 3 0) 5 -inf 0 0 0 0 (stamina 8000 1 1))))");
+          "((p l 3 0) 5 -inf 0 0 0 0 (stamina 8000 1 1)) "
+          "((p l 4 0) 1000 -1000 0 0 1e6 -1e6 (stamina 1e6 1 1)) "
+          "((p l 5 0) 7 8 0 0 0 0 (stamina 8000 1 1e-999)) "
+          "((p l 6 0) 7 8 0 1000.5 0 0 (stamina 8000 1 1))))");
   EXPECT_EQ(Vector2D(1, 2), p.WMF.getBall().getAbsPos());
   EXPECT_EQ(Vector2D(3, 4), p.WMF.getOwn(2).getAbsPos());
   EXPECT_NE(5.0, p.WMF.getOwn(3).getAbsPos()[0]);
+  EXPECT_EQ(Vector2D(1000, -1000), p.WMF.getOwn(4).getAbsPos());
+  EXPECT_NE(7.0, p.WMF.getOwn(5).getAbsPos()[0]);
+  EXPECT_NE(7.0, p.WMF.getOwn(6).getAbsPos()[0]);
+  p.parse("(fullstate 7 ((b) 1 1000.5 0 0)))");
+  EXPECT_EQ(Vector2D(1, 2), p.WMF.getBall().getAbsPos());
 
   // Parameters outside their physical range keep the value they had (a
   // message first returns every key to its default).
