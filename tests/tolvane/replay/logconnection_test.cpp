@@ -253,22 +253,38 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   EXPECT_TRUE(endsAfter(header + show + run + show + run, 2, "can't read next dispinfo.", false));
   EXPECT_TRUE(endsAfter(header + run + show, 0, "no show record in the first 64 KiB"));
 
-  // Versions that cannot be read, too short a file, none and a directory
-  // fail the open, with the reason.
-  for (const std::string& bad : {std::string("ULG\4"), std::string("ULG\xff"), std::string("UL"),
-                                 std::string(), std::string("/")}) {
+  // Versions that cannot be read (named as the log writes them: a text log
+  // by its ASCII digit), too short a file, an empty one, none and a
+  // directory fail the open, with the reason. "@" stands for the name.
+  struct Bad {
+    std::string bytes;  // "missing": no file; "/": a directory
+    std::string line;
+    std::string why;
+  };
+  auto unsupported = [](const std::string& v) {
+    return Bad{"", "Unsupported version " + v + " of logfile @.",
+               "the game log @ has the unsupported version " + v +
+                   "; the replay reads versions 1 to 3"};
+  };
+  std::vector<Bad> bads = {unsupported("4"), unsupported("-1"), unsupported("4"),
+                           unsupported("5"), unsupported("6"),
+                           {"UL", "Can't read from logfile @.", "cannot read from the game log @"},
+                           {"", "Can't read from logfile @.", "the game log @ is empty"},
+                           {"missing", "Can't open logfile @.",
+                            "cannot open the game log @: No such file or directory"},
+                           {"/", "Can't read from logfile @.",
+                            "cannot read from the game log @: Is a directory"}};
+  const char* heads[] = {"ULG\4", "ULG\xff", "ULG4", "ULG5", "ULG6\n(server_param "};
+  for (std::size_t i = 0; i < 5; ++i) bads[i].bytes = heads[i];
+  for (const Bad& bad : bads) {
     LogReader r;
     LogCapture log({1053});
-    const std::string name = bad.empty()  ? dir.dir + "/missing"
-                             : bad == "/" ? dir.dir
-                                          : dir.file("bad.rcg", bad);
-    EXPECT_FALSE(r.openLog(name));
-    EXPECT_TRUE(log.has(bad.empty()          ? "Can't open logfile " + name + "."
-                        : bad.size() < 4 ? "Can't read from logfile "
-                                             : "Unsupported version "));
-    if (bad.empty())
-      EXPECT_EQ("cannot open the game log " + name + ": No such file or directory", r.whyFailed());
-    if (bad == "/")
-      EXPECT_EQ("cannot read from the game log " + name + ": Is a directory", r.whyFailed());
+    const std::string name = bad.bytes == "missing" ? dir.dir + "/missing"
+                             : bad.bytes == "/"     ? dir.dir
+                                                    : dir.file("bad.rcg", bad.bytes);
+    auto named = [&name](std::string text) { return text.replace(text.find('@'), 1, name); };
+    EXPECT_FALSE(r.openLog(name)) << bad.bytes;
+    EXPECT_TRUE(log.has(named(bad.line))) << log.text();
+    EXPECT_EQ(named(bad.why), r.whyFailed());
   }
 }
