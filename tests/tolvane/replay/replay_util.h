@@ -1,10 +1,7 @@
 #ifndef TESTS_TOLVANE_REPLAY_REPLAY_UTIL_H
 #define TESTS_TOLVANE_REPLAY_REPLAY_UTIL_H
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -80,55 +77,36 @@ private:
   std::thread thread;
 };
 
-// Bytes that can be read once, by name, as `cat FILE |` gives them: a
-// thread of its own writes them into a pipe (a FIFO when fifo names one to
-// make, else an anonymous pipe named /dev/fd/N, as process substitution and
-// /dev/stdin name theirs) and closes it. The pipe keeps a reader of its own
-// until the writer is joined, so that neither the writer's open nor its
-// writes wait for a reader that never comes; to be destroyed after the
-// reader under test.
+// Bytes that can be read only once, as `cat FILE |` gives them: a thread
+// writes them into a pipe that the reader opens as /dev/fd/N, as process
+// substitution and /dev/stdin name theirs. The pipe's own read end stays
+// open, so that the writer never meets a closed pipe, and drains what the
+// reader left when it goes (after the reader).
 class PipeWriter {
 public:
-  explicit PipeWriter(const std::string& bytes, const std::string& fifo = "") : fifoPath(fifo) {
-    int ends[2] = {-1, -1};
-    if (fifo.empty() && pipe(ends) == 0) {
-      holder = ends[0];
-      writeEnd = ends[1];
-      path = "/dev/fd/" + std::to_string(holder);
-    } else if (!fifo.empty() && mkfifo(fifo.c_str(), 0600) == 0) {
-      holder = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-      writeEnd = ::open(fifo.c_str(), O_WRONLY);
-      path = fifo;
-    }
+  explicit PipeWriter(const std::string& bytes) {
+    if (pipe(ends) != 0) ends[0] = ends[1] = -1;
+    path = "/dev/fd/" + std::to_string(ends[0]);
     writer = std::thread([this, bytes] {
-      // A reader that stops early makes the write fail, not the test.
-      sigset_t pipeSignal;
-      sigemptyset(&pipeSignal);
-      sigaddset(&pipeSignal, SIGPIPE);
-      pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
-      for (std::size_t at = 0; writeEnd >= 0 && at < bytes.size();) {
-        const ssize_t n = ::write(writeEnd, bytes.data() + at, bytes.size() - at);
+      for (std::size_t at = 0; at < bytes.size();) {
+        const ssize_t n = ::write(ends[1], bytes.data() + at, bytes.size() - at);
         if (n <= 0) break;
         at += std::size_t(n);
       }
-      if (writeEnd >= 0) ::close(writeEnd);
+      ::close(ends[1]);
     });
   }
   ~PipeWriter() {
-    if (holder >= 0) ::close(holder);
+    char rest[4096];
+    while (::read(ends[0], rest, sizeof(rest)) > 0) {
+    }
     writer.join();
-    if (!fifoPath.empty()) unlink(fifoPath.c_str());
+    ::close(ends[0]);
   }
-  PipeWriter(const PipeWriter&) = delete;
-  PipeWriter& operator=(const PipeWriter&) = delete;
-
-  // The name the reader opens.
   std::string path;
 
 private:
-  std::string fifoPath;
-  int holder = -1;
-  int writeEnd = -1;
+  int ends[2];
   std::thread writer;
 };
 
