@@ -22,6 +22,13 @@ std::string teamName(const team_t& t) {
   return std::string(t.name, strnlen(t.name, sizeof(t.name)));
 }
 
+// The version byte of a header as the log writes it: the simulator's text
+// logs an ASCII digit ("ULG6"), its binary logs a small number.
+int writtenVersion(unsigned char b) {
+  if (b >= '0' && b <= '9') return b - '0';
+  return static_cast<signed char>(b);
+}
+
 } // namespace
 
 LogConnection::LogConnection()
@@ -82,32 +89,39 @@ bool LogConnection::openLog(const std::string& name) {
     return false;
   }
 
+  // What the checks below read is kept and read again by the replay: a
+  // pipe, a FIFO or standard input cannot go back.
+  mLogFile.keep(true);
   unsigned char head[4];
   if (!mLogFile.readAll(head, sizeof(head))) {
+    const bool empty = mLogFile.tell() == 0 && mLogFile.why().empty();
     mLogFile.close();
     logError("Can't read from logfile " + name + ".");
-    mFailure = "cannot read from the game log " + name;
+    mFailure = empty ? "the game log " + name + " is empty"
+                     : "cannot read from the game log " + name;
     if (!mLogFile.why().empty()) mFailure += ": " + mLogFile.why();
     return false;
   }
   mVersion = 1;
-  if (head[0] == 'U' && head[1] == 'L' && head[2] == 'G')
+  long first = 0;
+  if (head[0] == 'U' && head[1] == 'L' && head[2] == 'G') {
     mVersion = static_cast<signed char>(head[3]);
-  else
-    mLogFile.rewind();
+    first = sizeof(head);
+  }
   // Nothing of another version can be read: better said now than after a
   // replay of nothing.
   if (mVersion < 1 || mVersion > 3) {
     mLogFile.close();
-    logError("Unsupported version " + std::to_string(mVersion) + " of logfile " + name + ".");
-    mFailure = "the game log " + name + " has the unsupported version " +
-               std::to_string(mVersion);
+    const std::string version = std::to_string(writtenVersion(head[3]));
+    logError("Unsupported version " + version + " of logfile " + name + ".");
+    mFailure = "the game log " + name + " has the unsupported version " + version +
+               "; the replay reads versions 1 to 3";
     return false;
   }
 
   // A log that is damaged before its first show record, or has none, ends
   // here rather than after a monitor has come.
-  const long first = mLogFile.tell();
+  mLogFile.seek(first, SEEK_SET);
   while (readLog() && mtBuf2.mode != SHOW_MODE) {
   }
   if (!mShown && mFailure.empty())
@@ -117,6 +131,7 @@ bool LogConnection::openLog(const std::string& name) {
     return false;
   }
   startReplay();
+  mLogFile.keep(false);
   if (mLogFile.seek(first, SEEK_SET) < 0) {
     mLogFile.close();
     mFailure = "cannot go back in the game log " + name;

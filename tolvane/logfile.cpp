@@ -1,11 +1,14 @@
 #include "tolvane/logfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-LogFile::LogFile() : fp(nullptr), gzfp(nullptr), f_open(false), gz_open(false), _mode(0) {}
+LogFile::LogFile()
+    : fp(nullptr), gzfp(nullptr), f_open(false), gz_open(false), _mode(0), mKeptStart(0),
+      mKeptAt(0), mKeeping(false) {}
 
 LogFile::~LogFile() { close(); }
 
@@ -78,7 +81,7 @@ void LogFile::open(int fd, int mode) {
       [fd](const char* m) { return gzdopen(fd, m); });
 }
 
-int LogFile::read(void* buf, unsigned int len) {
+int LogFile::readFile(unsigned char* buf, unsigned int len) {
   errno = 0;
   if (gz_open) {
     const int n = gzread(gzfp, buf, len);
@@ -90,15 +93,59 @@ int LogFile::read(void* buf, unsigned int len) {
       mWhy = text;
     return n;
   }
-  if (f_open) {
-    const int n = int(std::fread(buf, len, 1, fp));
-    if (n != 1 && std::ferror(fp)) failed("cannot be read");
-    return n;
+  const std::size_t n = std::fread(buf, 1, len, fp);
+  if (n != len && std::ferror(fp)) failed("cannot be read");
+  return int(n);
+}
+
+int LogFile::read(void* buf, unsigned int len) {
+  if (!open()) return -1;
+  if (len == 0) return 0;
+  auto* out = static_cast<unsigned char*>(buf);
+  const std::size_t again = std::min<std::size_t>(len, mKept.size() - mKeptAt);
+  std::memcpy(out, mKept.data() + mKeptAt, again);
+  mKeptAt += again;
+  int got = 0;
+  if (again < len) {
+    got = readFile(out + again, len - unsigned(again));
+    if (mKeeping && got > 0) {
+      mKept.append(reinterpret_cast<const char*>(out + again), std::size_t(got));
+      mKeptAt = mKept.size();
+    } else if (!mKeeping && kept()) {
+      dropKept();
+    }
   }
-  return -1;
+  if (got < 0) return gz_open ? got : 0;
+  const unsigned int total = unsigned(again) + unsigned(got);
+  if (gz_open) return int(total);
+  return total == len ? 1 : 0;
+}
+
+void LogFile::keep(bool on) {
+  if (on) {
+    // Kept bytes not yet read again stay: they come before the file's.
+    const long at = tell();
+    mKept.erase(0, mKeptAt);
+    mKeptStart = at;
+    mKeptAt = 0;
+  }
+  mKeeping = on;
+}
+
+void LogFile::dropKept() {
+  std::string().swap(mKept);
+  mKeptAt = 0;
+  mKeeping = false;
 }
 
 int LogFile::write(void* buf, unsigned int len) {
+  // A write goes where reading stands, not where the kept bytes end.
+  if (kept()) {
+    const long at = tell();
+    const bool behind = mKeptAt < mKept.size();
+    dropKept();
+    if (behind) seek(at, SEEK_SET);
+  }
   if (gz_open) return gzwrite(gzfp, buf, len);
   if (f_open) return int(std::fwrite(buf, len, 1, fp));
   return -1;
@@ -117,18 +164,40 @@ int LogFile::flush(int type) {
 }
 
 long LogFile::seek(long offset, int whence) {
+  if (!open()) return -1;
+  if (kept() && whence != SEEK_END) {
+    const long target = whence == SEEK_CUR ? tell() + offset : offset;
+    const long end = mKeptStart + long(mKept.size());
+    if (target >= mKeptStart && target <= end) {
+      mKeptAt = std::size_t(target - mKeptStart);
+      return gz_open ? target : 0;
+    }
+    // The file itself stands at the end of the kept bytes, not where
+    // reading does.
+    dropKept();
+    offset = target;
+    whence = SEEK_SET;
+  } else if (kept()) {
+    dropKept();
+  }
   if (gz_open) return gzseek(gzfp, offset, whence);
   if (f_open) return std::fseek(fp, offset, whence);
   return -1;
 }
 
 long LogFile::tell() {
+  if (open() && kept()) return mKeptStart + long(mKeptAt);
   if (gz_open) return gztell(gzfp);
   if (f_open) return std::ftell(fp);
   return -1;
 }
 
 long LogFile::rewind() {
+  if (open() && kept() && mKeptStart == 0) {
+    mKeptAt = 0;
+    return 0;
+  }
+  if (kept()) dropKept();
   if (gz_open) return gzrewind(gzfp);
   if (f_open) {
     std::rewind(fp);
@@ -138,12 +207,14 @@ long LogFile::rewind() {
 }
 
 bool LogFile::eof() {
+  if (open() && mKeptAt < mKept.size()) return false;
   if (gz_open) return gzeof(gzfp) != 0;
   if (f_open) return std::feof(fp) != 0;
   return true;
 }
 
 int LogFile::close() {
+  dropKept();
   if (gz_open) {
     gz_open = false;
     const int r = gzclose(gzfp);

@@ -40,6 +40,11 @@ public:
   // Why the last open or read failed, in words for the user; empty when it
   // did not fail (a read that met the file's end did not).
   const std::string& why() const { return mWhy; }
+  // With on, the bytes read from here are kept, so that a seek back among
+  // them works on a file that can only be read once (a pipe, a FIFO). With
+  // off, no more are kept; those kept are read again until reading passes
+  // their end, when they are let go.
+  void keep(bool on);
   int flush(int type);
   long seek(long offset, int whence);
   long tell();
@@ -68,6 +73,12 @@ private:
   void openBy(int mode, PlainOpen plainOpen, GzOpen gzOpen);
   // Records errno's words, or otherwise, as why().
   void failed(const char* otherwise);
+  // Reads from the file itself, past the kept bytes: the bytes read, or -1.
+  int readFile(unsigned char* buf, unsigned int len);
+  // Whether kept bytes stand between the reader and the file.
+  bool kept() const { return mKeeping || !mKept.empty(); }
+  // Lets the kept bytes go; the file itself is where the last of them ends.
+  void dropKept();
 
   FILE* fp;
   gzFile gzfp;
@@ -75,6 +86,12 @@ private:
   bool gz_open;
   int _mode;
   std::string mWhy;
+  // The kept bytes, the position of the first and how many of them have
+  // been read again; the file itself stands at their end.
+  std::string mKept;
+  long mKeptStart;
+  std::size_t mKeptAt;
+  bool mKeeping;
 };
 
 #endif

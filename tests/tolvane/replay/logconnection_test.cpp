@@ -72,42 +72,50 @@ const Expected samples[] = {
 
 } // namespace
 
-// Every recorded log, plain and compressed: cycles, play modes, teams and
-// positions.
+// Every recorded log, plain and compressed, from the file and from a pipe:
+// cycles, play modes, teams and positions, record by record the same.
 TEST(LogConnectionTest, ReadsTheSimulatorsLogs) {
   for (const Expected& e : samples) {
     for (const std::string suffix : {"", ".gz"}) {
-      SCOPED_TRACE(e.file + suffix);
-      LogReader r;
-      LogCapture log({1053, 1054});
-      ASSERT_TRUE(r.openLog(dataFile(e.file + suffix)));
-      EXPECT_EQ(e.version, r.mVersion);
-      const Contents c = readAll(r);
-      ASSERT_EQ(std::size_t(e.shows), c.shows.size());
-      EXPECT_EQ(e.messages, c.messages);
-      EXPECT_EQ("Tolvane Opponent", c.teams);
-      for (int i = 0; i < e.shows; ++i) {
-        EXPECT_EQ(i + 1, c.shows[i].time);
-        EXPECT_EQ(i + 1 >= 50 && i + 1 < 55 ? 8 : 3, c.shows[i].pmode) << "cycle " << i + 1;
-      }
-      for (std::size_t k = 0; k < e.cycle50.size(); ++k) {
-        if (k < e.cycle1.size()) {
-          EXPECT_NEAR(e.cycle1[k], c.shows[0].values[k], e.tolerance);
+      std::vector<long> fileEnds;
+      for (const bool piped : {false, true}) {
+        SCOPED_TRACE(e.file + suffix + (piped ? " piped" : ""));
+        const std::string file = dataFile(e.file + suffix);
+        PipeWriter pipe(piped ? readFile(file) : "");
+        LogReader r;
+        LogCapture log({1053, 1054});
+        ASSERT_TRUE(r.openLog(piped ? pipe.path : file));
+        EXPECT_EQ(e.version, r.mVersion);
+        const Contents c = readAll(r);
+        EXPECT_EQ("", r.whyFailed());
+        if (!piped) fileEnds = c.ends;
+        EXPECT_EQ(fileEnds, c.ends);
+        ASSERT_EQ(std::size_t(e.shows), c.shows.size());
+        EXPECT_EQ(e.messages, c.messages);
+        EXPECT_EQ("Tolvane Opponent", c.teams);
+        for (int i = 0; i < e.shows; ++i) {
+          EXPECT_EQ(i + 1, c.shows[i].time);
+          EXPECT_EQ(i + 1 >= 50 && i + 1 < 55 ? 8 : 3, c.shows[i].pmode) << "cycle " << i + 1;
         }
-        EXPECT_NEAR(e.cycle50[k], c.shows[49].values[k], e.tolerance);
+        for (std::size_t k = 0; k < e.cycle50.size(); ++k) {
+          if (k < e.cycle1.size()) {
+            EXPECT_NEAR(e.cycle1[k], c.shows[0].values[k], e.tolerance);
+          }
+          EXPECT_NEAR(e.cycle50[k], c.shows[49].values[k], e.tolerance);
+        }
+        // The players of every version are seen with their team names.
+        std::string seen;
+        char text[Connection::BUFFER_SIZE];
+        r.mtBuf2.mode = SHOW_MODE;
+        for (int slot = 0; slot < MAX_PLAYER_SLOTS; ++slot) {
+          r.mComposer.setPlayer(slot);
+          r.mComposer.composeSenseMessage(r.mtBuf2, nullptr);
+          r.mComposer.composeSeeMessage(r.mtBuf2, text);
+          seen += text;
+        }
+        EXPECT_NE(std::string::npos, seen.find("(p \"Opponent\""));
+        EXPECT_NE(std::string::npos, seen.find("(p \"Tolvane\""));
       }
-      // The players of every version are seen with their team names.
-      std::string seen;
-      char text[Connection::BUFFER_SIZE];
-      r.mtBuf2.mode = SHOW_MODE;
-      for (int slot = 0; slot < MAX_PLAYER_SLOTS; ++slot) {
-        r.mComposer.setPlayer(slot);
-        r.mComposer.composeSenseMessage(r.mtBuf2, nullptr);
-        r.mComposer.composeSeeMessage(r.mtBuf2, text);
-        seen += text;
-      }
-      EXPECT_NE(std::string::npos, seen.find("(p \"Opponent\""));
-      EXPECT_NE(std::string::npos, seen.find("(p \"Tolvane\""));
     }
   }
 }
@@ -153,29 +161,38 @@ TEST(LogConnectionTest, PositionIndexJumpsBackAndForth) {
 // record, unlike one that ends between two, says so with its last cycle.
 TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   testutil::TempDir dir;
-  // shows < 0: fewer than the whole log's.
+  // shows < 0: fewer than the whole log's. Read once through a pipe (when
+  // pipeToo), the bytes end alike.
   auto endsAfter = [&dir](const std::string& bytes, int shows, const char* line,
-                          bool broken = true) {
-    LogReader r;
-    LogCapture log({1053, 1054});
-    const std::string file = bytes == "/dev/zero" ? bytes : dir.file("damaged.rcg", bytes);
-    // Damage before the first show record is found by the open.
-    const bool opened = r.openLog(file);
-    const Contents c = opened ? readAll(r) : Contents();
-    const int read = int(c.shows.size());
-    const bool again = opened && r.readLog();
-    const std::string why =
-        broken ? "the game log " + file + " is damaged or cut off after cycle " +
-                     std::to_string(c.shows.empty() ? 0 : c.shows.back().time)
-               : "";
-    if ((shows < 0 ? read >= 99 : read != shows) || again || !log.has(line) ||
-        log.count("Replay of logfile ") != 1 || r.whyFailed() != why)
-      return ::testing::AssertionFailure() << read << " shows, " << r.whyFailed() << ", log:\n"
-                                           << log.text();
+                          bool broken = true, bool pipeToo = true) {
+    for (const bool piped : {false, true}) {
+      if (piped && (!pipeToo || bytes == "/dev/zero")) break;
+      PipeWriter pipe(piped ? bytes : "");
+      LogReader r;
+      LogCapture log({1053, 1054});
+      const std::string file = piped                 ? pipe.path
+                               : bytes == "/dev/zero" ? bytes
+                                                      : dir.file("damaged.rcg", bytes);
+      // Damage before the first show record is found by the open.
+      const bool opened = r.openLog(file);
+      const Contents c = opened ? readAll(r) : Contents();
+      const int read = int(c.shows.size());
+      const bool again = opened && r.readLog();
+      const std::string why =
+          broken ? "the game log " + file + " is damaged or cut off after cycle " +
+                       std::to_string(c.shows.empty() ? 0 : c.shows.back().time)
+                 : "";
+      if ((shows < 0 ? read >= 99 : read != shows) || again || !log.has(line) ||
+          log.count("Replay of logfile ") != 1 || r.whyFailed() != why)
+        return ::testing::AssertionFailure() << (piped ? "piped: " : "") << read << " shows, "
+                                             << r.whyFailed() << ", log:\n"
+                                             << log.text();
+    }
     return ::testing::AssertionSuccess();
   };
 
-  // Cut at every record boundary and one byte into every record.
+  // Cut at every record boundary and one byte into every record; through a
+  // pipe, in the first records, which the look-ahead reads twice.
   for (const char* file : {"game-v1.rcg", "game-v2.rcg", "game-v3.rcg"}) {
     LogReader r;
     r.openLog(dataFile(file));
@@ -187,7 +204,8 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
       for (long end : {whole.ends[i], whole.ends[i] + 1})
         EXPECT_TRUE(endsAfter(bytes.substr(0, std::size_t(end)), shows, "can't read next",
                               (std::size_t(end) < bytes.size() && end != whole.ends[i]) ||
-                                  shows == 0))
+                                  shows == 0,
+                              i < 6))
             << file << " " << end;
     }
   }
@@ -250,25 +268,37 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   std::string run;
   for (int i = 0; i < 100000; ++i)
     run += i % 2 ? kind(TEAM_MODE) + std::string(TEAMS_RECORD_SIZE, 'a') : kind(PM_MODE) + "\3";
-  EXPECT_TRUE(endsAfter(header + show + run + show + run, 2, "can't read next dispinfo.", false));
+  EXPECT_TRUE(
+      endsAfter(header + show + run + show + run, 2, "can't read next dispinfo.", false, false));
   EXPECT_TRUE(endsAfter(header + run + show, 0, "no show record in the first 64 KiB"));
 
-  // Versions that cannot be read, too short a file, none and a directory
-  // fail the open, with the reason.
-  for (const std::string& bad : {std::string("ULG\4"), std::string("ULG\xff"), std::string("UL"),
-                                 std::string(), std::string("/")}) {
+  // Versions that cannot be read (a text log's named by its digit), too
+  // short a file, an empty one, none and a directory fail the open, with
+  // the reason ("@" the name).
+  struct Bad {
+    std::string bytes, line, why;
+  };
+  auto version = [](const char* bytes, const std::string& v) {
+    return Bad{bytes, "Unsupported version " + v + " of logfile @.",
+               "the game log @ has the unsupported version " + v +
+                   "; the replay reads versions 1 to 3"};
+  };
+  const std::string cannot = "Can't read from logfile @.";
+  const Bad bads[] = {
+      version("ULG\4", "4"), version("ULG\xff", "-1"), version("ULG4", "4"), version("ULG5", "5"),
+      version("ULG6\n(server_param ", "6"), {"UL", cannot, "cannot read from the game log @"},
+      {"", cannot, "the game log @ is empty"},
+      {"missing", "Can't open logfile @.", "cannot open the game log @: No such file or directory"},
+      {"/", cannot, "cannot read from the game log @: Is a directory"}};
+  for (const Bad& bad : bads) {
     LogReader r;
     LogCapture log({1053});
-    const std::string name = bad.empty()  ? dir.dir + "/missing"
-                             : bad == "/" ? dir.dir
-                                          : dir.file("bad.rcg", bad);
+    const std::string name = bad.bytes == "missing" ? dir.dir + "/missing"
+                             : bad.bytes == "/"     ? dir.dir
+                                                    : dir.file("bad.rcg", bad.bytes);
+    auto named = [&name](std::string text) { return text.replace(text.find('@'), 1, name); };
     EXPECT_FALSE(r.openLog(name));
-    EXPECT_TRUE(log.has(bad.empty()          ? "Can't open logfile " + name + "."
-                        : bad.size() < 4 ? "Can't read from logfile "
-                                             : "Unsupported version "));
-    if (bad.empty())
-      EXPECT_EQ("cannot open the game log " + name + ": No such file or directory", r.whyFailed());
-    if (bad == "/")
-      EXPECT_EQ("cannot read from the game log " + name + ": Is a directory", r.whyFailed());
+    EXPECT_TRUE(log.has(named(bad.line))) << log.text();
+    EXPECT_EQ(named(bad.why), r.whyFailed());
   }
 }

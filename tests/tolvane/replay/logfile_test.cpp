@@ -33,6 +33,18 @@ TEST(LogFileTest, ModesChooseKindAndText) {
   EXPECT_STREQ("0123456789", back);
   EXPECT_FALSE(f.readAll(back, 1));
 
+  // Kept bytes are read again after a seek back among them, then the file
+  // goes on; read past, they are let go for the file's own seek.
+  f.open(path.c_str(), LogFile::READ | LogFile::BINARY);
+  f.keep(true);
+  ASSERT_TRUE(f.readAll(back, 4));
+  f.keep(false);
+  EXPECT_EQ(1, f.seek(-3, SEEK_CUR));
+  ASSERT_TRUE(f.readAll(back, 5));
+  EXPECT_EQ(2, f.seek(2, SEEK_SET));
+  ASSERT_TRUE(f.readAll(back + 5, 3));
+  EXPECT_EQ("12345234", std::string(back, 8));
+
   // Failures are told to the caller, not printed.
   testing::internal::CaptureStderr();
   for (int invalid : {0x231, 0}) {
