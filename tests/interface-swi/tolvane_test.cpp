@@ -82,80 +82,59 @@ TEST(Tolvane, WithTheBallAtItsFeetThePlayerKicks) {
   EXPECT_EQ(0u, sent.find("(kick ")) << sent;
 }
 
-// No single number from the server stops play: the recorded session from
-// the kick-off on, with one cycle number that leaps ahead or falls back,
-// with a weight of 0, or with a timeline that goes on from a leap and
-// later from a fall back (the ball's memory then lies in the future). The
-// player commands in every cycle (but the one whose number it refused)
-// and says nothing on standard error. The rows play side by side; each
-// cycle waits for the player's turn.
+// No single number from the server stops play. The recorded session up
+// to cycle 24 (turns of 10 ms) with one cycle number that leaps ahead or
+// falls back, a weight of 0, or a timeline that goes on 6000 cycles ahead
+// and later back (the ball remembered then lies in the future): the player
+// commands in every cycle but one whose number it refused and says nothing
+// on standard error. The rows play side by side, a turn at a time.
 TEST(Tolvane, NoSingleNumberFromTheServerStopsPlay) {
   const int LEAP = 12, BACK = 18, LAST = 24;
-  const std::string leaping = "(sense_body " + std::to_string(LEAP) + " ";
   const struct {
-    const char* name;
-    std::string from, to;  // replaced in whichever datagram holds it
-    int shift;             // added to the numbers of the cycles from LEAP to BACK
+    std::string from, to;  // replaced wherever it stands
+    int shift;             // added to the cycle numbers from LEAP to BACK
     std::vector<int> silent;
-  } rows[] = {
-      {"leap", leaping, "(sense_body 6000 ", 0, {LEAP}},
-      {"back", leaping, "(sense_body 3 ", 0, {LEAP}},
-      {"ball weight", "(ball_weight 0.2)", "(ball_weight 0)", 0, {}},
-      {"player weight", "(player_weight 60)", "(player_weight 0)", 0, {}},
-      {"goes on, then back", "", "", 6000, {LEAP, BACK}},
-  };
-  // The parameters (a turn of 10 ms), then the datagrams of each cycle from
-  // the kick-off on.
+  } rows[] = {{"(sense_body 12 ", "(sense_body 6000 ", 0, {LEAP}},
+              {"(sense_body 12 ", "(sense_body 3 ", 0, {LEAP}},
+              {"(ball_weight 0.2)", "(ball_weight 0)", 0, {}},
+              {"(player_weight 60)", "(player_weight 0)", 0, {}},
+              {"", "", 6000, {LEAP, BACK}}};
   const std::vector<std::string> rec = testutil::recording("server-v8-session.txt");
-  std::vector<std::vector<std::string>> cycles(1);
-  for (std::size_t i = 1; i < rec.size(); ++i) {
-    std::string l = rec[i];
-    if (l.compare(0, 11, "(sense_body") == 0) {
-      if (std::stoi(l.substr(12)) > LAST) break;
-      cycles.emplace_back();
-    }
-    if (l.compare(0, 13, "(server_param") == 0)
-      l.replace(l.find("(sense_body_step 100)"), 21, "(sense_body_step 10)");
-    cycles.back().push_back(l);
-  }
-  struct Run {
-    std::vector<int> silent;
-    std::string err;
-  };
-  std::vector<Run> runs(sizeof rows / sizeof rows[0]);
+  std::vector<int> silent[5];
+  std::string err[5];
   std::vector<std::thread> threads;
-  for (std::size_t r = 0; r < runs.size(); ++r)
+  for (int r = 0; r < 5; ++r)
     threads.emplace_back([&, r] {
-      const auto& row = rows[r];
       FakeServer server;
       TempDir dir;
       Program player(TOLVANE_EXECUTABLE, on(server.port), dir);
       server.receive();
       server.reply(rec[0]);
       server.receive();  // (clang (ver 8 8))
-      for (const std::vector<std::string>& cycle : cycles) {
-        const int t = cycle[0].compare(0, 11, "(sense_body") ? -1 : std::stoi(cycle[0].substr(12));
-        for (std::string l : cycle) {
-          const std::size_t at = row.from.empty() ? std::string::npos : l.find(row.from);
-          if (at != std::string::npos) l.replace(at, row.from.size(), row.to);
-          if (row.shift && t >= LEAP && t < BACK && (l[1] == 's' || l[1] == 'h'))
-            l.replace(l.find(' ') + 1, std::to_string(t).size(), std::to_string(t + row.shift));
-          server.reply(l);
+      for (std::size_t i = 1, t = 0; i < rec.size(); ++i) {
+        std::string l = rec[i];
+        if (l.compare(0, 11, "(sense_body") == 0) {
+          // What the last turn sent; cycle 0's view change waits for a sight.
+          bool sent = false;
+          for (std::string got = server.receive(500); !got.empty(); got = server.receive(30))
+            sent = true;
+          if (!sent && t >= 1) silent[r].push_back(int(t));
+          if ((t = std::stoul(l.substr(12))) > LAST) break;
         }
-        // Whatever the turn sends, until the player waits for the next cycle.
-        bool sent = false;
-        for (std::string got = server.receive(500); !got.empty(); got = server.receive(30))
-          sent = true;
-        // Cycle 0 only tunes the view: its change_view waits for a sight.
-        if (!sent && t >= 1) runs[r].silent.push_back(t);
+        const std::size_t at = l.find(rows[r].from);
+        if (at != std::string::npos) l.replace(at, rows[r].from.size(), rows[r].to);
+        const std::size_t step = l.find("(sense_body_step 100)");
+        if (step != std::string::npos) l.erase(step + 19, 1);
+        if (rows[r].shift && t >= LEAP && t < BACK && (l[1] == 's' || l[1] == 'h'))
+          l.replace(l.find(' ') + 1, std::to_string(t).size(), std::to_string(t + rows[r].shift));
+        server.reply(l);
       }
-      // Read while the player still waits for more.
-      runs[r].err = readFile(player.err);
+      err[r] = readFile(player.err);  // while the player still waits
     });
   for (std::thread& t : threads) t.join();
-  for (std::size_t r = 0; r < runs.size(); ++r) {
-    EXPECT_EQ(runs[r].silent, rows[r].silent) << rows[r].name;
-    EXPECT_EQ(runs[r].err, "initLogs\n") << rows[r].name;
+  for (int r = 0; r < 5; ++r) {
+    EXPECT_EQ(silent[r], rows[r].silent) << r;
+    EXPECT_EQ(err[r], "initLogs\n") << r;
   }
 }
 
