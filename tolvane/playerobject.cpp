@@ -184,8 +184,9 @@ Value PlayerObject::adjustDashPower(Value power, bool important) const {
   if (!important) {
     // The last cycles of a half are worth the stamina: it is restored at the
     // break anyway.
-    const int t = vekbase::Timer::currentTime().serverTime();
-    const int left = (t / 3000 + 1) * 3000 - t;
+    // Wide, so that a cycle near the end of int's range does not wrap.
+    const long long t = vekbase::Timer::currentTime().serverTime();
+    const long long left = (t / 3000 + 1) * 3000 - t;
     if (left <= 20) {
       important = true;
       if (std::ostream* o = wmTrace(ZONE_PHYSICS, 20))

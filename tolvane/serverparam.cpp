@@ -42,6 +42,15 @@ void ServerParam::createOptionList(OptionList& list) {
   auto length = [&list](const char* key, double* v, double def) {
     list.push_back(new DblOption(key, v, def, DBL_MIN, ABSURD_LENGTH));
   };
+  // Weights and power rates are divided by: none may be 0 or below.
+  auto divisor = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def, DBL_MIN, DBL_MAX));
+  };
+  // The ball's decay and 1 minus it are divided by: it lies between 0 and
+  // 1, both left out.
+  auto openUnit = [&list](const char* key, double* v, double def) {
+    list.push_back(new DblOption(key, v, def, DBL_MIN, 1.0 - DBL_EPSILON / 2));
+  };
   auto flag = [&list](const char* key, bool* v, bool def) {
     list.push_back(new BoolOption(key, v, def));
   };
@@ -56,7 +65,7 @@ void ServerParam::createOptionList(OptionList& list) {
   length("player_size", &psize, 0.3);
   unit("player_decay", &pdecay, 0.4);
   unit("player_rand", &prand, 0.1);
-  dbl("player_weight", &pweight, 60.0);
+  divisor("player_weight", &pweight, 60.0);
   length("player_speed_max", &pspeed_max, 1.0);
   length("player_accel_max", &paccel_max, 1.0);
   dbl("stamina_max", &stamina_max, 4000.0);
@@ -78,13 +87,13 @@ void ServerParam::createOptionList(OptionList& list) {
   dbl("kick_rand_factor_l", &kick_rand_factor_l, 1.0);
   dbl("kick_rand_factor_r", &kick_rand_factor_r, 1.0);
   length("ball_size", &bsize, 0.085);
-  unit("ball_decay", &bdecay, 0.94);
+  openUnit("ball_decay", &bdecay, 0.94);
   unit("ball_rand", &brand, 0.2);
-  dbl("ball_weight", &bweight, 0.2);
+  divisor("ball_weight", &bweight, 0.2);
   length("ball_speed_max", &bspeed_max, 2.7);
   length("ball_accel_max", &baccel_max, 2.7);
-  dbl("dash_power_rate", &dprate, 0.006);
-  dbl("kick_power_rate", &kprate, 0.027);
+  divisor("dash_power_rate", &dprate, 0.006);
+  divisor("kick_power_rate", &kprate, 0.027);
   length("kickable_margin", &kmargin, 0.7);
   length("control_radius", &ctlradius, 2.0);
   unit("catch_probability", &catch_prob, 1.0);

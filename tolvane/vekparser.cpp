@@ -176,6 +176,7 @@ void VekPlayer::warn(unsigned short level, std::string_view text, std::string_vi
 }
 
 VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
+  cycleRefused = false;
   // Positions 1, 3 and 8 tell the kinds apart; a shorter text is no server
   // message of that kind.
   if (msg.size() < 2) {
@@ -191,7 +192,7 @@ VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
     return FullstateMsg;
   case 'h':
     parseHear(msg);
-    return HearMsg;
+    return cycleRefused ? xOtherMsg : HearMsg;
   case 'i':
     if (msg.find(' ') == npos)
       warn(LEVEL, "blank expected in server message: ", msg);
@@ -219,7 +220,7 @@ VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
     switch (msg[3]) {
     case 'e':
       parseSee(msg);
-      return SeeMsg;
+      return cycleRefused ? xOtherMsg : SeeMsg;
     case 'n':
       // The cycle's time follows the keyword; without it there is no
       // cycle to open.
@@ -228,7 +229,7 @@ VekPlayer::SenseType VekPlayer::parse(const std::string& msg) {
         return xOtherMsg;
       }
       parseSenseBody(msg);
-      return SenseMsg;
+      return cycleRefused ? xOtherMsg : SenseMsg;
     case 'o':
       return ScoreMsg;
     case 'r':
@@ -465,6 +466,7 @@ void VekPlayer::parseHear(const std::string& msg) {
     return;
   }
   const int time = toInt(parseString.data() + p1 + 1, parseString.data() + p2);
+  if (!onTimeline(time, false, msg)) return;
 
   const std::size_t senderStart = p2 + 1;
   p1 = senderStart;
@@ -866,16 +868,20 @@ void VekPlayer::parseSenseBody(const std::string& msg) {
   actuator->getCounts(kick, dash, turn, catches, move, turnNeck, changeView, say, pointTo,
                       attentionTo, tackle);
 
+  parseString = msg;
+  p1 = 12;
+  p2 = parseString.find(' ', p1);
+  const int time = toInt(parseString.data() + p1,
+                         parseString.data() + (p2 == npos ? parseString.size() : p2));
+  // A cycle off the timeline opens none: the snapshot and the clock stay.
+  if (!onTimeline(time, true, msg)) return;
+
   // A sight that came after the last decision still reaches the model
   // before the snapshot is emptied.
   if (lateMsg) uwms.includeSeen(WMS);
   WMS.clearData();
 
-  parseString = msg;
-  p1 = 12;
-  p2 = parseString.find(' ', p1);
-  step = toInt(parseString.data() + p1,
-               parseString.data() + (p2 == npos ? parseString.size() : p2));
+  step = time;
   vekbase::Timer::updateTime(step);
 
   if (parseParam(splitVec, "view_mode") >= 2) {
@@ -965,13 +971,17 @@ void VekPlayer::parseSee(const std::string& msg) {
   static std::vector<std::string> pVec;
 
   parseString = msg;
+  p1 = 5;
+  p2 = parseString.find(' ', p1);
+  // A sight of a cycle off the timeline is dropped before it touches the
+  // snapshot.
+  const int time = p2 == npos ? 0 : toInt(parseString.data() + p1, parseString.data() + p2);
+  if (p2 != npos && !onTimeline(time, false, msg)) return;
   WMS.getFlags().clear();
   WMS.getLines().clear();
 
-  p1 = 5;
-  p2 = parseString.find(' ', p1);
   if (p2 == npos) return;
-  step = toInt(parseString.data() + p1, parseString.data() + p2);
+  step = time;
 
   bool lastParam = false;
   while (!lastParam) {

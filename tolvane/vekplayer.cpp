@@ -215,6 +215,44 @@ void VekPlayer::setSide(Side s) {
   PlayMode::setSide(s);
 }
 
+namespace {
+
+// Whether cycle lies from from on, at most VekPlayer::MAX_CYCLE_LEAP ahead.
+bool goesOnFrom(int from, int cycle) {
+  const long long ahead = static_cast<long long>(cycle) - from;
+  return ahead >= 0 && ahead <= VekPlayer::MAX_CYCLE_LEAP;
+}
+
+} // namespace
+
+bool VekPlayer::onTimeline(int cycle, bool opens, const std::string& msg) {
+  // The server counts from 0; before the first sense_body any cycle may
+  // come, as after a reconnect in the middle of a match.
+  if (cycle >= 0 && !cycleKnown) {
+    cycleKnown = opens;
+    return true;
+  }
+  if (cycle >= 0 && goesOnFrom(vekbase::Timer::currentTime().serverTime(), cycle)) {
+    strayCycle.reset();
+    return true;
+  }
+  // A player that was held up, or a server that started over, goes on from
+  // the refused cycle: the timeline moves there once a message agrees.
+  if (cycle >= 0 && strayCycle && goesOnFrom(*strayCycle, cycle)) {
+    if (opens)
+      strayCycle.reset();
+    else
+      strayCycle = cycle;
+    return true;
+  }
+  vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_MAINLOOP)
+      << "refused a message with a cycle number far from the current cycle "
+      << vekbase::Timer::currentTime().serverTime() << ": " << msg << "\n";
+  if (cycle >= 0) strayCycle = cycle;
+  cycleRefused = true;
+  return false;
+}
+
 bool VekPlayer::seenThisCycle() const {
   return seeMsgThisCycle > 0;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,9 @@ public:
 
   // No see message since the last sense_body can be counted yet.
   static const signed char CYCLE_UNKNOWN = -1;
+  // The farthest a message's cycle may lie ahead of the current one: ten
+  // seconds of play, as far as a replayed log may leap.
+  static const int MAX_CYCLE_LEAP = 100;
 
   // From the parameter stores as they stand now.
   VekPlayer();
@@ -124,6 +128,13 @@ protected:
   // first, then one word per value; 0 when no whole entry could be read.
   int parseNextSeeParam(std::vector<std::string>& v, bool& lastParam);
 
+  // Whether a message of the given cycle belongs to the timeline the player
+  // follows; opens is set for the message that opens a cycle (sense_body).
+  // A cycle that leaps far ahead of the current one or falls behind it is
+  // refused with a line in the message log, unless it goes on from the
+  // cycle refused last: a timeline that goes on is followed.
+  bool onTimeline(int cycle, bool opens, const std::string& msg);
+
   // One parser trace line (priority S_TRACER, zone 1215): text, then msg
   // (the whole message, where the line shows it).
   void warn(unsigned short level, std::string_view text, std::string_view msg = {}) const;
@@ -156,6 +167,13 @@ protected:
   std::size_t p1 = 0;
   std::size_t p2 = 0;
   int step = 0;
+  // The first sense_body has set the current cycle.
+  bool cycleKnown = false;
+  // The cycle of the message refused last for its cycle number, while no
+  // message on the current timeline has come since.
+  std::optional<int> strayCycle;
+  // The message being parsed was refused for its cycle number.
+  bool cycleRefused = false;
   Behavior* behavior = nullptr;
   bool untuned = true;
   std::ofstream* messageLog = nullptr;

@@ -252,8 +252,10 @@ Value WMState::kickableDistance(PTypeIndex type) const {
 
 bool WMState::isCatchBanActive() const {
   const vekbase::Timer lastCatch = Actuator::instance()->getLastCatchTime();
-  const bool active =
-      vekbase::Timer::currentTime() < lastCatch.serverTime() + SP->cban_cycle;
+  // In wide arithmetic: a catch at a cycle near the end of int's range must
+  // not wrap the ban's end around.
+  const bool active = vekbase::Timer::currentTime().serverTime() <
+                      static_cast<long long>(lastCatch.serverTime()) + SP->cban_cycle;
   traceResult("isCatchBanActive()", active, 40);
   return active;
 }

@@ -141,6 +141,7 @@ played_by_other(T) :-
     ball_before(C0, X0, Y0, VX0, VY0),
     current_cycle(C),
     DT is C - C0,
+    DT >= 0,
     DT =< 3,
     ball_velocity_valid,
     ball(X, Y, VX, VY),

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "program.h"
@@ -79,6 +80,62 @@ TEST(Tolvane, WithTheBallAtItsFeetThePlayerKicks) {
     sent = server.receive(t < '3' ? 300 : 3000);
   }
   EXPECT_EQ(0u, sent.find("(kick ")) << sent;
+}
+
+// No single number from the server stops play. The recorded session up
+// to cycle 24 (turns of 10 ms) with one cycle number that leaps ahead or
+// falls back, a weight of 0, or a timeline that goes on 6000 cycles ahead
+// and later back (the ball remembered then lies in the future): the player
+// commands in every cycle but one whose number it refused and says nothing
+// on standard error. The rows play side by side, a turn at a time.
+TEST(Tolvane, NoSingleNumberFromTheServerStopsPlay) {
+  const int LEAP = 12, BACK = 18, LAST = 24;
+  const struct {
+    std::string from, to;  // replaced wherever it stands
+    int shift;             // added to the cycle numbers from LEAP to BACK
+    std::vector<int> silent;
+  } rows[] = {{"(sense_body 12 ", "(sense_body 6000 ", 0, {LEAP}},
+              {"(sense_body 12 ", "(sense_body 3 ", 0, {LEAP}},
+              {"(ball_weight 0.2)", "(ball_weight 0)", 0, {}},
+              {"(player_weight 60)", "(player_weight 0)", 0, {}},
+              {"", "", 6000, {LEAP, BACK}}};
+  const std::vector<std::string> rec = testutil::recording("server-v8-session.txt");
+  std::vector<int> silent[5];
+  std::string err[5];
+  std::vector<std::thread> threads;
+  for (int r = 0; r < 5; ++r)
+    threads.emplace_back([&, r] {
+      FakeServer server;
+      TempDir dir;
+      Program player(TOLVANE_EXECUTABLE, on(server.port), dir);
+      server.receive();
+      server.reply(rec[0]);
+      server.receive();  // (clang (ver 8 8))
+      for (std::size_t i = 1, t = 0; i < rec.size(); ++i) {
+        std::string l = rec[i];
+        if (l.compare(0, 11, "(sense_body") == 0) {
+          // What the last turn sent; cycle 0's view change waits for a sight.
+          bool sent = false;
+          for (std::string got = server.receive(500); !got.empty(); got = server.receive(30))
+            sent = true;
+          if (!sent && t >= 1) silent[r].push_back(int(t));
+          if ((t = std::stoul(l.substr(12))) > LAST) break;
+        }
+        const std::size_t at = l.find(rows[r].from);
+        if (at != std::string::npos) l.replace(at, rows[r].from.size(), rows[r].to);
+        const std::size_t step = l.find("(sense_body_step 100)");
+        if (step != std::string::npos) l.erase(step + 19, 1);
+        if (rows[r].shift && t >= LEAP && t < BACK && (l[1] == 's' || l[1] == 'h'))
+          l.replace(l.find(' ') + 1, std::to_string(t).size(), std::to_string(t + rows[r].shift));
+        server.reply(l);
+      }
+      err[r] = readFile(player.err);  // while the player still waits
+    });
+  for (std::thread& t : threads) t.join();
+  for (int r = 0; r < 5; ++r) {
+    EXPECT_EQ(silent[r], rows[r].silent) << r;
+    EXPECT_EQ(err[r], "initLogs\n") << r;
+  }
 }
 
 // A start that ends at the command line sends nothing: status 0 after the

@@ -356,6 +356,8 @@ TEST_F(VastelTest, TheTakerWaitsUntilAnotherPlayerPlaysTheBall) {
       {"", at, {10.8, 5}, change, 1, false},
       {"mate 9 12.2 5.5", {11.1, 5}, {11.1, 5}, change, 1, false},  // in the taker's reach
       {"mate 9 12.5 5.5", at, at, {0, 0}, 1, false},                // velocity unknown
+      // The clock went far back: the remembered ball lies in the future.
+      {"mate 9 12.5 5.5", at, at, change, -6000, false},
   };
   for (const Row& row : rows) {
     forget();
@@ -366,7 +368,7 @@ TEST_F(VastelTest, TheTakerWaitsUntilAnotherPlayerPlaysTheBall) {
     cycle(now += row.cycles);
     stage(row.others);
     ball(row.now).vel(row.vel, row.vel[0] == 0.0 ? 0.0 : 1.0);
-    decide();
+    EXPECT_NE("fail", decide()) << row.cycles;
     EXPECT_EQ(row.released, solve("taker_waits(7)") == "fail") << row.others << " to " << row.now;
     world.own[9] = world.others[5] = PlayerObject();
   }

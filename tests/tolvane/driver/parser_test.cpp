@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -156,6 +158,46 @@ TEST(Parser, AbsurdNumbersAreRefused) {
             (std::vector<double>{double(sp->sb_step), sp->bdecay, sp->brand, sp->psize,
                                  sp->bspeed_max, sp->kmargin, sp->gwidth, pt->TP[0].player_decay,
                                  pt->TP[0].kick_rand, pt->TP[0].player_speed_max}));
+  // What a computation divides by lies above 0: weights, power rates,
+  // decays and 1 minus them, 1 + the inertia moment x a speed.
+  p.parse("(server_param (ball_weight 0)(player_weight -60)(dash_power_rate 0)"
+          "(kick_power_rate -0.027)(ball_decay 1))");
+  p.parse("(player_type (id 0)(player_decay 0)(inertia_moment -1))");
+  EXPECT_EQ((std::vector<double>{0.2, 60, 0.006, 0.027, 0.94, 0.4, 5}),
+            (std::vector<double>{sp->bweight, sp->pweight, sp->dprate, sp->kprate, sp->bdecay,
+                                 pt->TP[0].player_decay, pt->TP[0].inertia_moment}));
+  p.parse("(player_type (id 0)(player_decay 1)(inertia_moment 0))");
+  EXPECT_EQ(0.4, pt->TP[0].player_decay);
+  EXPECT_EQ(0.0, pt->TP[0].inertia_moment);
+}
+
+// A cycle number that leaps more than 100 cycles ahead or falls back is
+// refused with its message, and logged; a timeline that goes on from it is
+// followed. Before the first sense_body any cycle is taken, below 0 none.
+TEST(Parser, CycleNumbersOffTheTimelineAreRefused) {
+  TestPlayer p;
+  vekbase::Timer::reset();
+  LogCapture log({1220});
+  const VekPlayer::SenseType refused = VekPlayer::xOtherMsg, sense = VekPlayer::SenseMsg;
+  const struct {
+    std::string msg;
+    VekPlayer::SenseType type;
+    int after;  // the current cycle
+  } rows[] = {{"(hear 3000 referee play_on)", VekPlayer::HearMsg, 0},
+              {senseBody(2000), sense, 2000},  // a match joined late
+              {senseBody(6000), refused, 2000}, {senseBody(2001), sense, 2001},
+              {senseBody(2102), refused, 2001}, {"(see 2102 ((b) 1 0))", VekPlayer::SeeMsg, 2001},
+              {senseBody(2103), sense, 2103},   {senseBody(2203), sense, 2203},
+              {senseBody(5), refused, 2203},    {"(see 4 ((b) 1 0))", refused, 2203},
+              {senseBody(6), sense, 6},         {senseBody(-1), refused, 6},
+              {senseBody(-1), refused, 6},      {senseBody(INT_MAX), refused, 6},
+              {senseBody(INT_MAX), sense, INT_MAX}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.type, p.parse(row.msg)) << row.msg;
+    EXPECT_EQ(row.after, vekbase::Timer::currentTime().serverTime()) << row.msg;
+  }
+  EXPECT_EQ(7, log.count("refused a message with a cycle number far from the current cycle "));
+  EXPECT_TRUE(log.has("far from the current cycle 2000: " + senseBody(6000) + "\n"));
 }
 
 TEST(Parser, ParameterMessages) {
@@ -203,10 +245,11 @@ TEST(Parser, ParameterMessages) {
   // The real server's messages: keys of a newer server are reported and
   // skipped, the rest is set.
   LogCapture keys({1002});
-  for (const std::string& m : recording("server-v8-session.txt"))
-    if (m.compare(0, 7, "(server") == 0 || m.compare(0, 7, "(player") == 0) p.parse(m);
-  EXPECT_EQ(16 + 4, keys.count("Unknown parameter ("));
-  EXPECT_FALSE(keys.has("Can't set value"));
+  for (const char* file : {"server-v8-fullstate.txt", "server-v8-session.txt"})
+    for (const std::string& m : recording(file))
+      if (m.compare(0, 7, "(server") == 0 || m.compare(0, 7, "(player") == 0) p.parse(m);
+  EXPECT_EQ(2 * (16 + 4), keys.count("Unknown parameter ("));
+  EXPECT_FALSE(keys.has("Can't set value")) << keys.text();
   EXPECT_TRUE(sp->useoffside);  // "1"
   EXPECT_EQ("\"./\"", sp->text_log_dir);
   EXPECT_EQ((std::vector<double>{1.2, 18, -0.1, 19, 1.05, 7.39477, 0.58624}),

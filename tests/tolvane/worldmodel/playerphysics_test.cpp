@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cmath>
 #include <string>
 
@@ -66,7 +68,8 @@ TEST(PlayerPhysicsTest, DashPowerAndStaminaProtection) {
   EXPECT_DOUBLE_EQ(0.0, p.adjustDashPower(150.0, false));
   // The last 20 cycles before every multiple of 3000 are important.
   p.setStamina(1250.0);
-  for (int c : {2979, 2980, 2999, 3000, 5999}) {
+  // Cycles at the ends of int's range count without wrapping.
+  for (int c : {2979, 2980, 2999, 3000, 5999, INT_MAX, -1, INT_MIN}) {
     vekbase::Timer::updateTime(c);
     EXPECT_DOUBLE_EQ(c % 3000 >= 2980 ? 100.0 : 60.5, p.adjustDashPower(100.0, false)) << c;
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cmath>
 #include <string>
 
@@ -230,6 +232,15 @@ TEST(WMQueriesTest, CatchAndKick) {
   EXPECT_FALSE(s.isBallKickableForPlayer(l, 7, 0.1));
   EXPECT_FALSE(s.isBallKickableForPlayer(r, 7, 0.0));
   EXPECT_FALSE(s.isBallKickableForPlayer(l, 12, 0.0));
+
+  // A catch in the last cycles of int's range: the ban's end does not wrap.
+  vekbase::Timer::updateTime(INT_MAX - 2);
+  Actuator::instance()->clearQueue();
+  Actuator::instance()->queueUp(SoccerCommand(SoccerCommand::CMD_CATCH, vekbase::AngleDeg(0.0)));
+  Actuator::instance()->sendActions();
+  vekbase::Timer::updateTime(INT_MAX);
+  EXPECT_TRUE(s.isCatchBanActive());
+  EXPECT_EQ(2, s.cyclesSinceLastCatch());
 }
 
 TEST(WMQueriesTest, AreaPlayModesAndOffside) {
