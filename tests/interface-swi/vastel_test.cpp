@@ -118,7 +118,7 @@ protected:
   // commands, and whether the ball stayed in the field all the while.
   struct Turn {
     std::string commands;
-    bool inField = true;
+    bool inField = true, ranIntoBall = false;
   };
   Turn playTurn(PlayMode::PlayModeType mode, int cycles) {
     Turn turn;
@@ -134,6 +134,8 @@ protected:
       }
       serverStep(commands);
       const Vector2D b = world.ball.getAbsPos();
+      turn.ranIntoBall = turn.ranIntoBall || (commands.rfind("(dash", 0) == 0 &&
+                                              b.dist(world.getMe()->getAbsPos()) < SP->psize + SP->bsize);
       turn.inField = turn.inField && std::fabs(b[0]) <= 52.585 && std::fabs(b[1]) <= 34.085;
       if (mode == PlayMode::My_Goal_Kick && (b[0] > -36 || std::fabs(b[1]) > 20.16)) playMode(PlayMode::Play_On);
     }
@@ -339,7 +341,7 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
       offset.rotateCart(vekbase::AngleDeg(body));
       me(at - offset).body(body);
       ball(at);
-      const auto [turn, inField] = playTurn(mode, 5);
+      const auto [turn, inField, ranIntoBall] = playTurn(mode, 5);
       EXPECT_FALSE(withinReach()) << turn;
       EXPECT_TRUE(inField) << turn;
       EXPECT_EQ(turn.npos, turn.find("(dash")) << turn;
@@ -361,19 +363,19 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
   // restart it steps round the ball and kicks within a few cycles.
   for (bool hasKicked : {true, false}) {
     forget();
-    me({1.9, 34.6}).body(-118.0).vel({0, 0});
+    me({1.9, 34.6}).body(-132.5).vel({0, 0});
     ball({1.35, 34.0});
     if (hasKicked) {
       playMode(PlayMode::My_Kick_In);
       decide();
-      me({1.9, 34.6}).body(-118.0).vel({0, 0});
+      me({1.9, 34.6}).body(-132.5).vel({0, 0});
       prove("assertz(turn_kicked)");
       const std::string decision = decide();
       EXPECT_EQ(queued("face_ball"), decision);
       continue;
     }
-    const auto [turn, inField] = playTurn(PlayMode::My_Kick_In, 30);
-    EXPECT_TRUE(taken(turn) && inField) << turn;
+    const auto [turn, inField, ranIntoBall] = playTurn(PlayMode::My_Kick_In, 30);
+    EXPECT_TRUE(taken(turn) && inField && !ranIntoBall) << turn;
     EXPECT_NE(turn.npos, turn.find("(dash")) << turn;
   }
 
@@ -439,7 +441,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     std::ostringstream scene_;
     scene_ << "scene " << scene << ": mode " << int(mode) << ", ball " << at << ", taker "
            << world.getMe()->getAbsPos() << " body " << body << ": ";
-    const auto [turn, inField] = playTurn(mode, 50);
+    const auto [turn, inField, ranIntoBall] = playTurn(mode, 50);
     // The ball rolls on until it stops, leaves the field or passes a
     // team-mate.
     bool out = false;
@@ -460,7 +462,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     outUnreceived += out;
     goalKicksOut += out && mode == PlayMode::My_Goal_Kick;
     EXPECT_FALSE(stalled) << scene_.str() << turn;
-    EXPECT_FALSE(dashed) << scene_.str() << turn;
+    EXPECT_FALSE(dashed || ranIntoBall) << scene_.str() << turn;
     EXPECT_FALSE(out) << scene_.str() << turn;
   }
   std::printf("%d scenes: %d stalls, %d dashes after a first kick, %d balls out unreceived (%d goal kicks)\n",
