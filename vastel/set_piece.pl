@@ -189,10 +189,12 @@ ball_moving :-
 
 % Evidence that a player other than T played the ball since the agent's
 % last decision: the ball's velocity differs by more than 0.2 m a cycle from
-% the remembered one slowed down by the ball's decay (6 % a cycle), T stood
-% out of reach of the remembered ball, so that its kick cannot explain the
-% change, and another player stands within reach of the ball or stood
-% within reach of the remembered ball.
+% the remembered one slowed down by the ball's decay (6 % a cycle), T
+% stands out of reach of the remembered ball, so that its kick cannot
+% explain the change, and another player stands within reach of the ball
+% or of the remembered ball. Players are placed where they stand now, the
+% only place the agent knows: for T that is where it stood when it could
+% have kicked, since a taker never dashes after its first kick of a turn.
 played_by_other(T) :-
     ball_before(C0, X0, Y0, VX0, VY0),
     current_cycle(C),

@@ -414,7 +414,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
   auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
   const PlayMode::PlayModeType kinds[] = {PlayMode::My_Kick_Off, PlayMode::My_Free_Kick, PlayMode::My_Kick_In,
                                           PlayMode::My_Corner_Kick, PlayMode::My_Goal_Kick};
-  int stalls = 0, dashesAfterKick = 0, outUnreceived = 0, goalKicksOut = 0;
+  int stalls = 0, dashesAfterKick = 0, outUnreceived = 0, goalKicksOut = 0, steps = 0;
   for (int scene = 0; scene < scenes; ++scene) {
     const PlayMode::PlayModeType mode = kinds[scene % 5];
     const double side = random() % 2 ? 1.0 : -1.0;
@@ -457,6 +457,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     }
     const bool stalled = !taken(turn), dashed = dashAfterFirstKick(turn);
     out = out || !inField;
+    steps += turn.substr(0, turn.find("(kick")).find("(dash") != turn.npos;
     stalls += stalled;
     dashesAfterKick += dashed;
     outUnreceived += out;
@@ -465,8 +466,8 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     EXPECT_FALSE(dashed || ranIntoBall) << scene_.str() << turn;
     EXPECT_FALSE(out) << scene_.str() << turn;
   }
-  std::printf("%d scenes: %d stalls, %d dashes after a first kick, %d balls out unreceived (%d goal kicks)\n",
-              scenes, stalls, dashesAfterKick, outUnreceived, goalKicksOut);
+  std::printf("%d scenes: %d stalls, %d dashes after a first kick, %d balls out unreceived (%d goal kicks), "
+              "%d steps round the ball\n", scenes, stalls, dashesAfterKick, outUnreceived, goalKicksOut, steps);
 }
 
 // Once the ball has left its reach the taker waits: a team-mate or an
