@@ -119,11 +119,12 @@ protected:
   struct Turn {
     std::string commands;
     bool inField = true, ranIntoBall = false;
+    int cycles = 0;
   };
   Turn playTurn(PlayMode::PlayModeType mode, int cycles) {
     Turn turn;
     playMode(mode);
-    for (int i = 0; i < cycles && !taken(turn.commands); ++i) {
+    for (; turn.cycles < cycles && !taken(turn.commands); ++turn.cycles) {
       if (mode != PlayMode::My_Goal_Kick && turn.commands.find("(kick") != std::string::npos)
         playMode(PlayMode::Play_On);
       const std::string commands = decide();
@@ -341,7 +342,7 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
       offset.rotateCart(vekbase::AngleDeg(body));
       me(at - offset).body(body);
       ball(at);
-      const auto [turn, inField, ranIntoBall] = playTurn(mode, 5);
+      const auto [turn, inField, ranIntoBall, cycles] = playTurn(mode, 5);
       EXPECT_FALSE(withinReach()) << turn;
       EXPECT_TRUE(inField) << turn;
       EXPECT_EQ(turn.npos, turn.find("(dash")) << turn;
@@ -374,7 +375,7 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
       EXPECT_EQ(queued("face_ball"), decision);
       continue;
     }
-    const auto [turn, inField, ranIntoBall] = playTurn(PlayMode::My_Kick_In, 30);
+    const auto [turn, inField, ranIntoBall, cycles] = playTurn(PlayMode::My_Kick_In, 30);
     EXPECT_TRUE(taken(turn) && inField && !ranIntoBall) << turn;
     EXPECT_NE(turn.npos, turn.find("(dash")) << turn;
   }
@@ -414,7 +415,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
   auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
   const PlayMode::PlayModeType kinds[] = {PlayMode::My_Kick_Off, PlayMode::My_Free_Kick, PlayMode::My_Kick_In,
                                           PlayMode::My_Corner_Kick, PlayMode::My_Goal_Kick};
-  int stalls = 0, dashesAfterKick = 0, outUnreceived = 0, goalKicksOut = 0, steps = 0;
+  int stalls = 0, dashesAfterKick = 0, outUnreceived = 0, goalKicksOut = 0, steps = 0, longest = 0;
   for (int scene = 0; scene < scenes; ++scene) {
     const PlayMode::PlayModeType mode = kinds[scene % 5];
     const double side = random() % 2 ? 1.0 : -1.0;
@@ -441,7 +442,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     std::ostringstream scene_;
     scene_ << "scene " << scene << ": mode " << int(mode) << ", ball " << at << ", taker "
            << world.getMe()->getAbsPos() << " body " << body << ": ";
-    const auto [turn, inField, ranIntoBall] = playTurn(mode, 50);
+    const auto [turn, inField, ranIntoBall, cycles] = playTurn(mode, 50);
     // The ball rolls on until it stops, leaves the field or passes a
     // team-mate.
     bool out = false;
@@ -458,6 +459,7 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     const bool stalled = !taken(turn), dashed = dashAfterFirstKick(turn);
     out = out || !inField;
     steps += turn.substr(0, turn.find("(kick")).find("(dash") != turn.npos;
+    longest = std::max(longest, cycles);
     stalls += stalled;
     dashesAfterKick += dashed;
     outUnreceived += out;
@@ -467,7 +469,8 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     EXPECT_FALSE(out) << scene_.str() << turn;
   }
   std::printf("%d scenes: %d stalls, %d dashes after a first kick, %d balls out unreceived (%d goal kicks), "
-              "%d steps round the ball\n", scenes, stalls, dashesAfterKick, outUnreceived, goalKicksOut, steps);
+              "%d steps round the ball, the longest turn %d cycles\n",
+              scenes, stalls, dashesAfterKick, outUnreceived, goalKicksOut, steps, longest);
 }
 
 // Once the ball has left its reach the taker waits: a team-mate or an
