@@ -142,6 +142,13 @@ step_round_ball :-
     ),
     queue_with_neck_to_ball(Body).
 
+% The agent's body points at the ball within a degree: turning to it would
+% not change the kicks on offer.
+faces_ball :-
+    ball(BX, BY, _, _),
+    angle_to_from_body(BX, BY, A),
+    abs(A) < 1.0.
+
 seen_taker(_, coming, T) :-
     restart_spot(X, Y),
     my_number(Me),

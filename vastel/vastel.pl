@@ -112,13 +112,6 @@ play :-
     queue_up(Say),
     do_passive_play.
 
-% The agent's body points at the ball within a degree: facing it does not
-% change the kicks on offer.
-faces_ball :-
-    ball(BX, BY, _, _),
-    angle_to_from_body(BX, BY, A),
-    abs(A) < 1.0.
-
 face_ball :-
     turn_body_to_ball(0, Body),
     queue_with_neck_to_ball(Body).
