@@ -32,27 +32,76 @@ play_with_one_touch :-
     one_touch_kick(Body),
     \+ kick_without_power(Body),
     \+ kick_out_of_field(Body), !,
+    note_kick(Body),
     queue_with_neck_to_ball(Body).
 
 one_touch_kick(Body) :- pass_kick(Body).
 one_touch_kick(Body) :- clear_kick(Body).
-one_touch_kick(Body) :- kick_away_kick(Body).
+one_touch_kick(Body) :- any_kick_away_kick(Body).
 
 % A kick of less than 1 power moves the ball by less than 3 cm a cycle.
 kick_without_power([kick, Power, _]) :-
     Power < 1.0.
 
-% A kick that may put the ball beyond a line of the field at once: the
-% ball moved by the largest acceleration the kick's power can give it
-% (0.027 m a cycle for each unit of power) lands beyond the line.
+% A kick after which the ball, left to itself, may cross a line of the
+% field, out of play or beside their goal, before it stops or passes a
+% team-mate who can take it. The kick accelerates the ball by its power
+% times 0.027 m a cycle, at most 2.7, less by a quarter at most for the
+% ball's direction from the body and a quarter at most for its distance
+% from the body's edge within the kicking margin (0.385 m from the centre
+% to the edges of player and ball, 0.7 m margin: the default player type).
+% The ball then rolls straight on, slowing down by 6 % a cycle: in all it
+% covers its first cycle's way 1 / 0.06 times. The server's noise, up to a
+% tenth of the power's share of 2.7 m a cycle in any direction, moves that
+% end by up to Power / 600 m; the field being convex, the ball stays in it
+% when the field holds every end so moved.
 kick_out_of_field([kick, Power, Dir]) :-
     my_body_direction(Body),
+    my_position(X, Y),
     ball(BX, BY, VX, VY),
+    angle_to_from_body(BX, BY, BallDir),
+    distance_to(X, Y, BX, BY, Dist),
+    Rate is 0.027 * (1 - 0.25 * abs(BallDir) / 180 - 0.25 * max(0.0, Dist - 0.385) / 0.7),
+    Acc is max(-2.7, min(Power * Rate, 2.7)),
     A is (Body + Dir) / 57.296,
-    Acc is min(Power * 0.027, 2.7),
-    X is BX + VX + Acc * cos(A),
-    Y is BY + VY + Acc * sin(A),
-    ( abs(X) > 52.585 ; abs(Y) > 34.085 ), !.
+    WX is (VX + Acc * cos(A)) / 0.06,
+    WY is (VY + Acc * sin(A)) / 0.06,
+    Noise is abs(Power) / 600,
+    \+ in_field(BX + WX, BY + WY, Noise),
+    \+ into_their_goal(BX, BY, WX, WY),
+    \+ way_received(BX, BY, WX, WY), !.
+
+% (X, Y) lies in the field by Margin: the ball there has not wholly crossed
+% a line, nor would it Margin further on.
+in_field(X, Y, Margin) :-
+    abs(X) =< 52.585 - Margin,
+    abs(Y) =< 34.085 - Margin.
+
+% The ball's way from (BX, BY) along (WX, WY) crosses their goal line
+% between the posts (7.01 m from the middle), with the ball's width to spare.
+into_their_goal(BX, BY, WX, WY) :-
+    WX > 0.0,
+    BX + WX > 52.5,
+    Y is BY + (52.5 - BX) / WX * WY,
+    abs(Y) < 6.9.
+
+% A team-mate other than the agent stands within 1 m of the ball's way from
+% (BX, BY) along (WX, WY), at a point of it in the field: it can take the
+% ball there (the reach of a kick is 1.085 m for the default player type).
+way_received(BX, BY, WX, WY) :-
+    my_side(S),
+    my_number(Me),
+    player_position_valid(S, U),
+    U \== Me,
+    player_position(S, U, X, Y, _),
+    L is WX * WX + WY * WY,
+    L > 0.0,
+    T is max(0.0, min(1.0, ((X - BX) * WX + (Y - BY) * WY) / L)),
+    PX is BX + T * WX,
+    PY is BY + T * WY,
+    in_field(PX, PY, 0.0),
+    distance_to(X, Y, PX, PY, D),
+    D < 1.0, !.
 
 % 2. Facing our own half, slow ball, nobody near: turn with it to face
 % the opponents' goal.

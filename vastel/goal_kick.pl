@@ -6,6 +6,7 @@ do_goal_kick :-
     ball_kickable,
     goal_kick_y(Y),
     kick_to_point(3, 1, 52.5, Y, 2.7, Body),
+    note_kick(Body),
     queue_with_neck_to_ball(Body).
 
 % The y to aim at on the goal line: beside their goalkeeper when the agent

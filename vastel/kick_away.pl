@@ -9,13 +9,25 @@ do_kick_away :-
     queue_with_neck_to_ball(Body).
 
 kick_away_kick(Body) :-
+    kick_away_targets([_-target(_, TX, TY, Kind) | _]),
+    kick_away(Kind, TX, TY, Body).
+
+% At our restart, where the ball must stay in the field, each target in
+% that order on backtracking.
+any_kick_away_kick(Body) :-
+    kick_away_targets(Sorted),
+    member(_-target(_, TX, TY, Kind), Sorted),
+    kick_away(Kind, TX, TY, Body).
+
+% The targets for the agent's place as pairs N-target(Dist, TX, TY, Kind),
+% the least covered first, equally covered ones in table order.
+kick_away_targets(Sorted) :-
     ball_kickable,
     my_position(X, Y),
     findall(N-target(Dist, TX, TY, Kind),
             kick_away_target(X, Y, 0.85, TX, TY, Dist, N, no_goalie, Kind),
             Pairs),
-    keysort(Pairs, [_-target(_, TX, TY, Kind) | _]),
-    kick_away(Kind, TX, TY, Body).
+    keysort(Pairs, Sorted).
 
 % One kick-away target (TX, TY) for an agent at (X, Y), on backtracking
 % each of its part of the field in table order: its distance Dist, the

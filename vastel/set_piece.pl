@@ -14,7 +14,10 @@
 % restart_spot(X, Y): where the ball lay in the last cycle of our restart.
 % ball_before(C, X, Y, VX, VY): the ball as the agent believed it in its
 % decision of cycle C, the last one; mode_before(M) the play mode then.
-:- dynamic set_piece_taker/2, restart_spot/2, ball_before/5, mode_before/1.
+% turn_kicked: the agent, taking our restart, has kicked in its turn;
+% stepping_round: it has begun to step round the ball before that.
+:- dynamic set_piece_taker/2, restart_spot/2, ball_before/5, mode_before/1, turn_kicked/0,
+           stepping_round/0.
 
 % The restarts we take: kick-off, free kick, kick-in, corner kick, and our
 % goal kick.
@@ -31,6 +34,7 @@ kicks_refused :- is_free_kick_fault_them.
 % remembered for the next.
 follow_set_piece_taker :-
     follow_restart,
+    follow_first_kick,
     remember_cycle.
 
 % During our restart the taker is whoever is at the ball. Once the ball
@@ -86,6 +90,65 @@ record_taker :-
     (   within_reach(T) -> Phase = turn ; Phase = coming ),
     assertz(set_piece_taker(T, Phase)).
 
+% What the agent did in its turn is kept while the turn lasts, and not into
+% a new restart of ours.
+follow_first_kick :-
+    my_number(Me),
+    set_piece_taker(Me, turn),
+    \+ (our_restart, \+ same_mode_as_before), !.
+follow_first_kick :-
+    retractall(turn_kicked),
+    retractall(stepping_round).
+
+% The agent queues Body; a kick in its turn as our restart's taker is its
+% touch of the ball, after which it may not dash before the turn ends.
+note_kick([kick | _]) :-
+    takes_restart,
+    \+ turn_kicked, !,
+    assertz(turn_kicked).
+note_kick(_).
+
+% The taker who has no kick that keeps the ball in the field, and whom
+% facing the ball does not give one, steps round the ball, which it may do
+% before its first kick (a dash after it would make its next kick a second
+% touch): to stand behind the ball as seen from the centre of the field,
+% facing the ball and the field, where its kicks go forward into the
+% field. It goes round the ball 0.75 m from it, at most a sixth of a turn
+% a step, so as not to run into it, and takes the last step to 0.55 m,
+% within its reach; there it turns to the ball.
+step_round_ball :-
+    \+ turn_kicked,
+    (   stepping_round
+    ->  true
+    ;   faces_ball,
+        assertz(stepping_round)
+    ),
+    ball(BX, BY, _, _),
+    my_position(X, Y),
+    cart2pol(BX, BY, _, Spot),
+    cart2pol(X - BX, Y - BY, _, Now),
+    Turn is Spot - Now - 360 * round((Spot - Now) / 360),
+    (   abs(Turn) > 60
+    ->  A is Now + sign(Turn) * 60, R = 0.75
+    ;   A = Spot, R = 0.55
+    ),
+    pol2cart(R, A, DX, DY),
+    SX is BX + DX,
+    SY is BY + DY,
+    distance_to(X, Y, SX, SY, D),
+    (   D > 0.1
+    ->  dash_to_position(SX, SY, 1.0, 100, Body)
+    ;   turn_body_to_ball(0, Body)
+    ),
+    queue_with_neck_to_ball(Body).
+
+% The agent's body points at the ball within a degree: turning to it would
+% not change the kicks on offer.
+faces_ball :-
+    ball(BX, BY, _, _),
+    angle_to_from_body(BX, BY, A),
+    abs(A) < 1.0.
+
 seen_taker(_, coming, T) :-
     restart_spot(X, Y),
     my_number(Me),
@@ -133,10 +196,12 @@ ball_moving :-
 
 % Evidence that a player other than T played the ball since the agent's
 % last decision: the ball's velocity differs by more than 0.2 m a cycle from
-% the remembered one slowed down by the ball's decay (6 % a cycle), T stood
-% out of reach of the remembered ball, so that its kick cannot explain the
-% change, and another player stands within reach of the ball or stood
-% within reach of the remembered ball.
+% the remembered one slowed down by the ball's decay (6 % a cycle), T
+% stands out of reach of the remembered ball, so that its kick cannot
+% explain the change, and another player stands within reach of the ball
+% or of the remembered ball. Players are placed where they stand now, the
+% only place the agent knows: for T that is where it stood when it could
+% have kicked, since a taker never dashes after its first kick of a turn.
 played_by_other(T) :-
     ball_before(C0, X0, Y0, VX0, VY0),
     current_cycle(C),

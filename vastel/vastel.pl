@@ -71,8 +71,9 @@ setup :-
 
 % Without a seen ball: face where a team-mate said it was less than three
 % cycles ago, or search for it. Taking our restart, with the ball at the
-% feet: play it with one touch and never dash, only face the ball when no
-% kick can be made. While the server refuses our kicks: wait at the ball.
+% feet: play it with one touch; when no kick can be made, step round the
+% ball before the first kick, only face it after. While the server refuses
+% our kicks: wait at the ball.
 % With the ball at the feet otherwise (and not left to a team-mate at it
 % too, nor as the taker of our restart who waits): active play. Otherwise
 % tell the team where the ball is and play without it.
@@ -92,6 +93,8 @@ play :-
     ball_kickable,
     takes_restart, !,
     (   do_active_play
+    ->  true
+    ;   step_round_ball
     ->  true
     ;   face_ball
     ).
