@@ -23,7 +23,8 @@ pass_kick(Body) :-
     through_pass_preference(Rs, Pairs),
     keysort(Pairs, [_-B | _]),
     through_pass_end_point_y(Y, EndY),
-    through_pass(S, B, 50.0, EndY, _, _, 1, Body).
+    through_pass(S, B, 50.0, EndY, PX, PY, 1, Body),
+    \+ pass_to_own_feet(PX, PY).
 pass_kick(Body) :-
     ball_kickable,
     ball_velocity_valid,
