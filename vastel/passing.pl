@@ -8,8 +8,9 @@
 pass_depth(2).
 
 % Pass: through to the receiver with the best chance at goal when the
-% agent is in the attacking third; else directly to the first receiver of
-% the best chain, softly when nobody is near it and fast otherwise.
+% agent is in the attacking third (at our restart not to a point at its own
+% feet); else directly to the first receiver of the best chain, softly when
+% nobody is near it and fast otherwise.
 do_pass :-
     pass_kick(Body),
     queue_with_neck_to_ball(Body).

@@ -418,15 +418,9 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     const size_t kick = turn.find("(kick");
     EXPECT_TRUE(taken(turn) && inField && turn.find("(dash", kick) == turn.npos) << label << ": " << turn;
   };
-  auto clear = [&] {
-    forget();
-    for (auto* team : {&world.own, &world.others})
-      for (PlayerObject& p : *team)
-        if (&p != &*world.getMe()) p = PlayerObject();
-  };
   for (const char* scene : {"me 7 34.71 -3.98 -24.9 ball 35.05 -3.95 mate 2 25.48 -3.6",
                             "me 7 48.36 9.62 165.4 ball 48.23 9.32 mate 2 43.59 11.13"}) {
-    clear();
+    forget();
     stage(scene);
     me().vel({0, 0});
     expectTaken(PlayMode::My_Free_Kick, scene);
@@ -440,7 +434,10 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     const double side = random() % 2 ? 1.0 : -1.0, x = uniform(-50, 50), y = uniform(-34, 34);
     const Vector2D at = std::array{Vector2D(0, 0), Vector2D(x, y), Vector2D(x, 34 * side), Vector2D(51.5, 33 * side),
                                    Vector2D(-47, 9.16 * side)}[scene % 5];
-    clear();
+    forget();
+    for (auto* team : {&world.own, &world.others})
+      for (PlayerObject& p : *team)
+        if (&p != &*world.getMe()) p = PlayerObject();
     for (int i = 0; i < 10; ++i) {
       Vector2D p;
       do p = Vector2D(uniform(-52.5, 52.5), uniform(-34, 34));
