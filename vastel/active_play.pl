@@ -39,6 +39,18 @@ one_touch_kick(Body) :- pass_kick(Body).
 one_touch_kick(Body) :- clear_kick(Body).
 one_touch_kick(Body) :- any_kick_away_kick(Body).
 
+% At our restart, a pass whose point lies within 1.3 m of the taker (the
+% longest reach, a little more) goes to nobody: its kicks only move the
+% ball round the taker's feet, each cycle towards the point found afresh
+% from where the ball has got to, back and forth, never out of its reach.
+% A through pass aims where the shot's line crosses the receiver's run,
+% which passes at the taker's feet when the receiver starts behind the ball.
+pass_to_own_feet(PX, PY) :-
+    takes_restart,
+    my_position(X, Y),
+    distance_to(X, Y, PX, PY, D),
+    D < 1.3.
+
 % A kick of less than 1 power moves the ball by less than 3 cm a cycle.
 kick_without_power([kick, Power, _]) :-
     Power < 1.0.

@@ -8,8 +8,9 @@
 pass_depth(2).
 
 % Pass: through to the receiver with the best chance at goal when the
-% agent is in the attacking third; else directly to the first receiver of
-% the best chain, softly when nobody is near it and fast otherwise.
+% agent is in the attacking third (at our restart not to a point at its own
+% feet); else directly to the first receiver of the best chain, softly when
+% nobody is near it and fast otherwise.
 do_pass :-
     pass_kick(Body),
     queue_with_neck_to_ball(Body).
@@ -23,7 +24,8 @@ pass_kick(Body) :-
     through_pass_preference(Rs, Pairs),
     keysort(Pairs, [_-B | _]),
     through_pass_end_point_y(Y, EndY),
-    through_pass(S, B, 50.0, EndY, _, _, 1, Body).
+    through_pass(S, B, 50.0, EndY, PX, PY, 1, Body),
+    \+ pass_to_own_feet(PX, PY).
 pass_kick(Body) :-
     ball_kickable,
     ball_velocity_valid,

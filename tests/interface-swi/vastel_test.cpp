@@ -223,6 +223,9 @@ TEST_F(VastelTest, Passing) {
        "through_pass(l, 9, 50.0, 7.0, _, _, 1, B)"},
       {"me 7 18 5 0 ball 18.5 5 opp 11 19.5 4 mate 9 30 10" + deep, "direct_pass(l, 9, 0, B)"},
       {"me 7 22 5 0 ball 22.5 5 opp 11 23.5 4 mate 9 24 10" + deep, "direct_pass(l, 9, 0, B)"},
+      // A through pass to the feet: refused only at our restarts.
+      {"me 7 48.36 9.62 165.4 ball 48.23 9.32 mate 2 43.59 11.13", "through_pass(l, 2, 50.0, 7.0, _, _, 1, B)",
+       "pass_kick(B)"},
       {"opp 10 29 0", "fail", "drop_test(0, 0, 20, 0, 20)"},
       {"opp 10 30 0", "true", "drop_test(0, 0, 20, 0, 20)"},
   });
@@ -405,8 +408,23 @@ TEST_F(VastelTest, TheTakersTurnTakesTheBallOutOfItsReachWithoutADash) {
 // the taker's turn takes the ball out of its reach, with no dash after its
 // first kick, and the ball stays in the field until it stops, passes a
 // team-mate or goes into their goal. TOLVANE_RESTART_SCENES and
-// TOLVANE_RESTART_SEED in the environment sweep more by hand.
+// TOLVANE_RESTART_SEED in the environment sweep more by hand. First the
+// scenes of longer sweeps that stalled: a free kick whose through pass to
+// 2, behind the ball, aimed at the taker's own feet (seed 2 scene 866,
+// seed 3 scene 1786).
 TEST_F(VastelTest, NoRestartOfOursStalls) {
+  auto expectTaken = [&](PlayMode::PlayModeType mode, const std::string& label) {
+    const auto [turn, inField] = playTurn(mode, 50);
+    const size_t kick = turn.find("(kick");
+    EXPECT_TRUE(taken(turn) && inField && turn.find("(dash", kick) == turn.npos) << label << ": " << turn;
+  };
+  for (const char* scene : {"me 7 34.71 -3.98 -24.9 ball 35.05 -3.95 mate 2 25.48 -3.6",
+                            "me 7 48.36 9.62 165.4 ball 48.23 9.32 mate 2 43.59 11.13"}) {
+    forget();
+    stage(scene);
+    me().vel({0, 0});
+    expectTaken(PlayMode::My_Free_Kick, scene);
+  }
   const char *scenes = std::getenv("TOLVANE_RESTART_SCENES"), *seed = std::getenv("TOLVANE_RESTART_SEED");
   std::mt19937 random(seed ? unsigned(std::atol(seed)) : 35u);
   auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
@@ -429,10 +447,9 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
     const double distance = uniform(0.3, 0.9), angle = uniform(-180, 180);
     me(at + polar(distance, angle)).body(uniform(-180, 180)).vel({0, 0});
     ball(at);
-    const auto [turn, inField] = playTurn(mode, 50);
-    const size_t kick = turn.find("(kick");
-    EXPECT_TRUE(taken(turn) && inField && turn.find("(dash", kick) == turn.npos)
-        << "scene " << scene << ", mode " << mode << ", ball " << at << ": " << turn;
+    std::ostringstream label;
+    label << "scene " << scene << ", mode " << mode << ", ball " << at;
+    expectTaken(mode, label.str());
   }
 }
 
