@@ -23,9 +23,8 @@ TEST(ClientParamTest, ValuesTheAccessorsShape) {
   cp->begin();
 }
 
-// What goes into the init message and the log files' names, the host, and
-// the numbers that name a shirt, a slot, a count, a confidence, a speed or
-// a distance, are held to their ranges.
+// What goes into the init message, the log files' names and the host, and
+// numbers (shirts, slots, counts, confidences, speeds), are held to ranges.
 TEST(ClientParamTest, TeamNamesAndRanges) {
   ClientParam* cp = ClientParam::instance();
   cp->begin();

@@ -80,10 +80,8 @@ TEST(VekOptionsTest, LongOptionForms) {
 }
 
 // Wrong input stops the start with a line naming it: a value refused on the
-// command line and the same kind of value in each kind of file, a word that
-// is no option, and client options that contradict each other as finally
-// set, from a file or the command line. A key a file's store lacks is only
-// said.
+// command line or in any kind of file, a word that is no option, and client
+// options that clash as finally set. A key a file's store lacks is only said.
 TEST(VekOptionsTest, WrongInputStopsTheStart) {
   testutil::TempDir tmp;
   const std::string hint = "Try 'tolvane --help' for the list of options.\n";
@@ -93,7 +91,6 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
   const std::string f = tmp.file("f.conf", "formation 1\ny-position 0 0 0 0 0 0 0 0 0 0 1e308\n");
   const std::string unknown = tmp.file("u.conf", "# newer\nnew_key 3\nport 6001\n");
   const std::string replay = tmp.file("r.conf", "offline_monitor on\noffline_logfile g.rcg\n");
-  const std::string log = tmp.file("l.conf", "offline_logfile g.rcg\nnew_key 1\n");
   const struct {
     std::vector<std::string> words;
     std::string err;  // "" for getopt_long's own line and the hint
@@ -122,13 +119,12 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
       // Only a start that nothing else stopped is checked: one line.
       {{"--offline_monitor", "on", "--version", "7"},
        "tolvane: invalid value '7' for option '--version'\n", true},
-      {{"--offline_monitor", "on", "-c", log},
-       "tolvane: " + log + ":2: unknown key 'new_key', skipped\n", false},
+      {{"-c", replay, "-s", unknown},
+       "tolvane: " + unknown + ":2: unknown key 'new_key', skipped\n", false},
   };
   for (const auto& r : rows) {
     const Result got = run(r.words);
-    // The client store is one per process: the next row starts from its
-    // defaults.
+    // One client store per process: each row starts from its defaults.
     ClientParam::instance()->begin();
     ClientParam::instance()->end();
     EXPECT_EQ(r.bad, got.dontStart) << r.words[0];

@@ -66,9 +66,9 @@ TEST(PlayerPhysicsTest, DashPowerAndStaminaProtection) {
   EXPECT_DOUBLE_EQ(-7.75, p.adjustDashPower(-100.0, false));
   p.setStamina(1100.0);
   EXPECT_DOUBLE_EQ(0.0, p.adjustDashPower(150.0, false));
-  // The last 20 cycles before every multiple of 3000 are important.
+  // The last 20 cycles before every multiple of 3000 are important, at
+  // the ends of int's range too (no wrapping).
   p.setStamina(1250.0);
-  // Cycles at the ends of int's range count without wrapping.
   for (int c : {2979, 2980, 2999, 3000, 5999, INT_MAX, -1, INT_MIN}) {
     vekbase::Timer::updateTime(c);
     EXPECT_DOUBLE_EQ(c % 3000 >= 2980 ? 100.0 : 60.5, p.adjustDashPower(100.0, false)) << c;
