@@ -84,8 +84,7 @@ protected:
 
   // The server's cycle after the queued commands: a kick of a ball within
   // reach accelerates it by the model's kick rate, a turn turns the body, a
-  // dash accelerates the agent along it; then the ball and the agent move
-  // and slow down. The next cycle begins.
+  // dash speeds the agent up; then ball and agent move, slow down, next cycle.
   void serverStep(const std::string& queued) {
     Vector2D pos = world.ball.getAbsPos(), vel = world.ball.getAbsVel();
     const PlayerObject& self = *world.getMe();
@@ -309,10 +308,9 @@ TEST_F(VastelTest, AtOurRestartTheBallIsPlayedWithOneTouch) {
                      {away + " mate 9 20 8", refused ? "turn_body_to_ball(0, B)" : "do_pass"},
                      {"me 7 -20 5 0 ball -19.5 5", refused ? "turn_body_to_ball(0, B)" : "clear"}});
   }
-  // A full kick straight ahead of a ball 0.5 m in front rolls it 43.15 m in
-  // all: the ball may not end beyond a line, nor within the server's noise
-  // (1/6 m) of it, unless a team-mate stands within 1 m of its way or it
-  // goes into their goal.
+  // A full kick of a ball 0.5 m ahead rolls it 43.15 m: out when it ends beyond
+  // a line or within the noise (1/6 m) of one, unless a team-mate within 1 m
+  // of its way or their goal takes it.
   const char* kick = "kick_out_of_field([kick, 100, 0])";
   expectDecisions({{"me 7 8.6 20 0 ball 9.1 20", "fail", kick},
                    {"me 7 8.85 20 0 ball 9.35 20", "true", kick},
