@@ -77,28 +77,22 @@ private:
   std::thread thread;
 };
 
-// Bytes that can be read only once, as `cat FILE |` gives them: a thread
-// writes them into a pipe that the reader opens as /dev/fd/N, as process
-// substitution and /dev/stdin name theirs. The pipe's own read end stays
-// open, so that the writer never meets a closed pipe, and drains what the
-// reader left when it goes (after the reader).
+// Bytes that can be read only once, as from `cat FILE |`: a thread writes
+// them into a pipe that the reader opens as /dev/fd/N. The read end stays
+// ours, so the writer never meets a closed pipe; what is left is drained.
 class PipeWriter {
 public:
   explicit PipeWriter(const std::string& bytes) {
     if (pipe(ends) != 0) ends[0] = ends[1] = -1;
     path = "/dev/fd/" + std::to_string(ends[0]);
     writer = std::thread([this, bytes] {
-      for (std::size_t at = 0; at < bytes.size();) {
-        const ssize_t n = ::write(ends[1], bytes.data() + at, bytes.size() - at);
-        if (n <= 0) break;
-        at += std::size_t(n);
-      }
+      for (ssize_t at = 0, n = 0; at < ssize_t(bytes.size()); at += n)
+        if ((n = ::write(ends[1], bytes.data() + at, bytes.size() - std::size_t(at))) <= 0) break;
       ::close(ends[1]);
     });
   }
   ~PipeWriter() {
-    char rest[4096];
-    while (::read(ends[0], rest, sizeof(rest)) > 0) {
+    for (char rest[4096]; ::read(ends[0], rest, sizeof(rest)) > 0;) {
     }
     writer.join();
     ::close(ends[0]);
