@@ -79,7 +79,7 @@ TEST(LogConnectionTest, ReadsTheSimulatorsLogs) {
     for (const std::string suffix : {"", ".gz"}) {
       for (const bool piped : {false, true}) {
         SCOPED_TRACE(e.file + suffix + (piped ? " piped" : ""));
-        PipeWriter pipe(piped ? readFile(dataFile(e.file + suffix)) : "");
+        PipedFile pipe(piped ? dataFile(e.file + suffix) : "");
         LogReader r;
         LogCapture log({1053, 1054});
         ASSERT_TRUE(r.openLog(piped ? pipe.path : dataFile(e.file + suffix)));
@@ -159,12 +159,12 @@ TEST(LogConnectionTest, DamagedLogsEndCleanly) {
   // shows < 0: fewer than the whole log's; with pipeToo, through a pipe too.
   auto endsAfter = [&dir](const std::string& bytes, int shows, const char* line,
                           bool broken = true, bool pipeToo = true) {
+    const std::string plain = bytes == "/dev/zero" ? bytes : dir.file("damaged.rcg", bytes);
     for (int piped = 0; piped <= (pipeToo && bytes != "/dev/zero"); ++piped) {
-      PipeWriter pipe(piped ? bytes : "");
+      PipedFile pipe(piped ? plain : "");
       LogReader r;
       LogCapture log({1053, 1054});
-      const std::string file = piped ? pipe.path
-                               : bytes == "/dev/zero" ? bytes : dir.file("damaged.rcg", bytes);
+      const std::string file = piped ? pipe.path : plain;
       // Damage before the first show record is found by the open.
       const bool opened = r.openLog(file);
       const Contents c = opened ? readAll(r) : Contents();
