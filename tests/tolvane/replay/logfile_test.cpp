@@ -33,8 +33,7 @@ TEST(LogFileTest, ModesChooseKindAndText) {
   EXPECT_STREQ("0123456789", back);
   EXPECT_FALSE(f.readAll(back, 1));
 
-  // Kept bytes are read again after a seek back among them, then the file
-  // goes on; read past, they are let go for the file's own seek.
+  // Kept bytes are read again after a seek back, and let go once read past.
   f.open(path.c_str(), LogFile::READ | LogFile::BINARY);
   f.keep(true);
   ASSERT_TRUE(f.readAll(back, 4));

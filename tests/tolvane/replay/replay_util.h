@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -77,37 +78,19 @@ private:
   std::thread thread;
 };
 
-// Bytes that can be read only once, as `cat FILE |` gives them: a thread
-// writes them into a pipe that the reader opens as /dev/fd/N, as process
-// substitution and /dev/stdin name theirs. The pipe's own read end stays
-// open, so that the writer never meets a closed pipe, and drains what the
-// reader left when it goes (after the reader).
-class PipeWriter {
-public:
-  explicit PipeWriter(const std::string& bytes) {
-    if (pipe(ends) != 0) ends[0] = ends[1] = -1;
-    path = "/dev/fd/" + std::to_string(ends[0]);
-    writer = std::thread([this, bytes] {
-      for (std::size_t at = 0; at < bytes.size();) {
-        const ssize_t n = ::write(ends[1], bytes.data() + at, bytes.size() - at);
-        if (n <= 0) break;
-        at += std::size_t(n);
-      }
-      ::close(ends[1]);
-    });
+// A file that can be read only once, as `cat FILE |` gives it: the reader
+// opens the pipe as /dev/fd/N and must close it first, or cat never ends.
+struct PipedFile {
+  explicit PipedFile(const std::string& file)
+      : cat(file.empty() ? nullptr : popen(("cat " + file).c_str(), "r")),
+        path(cat ? "/dev/fd/" + std::to_string(fileno(cat)) : "") {}
+  ~PipedFile() {
+    if (cat) pclose(cat);
   }
-  ~PipeWriter() {
-    char rest[4096];
-    while (::read(ends[0], rest, sizeof(rest)) > 0) {
-    }
-    writer.join();
-    ::close(ends[0]);
-  }
-  std::string path;
-
-private:
-  int ends[2];
-  std::thread writer;
+  PipedFile(const PipedFile&) = delete;
+  PipedFile& operator=(const PipedFile&) = delete;
+  FILE* const cat;
+  const std::string path;
 };
 
 // The replay link with its reader and position index opened up.
