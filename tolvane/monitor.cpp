@@ -105,31 +105,28 @@ bool Monitor::waitForConnection() {
   return true;
 }
 
-bool Monitor::isMonitor(const struct sockaddr_in& addr) const {
+displist_t* Monitor::findMonitor(const struct sockaddr_in& addr) {
   const unsigned long host = ntohl(addr.sin_addr.s_addr);
   const int port = ntohs(addr.sin_port);
-  for (const displist_t& m : mMonitors)
-    if (m.shost == host && m.sport == port) return true;
-  return false;
+  for (displist_t& m : mMonitors)
+    if (m.shost == host && m.sport == port) return &m;
+  return nullptr;
 }
 
 void Monitor::registerMonitor(int version) {
   // A monitor that says hello again is the same monitor: a second entry
   // would send it every record twice.
-  const unsigned long host = ntohl(mAddr.sin_addr.s_addr);
-  const int port = ntohs(mAddr.sin_port);
-  for (displist_t& m : mMonitors) {
-    if (m.shost == host && m.sport == port) {
-      m.version = version;
-      return;
-    }
+  if (displist_t* known = findMonitor(mAddr)) {
+    known->version = version;
+    return;
   }
   if (mMonitors.size() >= MAX_MONITORS) {
     errorLine() << "too many monitors, handshake from " << inet_ntoa(mAddr.sin_addr) << ":"
                 << ntohs(mAddr.sin_port) << " ignored." << "\n";
     return;
   }
-  mMonitors.push_back({host, port, version});
+  mMonitors.push_back({static_cast<unsigned long>(ntohl(mAddr.sin_addr.s_addr)),
+                       static_cast<int>(ntohs(mAddr.sin_port)), version});
 }
 
 int Monitor::receiveInfo() {
@@ -185,11 +182,11 @@ int Monitor::receiveMessage(void* buffer, int size) {
     std::memset(&from, 0, sizeof(from));
     n = static_cast<int>(recvfrom(mSocketFD, buffer, static_cast<std::size_t>(size < 0 ? 0 : size),
                                   0, reinterpret_cast<struct sockaddr*>(&from), &len));
-    if (n >= 0 && !isMonitor(from)) {
+    if (n >= 0 && !findMonitor(from)) {
       // Whoever did not say hello is not heard: what it sends must not
       // reach the server in a monitor's name.
       mStrangers.drop(from);
-      if (++strangers > MAX_STRANGERS) return 0;
+      if (++strangers > StrangerCount::MAX_PER_READ) return 0;
       n = 0;
       continue;
     }

@@ -31,9 +31,6 @@ public:
   // Handshakes beyond this many monitors are ignored, so that a flood of
   // them cannot grow the list without end.
   static const std::size_t MAX_MONITORS = 64;
-  // At most this many datagrams of senders that are no monitor are skipped
-  // by one receiveMessage, so that a flood cannot hold up the caller.
-  static const int MAX_STRANGERS = 64;
   static const int RECEIVE_SIZE = 256;
 
   Monitor();
@@ -61,7 +58,7 @@ public:
   // 0 with no monitor; else up to one receive per monitor until one brings
   // a datagram: its size, or the last attempt's result. Only registered
   // monitors are heard: datagrams of others are dropped and counted, and
-  // when more than MAX_STRANGERS of them come in a row, 0.
+  // when more than StrangerCount::MAX_PER_READ of them come in a row, 0.
   int receiveMessage(void* buffer, int size);
   long strangersDropped() const { return mStrangers.dropped(); }
   void draw2D(const char* command);
@@ -74,7 +71,8 @@ public:
 private:
   void sendTo(const displist_t& to, const void* buffer, std::size_t size);
   void registerMonitor(int version);
-  bool isMonitor(const struct sockaddr_in& addr) const;
+  // The registered monitor at addr's address and port, or null.
+  displist_t* findMonitor(const struct sockaddr_in& addr);
 
   int mSocketFD;
   int mPortNum;

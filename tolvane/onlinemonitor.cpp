@@ -85,7 +85,7 @@ bool OnlineMonitor::initMonitor() {
 void OnlineMonitor::update() {
   if (mSocketFD == -1) return;
 
-  for (int strangers = 0; strangers < MAX_STRANGERS;) {
+  for (int strangers = 0; strangers < StrangerCount::MAX_PER_READ;) {
     struct sockaddr_in from;
     socklen_t len = sizeof(from);
     std::memset(&from, 0, sizeof(from));

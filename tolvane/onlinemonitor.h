@@ -19,9 +19,6 @@ class ServerParam;
 class OnlineMonitor {
 public:
   static const int BUFFER_SIZE = 4096;
-  // Strangers' datagrams on the server side dropped by one update at most,
-  // so that a flood cannot hold up the player.
-  static const int MAX_STRANGERS = 64;
 
   // Registers with the server (client host, server port) and blocks until a
   // local monitor has connected on the client monitor_port. When the server

@@ -18,15 +18,14 @@ struct Field {
 };
 
 const double LONGEST = ServerParam::ABSURD_LENGTH;
-// A decay and 1 minus it are divided by: it lies between 0 and 1, both left
-// out.
-const double BELOW_ONE = 1.0 - DBL_EPSILON / 2;
 
 // The record's fields in order, with their keys, defaults and ranges.
 const Field FIELDS[] = {
     {"player_speed_max", &PlayertypeParam::TypeParam::player_speed_max, 1.0, DBL_MIN, LONGEST},
     {"stamina_inc_max", &PlayertypeParam::TypeParam::stamina_inc_max, 45.0},
-    {"player_decay", &PlayertypeParam::TypeParam::player_decay, 0.4, DBL_MIN, BELOW_ONE},
+    // A decay and 1 minus it are divided by: both ends are left out.
+    {"player_decay", &PlayertypeParam::TypeParam::player_decay, 0.4, DBL_MIN,
+     ServerParam::BELOW_ONE},
     // A turn is divided by 1 + inertia_moment x speed.
     {"inertia_moment", &PlayertypeParam::TypeParam::inertia_moment, 5.0, 0.0},
     {"dash_power_rate", &PlayertypeParam::TypeParam::dash_power_rate, 0.006},

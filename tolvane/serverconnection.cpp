@@ -273,7 +273,7 @@ bool ServerConnection::waitForMessage(vekbase::TimevalXL timeout) {
           << "ServerConnection::waitForMessage: select error" << "\n";
       return false;
     }
-    if (ready == 0 || (left <= 0 && ++lateDrops > 64)) break;
+    if (ready == 0 || (left <= 0 && ++lateDrops > StrangerCount::MAX_PER_READ)) break;
     const long dropped = strangers.dropped();
     const signed char got = receiveMessage(buffer);
     if (got == 1) {
@@ -303,7 +303,7 @@ bool ServerConnection::connected() const {
 bool ServerConnection::dataOnSocket() {
   // A bounded number of strangers' datagrams ahead of the server's are
   // dropped, so that a flood cannot hold up the decision.
-  for (int drops = 0; drops < 64; ++drops) {
+  for (int drops = 0; drops < StrangerCount::MAX_PER_READ; ++drops) {
     struct timeval zero = {0, 0};
     if (waitReadable(sock.socketfd, &zero) <= 0) return false;
     struct sockaddr_in from;

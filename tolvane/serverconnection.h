@@ -17,6 +17,9 @@ const char* resolveHost(const std::string& host, unsigned int zone, std::string&
 // fill it: "dropped N datagrams not from WHOM, the last from A:P".
 class StrangerCount {
 public:
+  // At most this many strangers' datagrams are skipped by one read, so
+  // that a flood cannot hold up the reader.
+  static const int MAX_PER_READ = 64;
   // Logged in logZone, whom naming who alone may speak.
   StrangerCount(unsigned int logZone, const char* whomOnly)
       : zone(logZone), whom(whomOnly), count(0) {}

@@ -49,7 +49,7 @@ void ServerParam::createOptionList(OptionList& list) {
   // The ball's decay and 1 minus it are divided by: it lies between 0 and
   // 1, both left out.
   auto openUnit = [&list](const char* key, double* v, double def) {
-    list.push_back(new DblOption(key, v, def, DBL_MIN, 1.0 - DBL_EPSILON / 2));
+    list.push_back(new DblOption(key, v, def, DBL_MIN, BELOW_ONE));
   };
   auto flag = [&list](const char* key, bool* v, bool def) {
     list.push_back(new BoolOption(key, v, def));

@@ -1,6 +1,7 @@
 #ifndef TOLVANE_SERVERPARAM_H
 #define TOLVANE_SERVERPARAM_H
 
+#include <cfloat>
 #include <string>
 
 #include "tolvane/paramreader.h"
@@ -27,6 +28,9 @@ public:
   // No size, margin, speed or distance on a field of 105 by 68 m comes near
   // this many metres (or metres per cycle); one beyond it is absurd.
   static constexpr double ABSURD_LENGTH = 1000.0;
+  // The greatest value below 1: the upper bound of a decay that is divided
+  // by, and so is 1 minus it.
+  static constexpr double BELOW_ONE = 1.0 - DBL_EPSILON / 2;
 
   bool getOptions(const std::string& file) override;
   void createOptionList(OptionList& list) override;

@@ -226,24 +226,28 @@ bool goesOnFrom(int from, int cycle) {
 } // namespace
 
 bool VekPlayer::onTimeline(int cycle, bool opens, const std::string& msg) {
-  // The server counts from 0; before the first sense_body any cycle may
-  // come, as after a reconnect in the middle of a match.
-  if (cycle >= 0 && !cycleKnown) {
-    cycleKnown = opens;
-    return true;
-  }
-  if (cycle >= 0 && goesOnFrom(vekbase::Timer::currentTime().serverTime(), cycle)) {
-    strayCycle.reset();
-    return true;
-  }
-  // A player that was held up, or a server that started over, goes on from
-  // the refused cycle: the timeline moves there once a message agrees.
-  if (cycle >= 0 && strayCycle && goesOnFrom(*strayCycle, cycle)) {
-    if (opens)
+  // The server counts from 0: a negative cycle is never on a timeline.
+  if (cycle >= 0) {
+    // Before the first sense_body any cycle may come, as after a reconnect
+    // in the middle of a match.
+    if (!cycleKnown) {
+      cycleKnown = opens;
+      return true;
+    }
+    if (goesOnFrom(vekbase::Timer::currentTime().serverTime(), cycle)) {
       strayCycle.reset();
-    else
-      strayCycle = cycle;
-    return true;
+      return true;
+    }
+    // A player that was held up, or a server that started over, goes on
+    // from the refused cycle: the timeline moves there once a message
+    // agrees.
+    if (strayCycle && goesOnFrom(*strayCycle, cycle)) {
+      if (opens)
+        strayCycle.reset();
+      else
+        strayCycle = cycle;
+      return true;
+    }
   }
   vomar::prefixedLine(vomar::ForwarderStreamBuf::S_WARNING, ZONE_MAINLOOP)
       << "refused a message with a cycle number far from the current cycle "
