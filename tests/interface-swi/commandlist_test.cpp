@@ -158,3 +158,12 @@ TEST(PrologBehaviour, AGoalThatFailsOrRaisesKeepsWhatItQueued) {
     EXPECT_FALSE(prove("tracing"));
   }
 }
+
+// The engine's garbage is collected in the thread that runs the agent
+// program: a thread of the engine's own, ended by its halt, leaves the
+// sanitizer a signal stack it cannot unmap.
+TEST(PrologBehaviour, TheEngineCollectsGarbageWithoutAThreadOfItsOwn) {
+  ASSERT_TRUE(prove("forall(between(1, 200000, I), atom_number(_, I))"));
+  EXPECT_TRUE(prove("statistics(agc, N), N > 0"));
+  EXPECT_FALSE(prove("thread_property(_, alias(gc))"));
+}
