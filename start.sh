@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts a whole team of eleven players on the soccer server at HOST (default
 # localhost) under the team name TEAM (default Tolvane); the first one
-# connects as the goalie and so gets shirt number 1. Builds the player first
-# when something is missing, installing the Debian packages it needs.
+# connects as the goalie and so gets shirt number 1. Every further word is
+# an option given to each of the eleven players (--port 7000 for a server
+# on another port). Builds the player first when something is missing,
+# installing the Debian packages it needs.
 #
-#   ./start.sh [host] [team]
+#   ./start.sh [host] [team] [player options...]
 #
 # With TOLVANE_LOG_DIR set, every player writes its own message and action
 # log into that directory (named after team, shirt number and side).
@@ -19,6 +21,8 @@ cd "$(dirname "$0")"
 
 host=${1:-localhost}
 team=${2:-Tolvane}
+shift $(($# < 2 ? $# : 2))
+options=("$@")
 
 packages=(cmake g++ libboost-dev zlib1g-dev swi-prolog-core)
 . tools/install-packages.sh
@@ -55,7 +59,8 @@ trap stop INT TERM
 for n in $(seq 1 11); do
   goalie=()
   [ "$n" -eq 1 ] && goalie=(--goalie)
-  "$player" --host "$host" --team "$team" "${goalie[@]}" "${logs[@]}" 2>"$err_dir/$n" &
+  "$player" --host "$host" --team "$team" "${goalie[@]}" "${logs[@]}" "${options[@]}" \
+    2>"$err_dir/$n" &
   pids+=($!)
   # The server numbers the players in the order their init messages come.
   sleep 0.1
