@@ -46,9 +46,11 @@ public:
 
   // No see message since the last sense_body can be counted yet.
   static const signed char CYCLE_UNKNOWN = -1;
-  // The farthest a message's cycle may lie ahead of the current one: ten
-  // seconds of play, as far as a replayed log may leap.
-  static const int MAX_CYCLE_LEAP = 100;
+  // The farthest a message's cycle may lie ahead of the current one and be
+  // taken at once: the few cycles a busy network loses, well short of what
+  // a forged or corrupted number could move the clock by. A timeline that
+  // goes on from a farther cycle is followed a message later.
+  static const int MAX_CYCLE_LEAP = 10;
 
   // From the parameter stores as they stand now.
   VekPlayer();

@@ -14,9 +14,7 @@ do_passive_play :-
 do_passive_play :-
     my_number(Me),
     hear_pass(Me, X, Y),
-    current_cycle(Now),
-    get_receive_time(Heard),
-    Now - Heard < 6,
+    heard_within(6),
     dash_to_position(X, Y, 1, 100, Body),
     queue_with_neck_to_ball(Body).
 do_passive_play :-

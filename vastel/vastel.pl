@@ -80,9 +80,7 @@ setup :-
 play :-
     \+ ball_position_valid,
     hear_ball_pos(X, Y),
-    current_cycle(Now),
-    get_receive_time(Heard),
-    Now - Heard < 3, !,
+    heard_within(3), !,
     turn_body_to_point(X, Y, 1, Body),
     queue_with_neck_along_body(Body).
 play :-
@@ -123,6 +121,16 @@ my_position(X, Y) :-
     my_number(Me), Me > 0,
     player_position_valid(S, Me),
     player_position(S, Me, X, Y, _).
+
+% The last team-mate's message was heard fewer than N cycles ago. One
+% stamped after the current cycle was heard on a clock that leapt ahead and
+% came back: it is stale.
+heard_within(N) :-
+    current_cycle(Now),
+    get_receive_time(Heard),
+    Age is Now - Heard,
+    Age >= 0,
+    Age < N.
 
 % Euclidean distance of two points.
 distance_to(X1, Y1, X2, Y2, D) :-

@@ -83,23 +83,26 @@ TEST(Tolvane, WithTheBallAtItsFeetThePlayerKicks) {
 }
 
 // No single number from the server stops play: in the recorded session to
-// cycle 24 with one cycle number leaping ahead or back, a weight of 0, or the
+// cycle 24 with one cycle number leaping ahead or back, a weight of 0, the
 // clock 6000 cycles ahead and later back (a remembered ball in the future),
-// the player commands each cycle but those it refused, silent on stderr.
+// or a lone sense_body far ahead besides the real one, the player commands
+// each cycle but those it refused, silent on stderr.
 TEST(Tolvane, NoSingleNumberFromTheServerStopsPlay) {
   const int LEAP = 12, BACK = 18, LAST = 24;
   const struct {
     std::string from, to;  // replaced wherever it stands
     int shift;             // added to the cycle numbers from LEAP to BACK
     std::vector<int> silent;
+    int lone = 0;  // a copy of LEAP's sense_body this far ahead follows it
   } rows[] = {{"(sense_body 12 ", "(sense_body 6000 ", 0, {LEAP}},
               {"(sense_body 12 ", "(sense_body 3 ", 0, {LEAP}},
               {"(ball_weight 0.2)", "(ball_weight 0)", 0, {}},
               {"(player_weight 60)", "(player_weight 0)", 0, {}},
-              {"", "", 6000, {LEAP, BACK}}};
+              {"", "", 6000, {LEAP, BACK}},
+              {"", "", 0, {}, 20}, {"", "", 0, {}, 48}, {"", "", 0, {}, 90}};
   const std::vector<std::string> rec = testutil::recording("server-v8-session.txt");
   std::vector<std::thread> threads;
-  for (int r = 0; r < 5; ++r)
+  for (std::size_t r = 0; r < std::size(rows); ++r)
     threads.emplace_back([&, r] {
       FakeServer server;
       TempDir dir;
@@ -123,6 +126,8 @@ TEST(Tolvane, NoSingleNumberFromTheServerStopsPlay) {
         if (rows[r].shift && t >= LEAP && t < BACK && (l[1] == 's' || l[1] == 'h'))
           l.replace(l.find(' ') + 1, std::to_string(t).size(), std::to_string(t + rows[r].shift));
         server.reply(l);
+        if (rows[r].lone && l.compare(0, 15, "(sense_body 12 ") == 0)
+          server.reply(l.replace(12, 2, std::to_string(LEAP + rows[r].lone)));
       }
       EXPECT_EQ(silent, rows[r].silent) << r;
       EXPECT_EQ(readFile(player.err), "initLogs\n") << r;  // while the player still waits

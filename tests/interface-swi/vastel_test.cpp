@@ -167,18 +167,21 @@ TEST_F(VastelTest, BeforeKickOffThePlayerTakesItsSetUpPosition) {
 TEST_F(VastelTest, WhatTeamMatesSayIsActedOnWhileFresh) {
   cycle(100);
   me({0, 0}).body(0.0);
-  // Without a seen ball a heard one is faced for two cycles.
-  heard("bX 10Y 10Z", 98);
-  EXPECT_EQ("(turn 45.00)", decide().substr(0, 12));
+  // Without a seen ball a heard one is faced for two cycles. What was heard
+  // on a clock that leapt ahead and came back is stale.
+  for (int at : {98, 100, 97, 101}) {
+    heard("bX 10Y 10Z", at);
+    EXPECT_EQ(at >= 98 && at <= 100, decide().substr(0, 12) == "(turn 45.00)") << at;
+  }
   heard("bX 10Y 10Z", 97);
   EXPECT_EQ(queued("search_ball(B), queue_with_neck_along_body(B)"), decide());
   // A pass announced for the agent is run to for five.
   ball({-20, 30});
   teammate(9, {-20, 29});  // faster to the ball than the agent
-  heard("p7 10Y  0", 95);
-  EXPECT_EQ("(dash 100.00)", decide().substr(0, 13));
-  heard("p7 10Y  0", 94);
-  EXPECT_EQ(std::string::npos, decide().find("(dash 100.00)"));
+  for (int at : {95, 100, 94, 101}) {
+    heard("p7 10Y  0", at);
+    EXPECT_EQ(at >= 95 && at <= 100, decide().substr(0, 13) == "(dash 100.00)") << at;
+  }
 }
 
 // With the ball: shoot, turn with it, pull it round, dribble down the wing

@@ -157,9 +157,9 @@ TEST(Parser, AbsurdNumbersAreRefused) {
                                  sp->pweight, sp->dprate, sp->kprate, pt->TP[0].inertia_moment}));
 }
 
-// A cycle leaping over 100 ahead or falling back is refused and logged; a
-// timeline going on from it is followed. Before the first sense_body any
-// cycle is taken, below 0 none.
+// A cycle leaping over 10 ahead or falling back is refused and logged; a
+// timeline going on from it is followed, a lone one is not. Before the first
+// sense_body any cycle is taken, below 0 none.
 TEST(Parser, CycleNumbersOffTheTimelineAreRefused) {
   TestPlayer p;
   vekbase::Timer::reset();
@@ -172,9 +172,11 @@ TEST(Parser, CycleNumbersOffTheTimelineAreRefused) {
   } rows[] = {{"(hear 3000 referee play_on)", VekPlayer::HearMsg, 0},
               {senseBody(2000), sense, 2000},  // a match joined late
               {senseBody(6000), refused, 2000}, {senseBody(2001), sense, 2001},
-              {senseBody(2102), refused, 2001}, {"(see 2102 ((b) 1 0))", VekPlayer::SeeMsg, 2001},
-              {senseBody(2103), sense, 2103},   {senseBody(2203), sense, 2203},
-              {senseBody(5), refused, 2203},    {"(see 4 ((b) 1 0))", refused, 2203},
+              {senseBody(2012), refused, 2001}, {"(see 2012 ((b) 1 0))", VekPlayer::SeeMsg, 2001},
+              {senseBody(2013), sense, 2013},   {senseBody(2023), sense, 2023},
+              {senseBody(2043), refused, 2023}, {"(see 2023 ((b) 1 0))", VekPlayer::SeeMsg, 2023},
+              {senseBody(2024), sense, 2024},
+              {senseBody(5), refused, 2024},    {"(see 4 ((b) 1 0))", refused, 2024},
               {senseBody(6), sense, 6},         {senseBody(-1), refused, 6},
               {senseBody(-1), refused, 6},      {senseBody(INT_MAX), refused, 6},
               {senseBody(INT_MAX), sense, INT_MAX}};
@@ -182,7 +184,7 @@ TEST(Parser, CycleNumbersOffTheTimelineAreRefused) {
     EXPECT_EQ(row.type, p.parse(row.msg)) << row.msg;
     EXPECT_EQ(row.after, vekbase::Timer::currentTime().serverTime()) << row.msg;
   }
-  EXPECT_EQ(7, log.count("refused a message with a cycle number far from the current cycle "));
+  EXPECT_EQ(8, log.count("refused a message with a cycle number far from the current cycle "));
   EXPECT_TRUE(log.has("far from the current cycle 2000: " + senseBody(6000) + "\n"));
 }
 
@@ -359,8 +361,12 @@ TEST(Parser, SeeRecordedAndCrafted) {
   EXPECT_EQ(11.0, p.WMS.getOthers().at(0).getDist());
   EXPECT_EQ("", log.text());
 
-  p.parse(SENSE0);
-  p.parse("(see 10 ((b) 5.5) ((p \"Blue\" 3 goalie) 10 20 0 0 45 10) "
+  // The sights of cycle 20, the recorded one among them; the clock gets
+  // there in steps it takes.
+  const std::string SENSE20 = senseBody(20);
+  p.parse(senseBody(10));
+  p.parse(SENSE20);
+  p.parse("(see 20 ((b) 5.5) ((p \"Blue\" 3 goalie) 10 20 0 0 45 10) "
           "((p \"blue\" 4) 12 -30 0.1 0.2 -45 -5 t) ((p \"Blue\") 8 15 t) ((p \"Red\") 9 -15 60) "
           "((p) 30) ((P) 1.5 170) ((B) 1 170) ((F) 2 30) ((p \"Red\" 12) 1 2 0 0 0 0) "
           "((p \"Red\" 0) 3 4) ((f z z) 1 2) ((l b) 20 -80))");
@@ -398,38 +404,38 @@ TEST(Parser, SeeRecordedAndCrafted) {
   };
   const std::string low = firstOf(rec, "(see 20 ");
   ASSERT_NE(std::string::npos, low.find("((b) -35) ((p) -37) ((p \"Red\" 2) -9) ((l r) 66))"));
-  p.parse(SENSE0);
+  p.parse(SENSE20);
   p.parse(low);
   bearingsOnly(-35.0, -37.0);
   EXPECT_EQ(26u, p.WMS.getFlags().size());
   ASSERT_EQ(1u, p.WMS.getOthers().size());
   EXPECT_EQ(-9.0, double(p.WMS.getOthers()[0].getDir()));
-  p.parse(SENSE0);
+  p.parse(SENSE20);
   p.parse("(see 21 ((f c b) 74) ((B) -20) ((P) 180) ((F) 30) ((G) -45))");
   bearingsOnly(-20.0, 180.0);
 
   // A fault drops the rest and commits nothing; earlier flags stay.
-  p.parse(SENSE0);
-  p.parse("(see 11 ((f c) 10 0) ((b) 1 2 3) ((f l t) 4 5))");
+  p.parse(SENSE20);
+  p.parse("(see 21 ((f c) 10 0) ((b) 1 2 3) ((f l t) 4 5))");
   EXPECT_FALSE(SightPeek::committed(p.WMS));
   EXPECT_EQ(1u, p.WMS.getFlags().size());
   for (const char* bad :
-       {"(see 12 ((p \"Red\" 2 goalie x) 1 2))", "(see 12 ((p \"Red\" 2) 1 2 3 4 5))",
-        "(see 12 ((p \"Red\") 1 2 0 0 0 0))", "(see 12 ((P)))", "(see 12 ((B) ))",
-        "(see 12 ((g l)))", "(see 12 ((l r) 1 2 3 4 5))", "(see 12 (() 1 2))",
-        "(see 12 ((b) 1 2)", "(see 12 ((f c) 1 2", "(see 12 ((F) 1 2", "(see 12 ((b"}) {
-    p.parse(SENSE0);
+       {"(see 22 ((p \"Red\" 2 goalie x) 1 2))", "(see 22 ((p \"Red\" 2) 1 2 3 4 5))",
+        "(see 22 ((p \"Red\") 1 2 0 0 0 0))", "(see 22 ((P)))", "(see 22 ((B) ))",
+        "(see 22 ((g l)))", "(see 22 ((l r) 1 2 3 4 5))", "(see 22 (() 1 2))",
+        "(see 22 ((b) 1 2)", "(see 22 ((f c) 1 2", "(see 22 ((F) 1 2", "(see 22 ((b"}) {
+    p.parse(SENSE20);
     p.parse(bad);
     EXPECT_FALSE(SightPeek::committed(p.WMS)) << bad;
   }
 
   // No blank after the time: ignored silently.
   log.clear();
-  p.parse("(see 12)");
+  p.parse("(see 22)");
   EXPECT_FALSE(SightPeek::committed(p.WMS));
   EXPECT_EQ("", log.text());
   // An entry of a flag near the agent ends a message.
-  p.parse("(see 13 ((f c) 1 2) ((F) 1 2))");
+  p.parse("(see 23 ((f c) 1 2) ((F) 1 2))");
   EXPECT_TRUE(SightPeek::committed(p.WMS));
 }
 
