@@ -10,6 +10,12 @@
 
 typedef double Value;
 
+// The values a parameter may take, both ends included.
+struct ParamRange {
+  double lowest;
+  double highest;
+};
+
 // The soccer server's parameters, with the server's version-8 values as
 // built-in defaults. Members are read directly by name; files, the command
 // line and the server's server_param message use the keys bound in
@@ -31,6 +37,32 @@ public:
   // The greatest value below 1: the upper bound of a decay that is divided
   // by, and so is 1 minus it.
   static constexpr double BELOW_ONE = 1.0 - DBL_EPSILON / 2;
+  // A stamina goes into the monitor records in 16.16 fixed point, a signed
+  // 32-bit number (the replay writes stamina_max so): none beyond fits.
+  static constexpr double MOST_STAMINA = 32767.0;
+
+  // The physical ranges of the kinds of parameters, one for each kind
+  // wherever the value comes from; the player types share them with the
+  // server's keys of the same name, so that the two stores agree.
+  // Sizes, margins and speeds are divided by, or make the kick and catch
+  // areas; one beyond the field is absurd.
+  static constexpr ParamRange LENGTH = {DBL_MIN, ABSURD_LENGTH};
+  static constexpr ParamRange DISTANCE = {0.0, ABSURD_LENGTH};
+  // Random shares, probabilities and the recovery's and effort's steps and
+  // thresholds, which are shares of the stamina.
+  static constexpr ParamRange SHARE = {0.0, 1.0};
+  // A decay and 1 minus it are divided by: both ends are left out.
+  static constexpr ParamRange DECAY = {DBL_MIN, BELOW_ONE};
+  // Weights and quantize steps are divided by.
+  static constexpr ParamRange POSITIVE = {DBL_MIN, DBL_MAX};
+  // A power rate is divided by; times a power beyond 1 it would accelerate
+  // beyond any field.
+  static constexpr ParamRange RATE = {DBL_MIN, 1.0};
+  // A dash is divided by the effort.
+  static constexpr ParamRange EFFORT = {DBL_MIN, 1.0};
+  static constexpr ParamRange STAMINA = {0.0, MOST_STAMINA};
+  // A turn is divided by 1 + inertia_moment x speed.
+  static constexpr ParamRange NOT_NEGATIVE = {0.0, DBL_MAX};
 
   bool getOptions(const std::string& file) override;
   void createOptionList(OptionList& list) override;
@@ -166,8 +198,8 @@ public:
   int pen_taken_wait;
   int pen_nr_kicks;
   int pen_max_extra_kicks;
-  int pen_dist_x;
-  int pen_max_goalie_dist_x;
+  Value pen_dist_x;
+  Value pen_max_goalie_dist_x;
   bool pen_allow_mult_kicks;
   bool pen_random_winner;
   int point_to_ban;
