@@ -41,27 +41,30 @@ public:
   // 32-bit number (the replay writes stamina_max so): none beyond fits.
   static constexpr double MOST_STAMINA = 32767.0;
 
-  // The physical ranges of the kinds of parameters, one for each kind
-  // wherever the value comes from; the player types share them with the
-  // server's keys of the same name, so that the two stores agree.
-  // Sizes, margins and speeds are divided by, or make the kick and catch
-  // areas; one beyond the field is absurd.
+  // The physical ranges of the kinds of parameters, wherever the value
+  // comes from; a player type's key has the range of the server's key of
+  // the same name, so that the two stores agree.
+  // Sizes, margins and speeds: divided by, or summed into the kick and
+  // catch areas.
   static constexpr ParamRange LENGTH = {DBL_MIN, ABSURD_LENGTH};
+  // Other distances and the wind force.
   static constexpr ParamRange DISTANCE = {0.0, ABSURD_LENGTH};
-  // Random shares, probabilities and the recovery's and effort's steps and
-  // thresholds, which are shares of the stamina.
+  // Random shares, probabilities, and the recovery and the effort's steps
+  // and thresholds, which are shares of the stamina.
   static constexpr ParamRange SHARE = {0.0, 1.0};
   // A decay and 1 minus it are divided by: both ends are left out.
   static constexpr ParamRange DECAY = {DBL_MIN, BELOW_ONE};
   // Weights and quantize steps are divided by.
   static constexpr ParamRange POSITIVE = {DBL_MIN, DBL_MAX};
-  // A power rate is divided by; times a power beyond 1 it would accelerate
-  // beyond any field.
+  // Power rates are divided by; up to 1, full power (up to 1000)
+  // accelerates by no more than 1000 m a cycle.
   static constexpr ParamRange RATE = {DBL_MIN, 1.0};
   // A dash is divided by the effort.
   static constexpr ParamRange EFFORT = {DBL_MIN, 1.0};
+  // The stamina's increases; stamina_max itself lies above 0.
   static constexpr ParamRange STAMINA = {0.0, MOST_STAMINA};
-  // A turn is divided by 1 + inertia_moment x speed.
+  // Inertia moments (a turn is divided by 1 + inertia_moment x speed) and
+  // noise factors.
   static constexpr ParamRange NOT_NEGATIVE = {0.0, DBL_MAX};
 
   bool getOptions(const std::string& file) override;
