@@ -1,5 +1,7 @@
 #include "tolvane/playerparam.h"
 
+#include "tolvane/playertypeparam.h"
+
 PlayerParam* PlayerParam::instance() {
   static PlayerParam the_params;
   return &the_params;
@@ -15,10 +17,14 @@ void PlayerParam::createOptionList(OptionList& list) {
   auto dbl = [&list](const char* key, double* v, double def) {
     list.push_back(new DblOption(key, v, def));
   };
-  // Counts: none is negative.
-  list.push_back(new IntOption("player_types", &player_types, 7, 0));
+  // Counts: none is negative. The type table holds at least one type
+  // beside the worst-case record, and no more than it is built for.
+  list.push_back(
+      new IntOption("player_types", &player_types, 7, 1, PlayertypeParam::max_types));
   list.push_back(new IntOption("subs_max", &subs_max, 3, 0));
   list.push_back(new IntOption("pt_max", &pt_max, 3, 0));
+  // The ranges the server draws the types from: the types it sends are
+  // checked, these are not used.
   dbl("player_speed_max_delta_min", &player_speed_max_delta_min, 0.0);
   dbl("player_speed_max_delta_max", &player_speed_max_delta_max, 0.2);
   dbl("stamina_inc_max_delta_factor", &stamina_inc_max_delta_factor, -100.0);

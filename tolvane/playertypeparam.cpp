@@ -1,7 +1,5 @@
 #include "tolvane/playertypeparam.h"
 
-#include <cfloat>
-
 #include "tolvane/serverparam.h"
 
 #include "vomarlog/forwarder.h"
@@ -13,28 +11,25 @@ struct Field {
   double PlayertypeParam::TypeParam::*member;
   double def;
   // The physical range; a value outside it is refused.
-  double lowest = -DBL_MAX;
-  double highest = DBL_MAX;
+  ParamRange range;
 };
 
-const double LONGEST = ServerParam::ABSURD_LENGTH;
+typedef PlayertypeParam::TypeParam Rec;
 
-// The record's fields in order, with their keys, defaults and ranges.
+// The record's fields in order, with their keys, defaults and ranges: those
+// of the server's keys of the same names (effort_max as effort_init).
 const Field FIELDS[] = {
-    {"player_speed_max", &PlayertypeParam::TypeParam::player_speed_max, 1.0, DBL_MIN, LONGEST},
-    {"stamina_inc_max", &PlayertypeParam::TypeParam::stamina_inc_max, 45.0},
-    // A decay and 1 minus it are divided by: both ends are left out.
-    {"player_decay", &PlayertypeParam::TypeParam::player_decay, 0.4, DBL_MIN,
-     ServerParam::BELOW_ONE},
-    // A turn is divided by 1 + inertia_moment x speed.
-    {"inertia_moment", &PlayertypeParam::TypeParam::inertia_moment, 5.0, 0.0},
-    {"dash_power_rate", &PlayertypeParam::TypeParam::dash_power_rate, 0.006},
-    {"player_size", &PlayertypeParam::TypeParam::player_size, 0.3, DBL_MIN, LONGEST},
-    {"kickable_margin", &PlayertypeParam::TypeParam::kickable_margin, 0.7, DBL_MIN, LONGEST},
-    {"kick_rand", &PlayertypeParam::TypeParam::kick_rand, 0.0, 0.0, 1.0},
-    {"extra_stamina", &PlayertypeParam::TypeParam::extra_stamina, 0.0},
-    {"effort_max", &PlayertypeParam::TypeParam::effort_max, 1.0},
-    {"effort_min", &PlayertypeParam::TypeParam::effort_min, 0.6},
+    {"player_speed_max", &Rec::player_speed_max, 1.0, ServerParam::LENGTH},
+    {"stamina_inc_max", &Rec::stamina_inc_max, 45.0, ServerParam::STAMINA},
+    {"player_decay", &Rec::player_decay, 0.4, ServerParam::DECAY},
+    {"inertia_moment", &Rec::inertia_moment, 5.0, ServerParam::NOT_NEGATIVE},
+    {"dash_power_rate", &Rec::dash_power_rate, 0.006, ServerParam::RATE},
+    {"player_size", &Rec::player_size, 0.3, ServerParam::LENGTH},
+    {"kickable_margin", &Rec::kickable_margin, 0.7, ServerParam::LENGTH},
+    {"kick_rand", &Rec::kick_rand, 0.0, ServerParam::SHARE},
+    {"extra_stamina", &Rec::extra_stamina, 0.0, ServerParam::STAMINA},
+    {"effort_max", &Rec::effort_max, 1.0, ServerParam::EFFORT},
+    {"effort_min", &Rec::effort_min, 0.6, ServerParam::EFFORT},
 };
 
 vomar::Forwarder& warning() {
@@ -55,7 +50,8 @@ PlayertypeParam::PlayertypeParam(int n)
 
 void PlayertypeParam::appendOptions(OptionList& list, TypeParam& rec) {
   for (const Field& f : FIELDS)
-    list.push_back(new DblOption(f.key, &(rec.*f.member), f.def, f.lowest, f.highest));
+    list.push_back(
+        new DblOption(f.key, &(rec.*f.member), f.def, f.range.lowest, f.range.highest));
 }
 
 PlayertypeParam::TypeParam& PlayertypeParam::bindable(int t) {

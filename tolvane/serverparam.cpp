@@ -34,22 +34,19 @@ void ServerParam::createOptionList(OptionList& list) {
   auto step = [&list](const char* key, int* v, int def) {
     list.push_back(new IntOption(key, v, def, MIN_STEP_MS, MAX_STEP_MS));
   };
-  // A decay or a random share beyond 0 to 1, or a size, margin or speed
-  // that is not positive or is absurd, would wreck the physics: refused.
-  auto unit = [&list](const char* key, double* v, double def) {
-    list.push_back(new DblOption(key, v, def, 0.0, 1.0));
+  // A value outside its kind's physical range would wreck the physics, be
+  // divided by or stall the player: refused.
+  auto ranged = [&list](const char* key, double* v, double def, ParamRange r) {
+    list.push_back(new DblOption(key, v, def, r.lowest, r.highest));
   };
-  auto length = [&list](const char* key, double* v, double def) {
-    list.push_back(new DblOption(key, v, def, DBL_MIN, ABSURD_LENGTH));
+  // A greatest power, moment or neck angle of 0 or below, or a least one
+  // of 0 or above, leaves no dash, kick or turn to one side and inverts the
+  // clamps between them; beyond bound none is meant.
+  auto most = [&list](const char* key, double* v, double def, double bound) {
+    list.push_back(new DblOption(key, v, def, DBL_MIN, bound));
   };
-  // Weights and power rates are divided by: none may be 0 or below.
-  auto divisor = [&list](const char* key, double* v, double def) {
-    list.push_back(new DblOption(key, v, def, DBL_MIN, DBL_MAX));
-  };
-  // The ball's decay and 1 minus it are divided by: it lies between 0 and
-  // 1, both left out.
-  auto openUnit = [&list](const char* key, double* v, double def) {
-    list.push_back(new DblOption(key, v, def, DBL_MIN, BELOW_ONE));
+  auto least = [&list](const char* key, double* v, double def, double bound) {
+    list.push_back(new DblOption(key, v, def, -bound, -DBL_MIN));
   };
   auto flag = [&list](const char* key, bool* v, bool def) {
     list.push_back(new BoolOption(key, v, def));
@@ -61,62 +58,65 @@ void ServerParam::createOptionList(OptionList& list) {
     list.push_back(new StrOption(key, v, ""));
   };
 
-  length("goal_width", &gwidth, 14.02);
-  length("player_size", &psize, 0.3);
-  unit("player_decay", &pdecay, 0.4);
-  unit("player_rand", &prand, 0.1);
-  divisor("player_weight", &pweight, 60.0);
-  length("player_speed_max", &pspeed_max, 1.0);
-  length("player_accel_max", &paccel_max, 1.0);
-  dbl("stamina_max", &stamina_max, 4000.0);
-  dbl("stamina_inc_max", &stamina_inc_max, 45.0);
-  dbl("recover_init", &recover_init, 1.0);
-  dbl("recover_dec_thr", &recover_dthr, 0.3);
-  dbl("recover_min", &recover_min, 0.5);
-  dbl("recover_dec", &recover_dec, 0.002);
-  dbl("effort_dec_thr", &effort_dthr, 0.3);
-  dbl("effort_init", &effort_init, 1.0);
-  dbl("effort_min", &effort_min, 0.6);
-  dbl("effort_dec", &effort_dec, 0.005);
-  dbl("effort_inc_thr", &effort_ithr, 0.6);
-  dbl("effort_inc", &effort_inc, 0.01);
-  unit("kick_rand", &kick_rand, 0.0);
+  ranged("goal_width", &gwidth, 14.02, LENGTH);
+  ranged("player_size", &psize, 0.3, LENGTH);
+  ranged("player_decay", &pdecay, 0.4, DECAY);
+  ranged("player_rand", &prand, 0.1, SHARE);
+  ranged("player_weight", &pweight, 60.0, POSITIVE);
+  ranged("player_speed_max", &pspeed_max, 1.0, LENGTH);
+  ranged("player_accel_max", &paccel_max, 1.0, LENGTH);
+  // The thresholds are shares of it.
+  ranged("stamina_max", &stamina_max, 4000.0, {DBL_MIN, MOST_STAMINA});
+  ranged("stamina_inc_max", &stamina_inc_max, 45.0, STAMINA);
+  ranged("recover_init", &recover_init, 1.0, SHARE);
+  ranged("recover_dec_thr", &recover_dthr, 0.3, SHARE);
+  ranged("recover_min", &recover_min, 0.5, SHARE);
+  ranged("recover_dec", &recover_dec, 0.002, SHARE);
+  ranged("effort_dec_thr", &effort_dthr, 0.3, SHARE);
+  ranged("effort_init", &effort_init, 1.0, EFFORT);
+  ranged("effort_min", &effort_min, 0.6, EFFORT);
+  ranged("effort_dec", &effort_dec, 0.005, SHARE);
+  ranged("effort_inc_thr", &effort_ithr, 0.6, SHARE);
+  ranged("effort_inc", &effort_inc, 0.01, SHARE);
+  ranged("kick_rand", &kick_rand, 0.0, SHARE);
   onoff("team_actuator_noise", &team_actuator_noise, false);
-  dbl("prand_factor_l", &prand_factor_l, 1.0);
-  dbl("prand_factor_r", &prand_factor_r, 1.0);
-  dbl("kick_rand_factor_l", &kick_rand_factor_l, 1.0);
-  dbl("kick_rand_factor_r", &kick_rand_factor_r, 1.0);
-  length("ball_size", &bsize, 0.085);
-  openUnit("ball_decay", &bdecay, 0.94);
-  unit("ball_rand", &brand, 0.2);
-  divisor("ball_weight", &bweight, 0.2);
-  length("ball_speed_max", &bspeed_max, 2.7);
-  length("ball_accel_max", &baccel_max, 2.7);
-  divisor("dash_power_rate", &dprate, 0.006);
-  divisor("kick_power_rate", &kprate, 0.027);
-  length("kickable_margin", &kmargin, 0.7);
-  length("control_radius", &ctlradius, 2.0);
-  unit("catch_probability", &catch_prob, 1.0);
-  length("catchable_area_l", &catch_area_l, 2.0);
-  length("catchable_area_w", &catch_area_w, 1.0);
+  ranged("prand_factor_l", &prand_factor_l, 1.0, NOT_NEGATIVE);
+  ranged("prand_factor_r", &prand_factor_r, 1.0, NOT_NEGATIVE);
+  ranged("kick_rand_factor_l", &kick_rand_factor_l, 1.0, NOT_NEGATIVE);
+  ranged("kick_rand_factor_r", &kick_rand_factor_r, 1.0, NOT_NEGATIVE);
+  ranged("ball_size", &bsize, 0.085, LENGTH);
+  ranged("ball_decay", &bdecay, 0.94, DECAY);
+  ranged("ball_rand", &brand, 0.2, SHARE);
+  ranged("ball_weight", &bweight, 0.2, POSITIVE);
+  ranged("ball_speed_max", &bspeed_max, 2.7, LENGTH);
+  ranged("ball_accel_max", &baccel_max, 2.7, LENGTH);
+  ranged("dash_power_rate", &dprate, 0.006, RATE);
+  ranged("kick_power_rate", &kprate, 0.027, RATE);
+  ranged("kickable_margin", &kmargin, 0.7, LENGTH);
+  ranged("control_radius", &ctlradius, 2.0, LENGTH);
+  ranged("catch_probability", &catch_prob, 1.0, SHARE);
+  ranged("catchable_area_l", &catch_area_l, 2.0, LENGTH);
+  ranged("catchable_area_w", &catch_area_w, 1.0, LENGTH);
   num("goalie_max_moves", &goalie_max_moves, 2);
   dbl("wind_dir", &windir, 0.0);
   dbl("wind_ang", &winang, 0.0);
-  dbl("maxpower", &maxp, 100.0);
-  dbl("minpower", &minp, -100.0);
-  dbl("maxmoment", &maxm, 180.0);
-  dbl("minmoment", &minm, -180.0);
-  dbl("maxneckmoment", &maxnm, 180.0);
-  dbl("minneckmoment", &minnm, -180.0);
-  dbl("maxneckang", &maxn, 90.0);
-  dbl("minneckang", &minn, -90.0);
-  dbl("visible_angle", &visangle, 90.0);
-  length("visible_distance", &visdist, 3.0);
-  dbl("audio_cut_dist", &audio_dist, 50.0);
+  most("maxpower", &maxp, 100.0, ABSURD_LENGTH);
+  least("minpower", &minp, -100.0, ABSURD_LENGTH);
+  most("maxmoment", &maxm, 180.0, 180.0);
+  least("minmoment", &minm, -180.0, 180.0);
+  most("maxneckmoment", &maxnm, 180.0, 180.0);
+  least("minneckmoment", &minnm, -180.0, 180.0);
+  most("maxneckang", &maxn, 90.0, 180.0);
+  least("minneckang", &minn, -90.0, 180.0);
+  // The view of width 0 sees nothing; beyond a full turn none is meant.
+  ranged("visible_angle", &visangle, 90.0, {DBL_MIN, 360.0});
+  ranged("visible_distance", &visdist, 3.0, LENGTH);
+  ranged("audio_cut_dist", &audio_dist, 50.0, DISTANCE);
   num("point_to_ban", &point_to_ban, 0);
   num("point_to_duration", &point_to_duration, 0);
-  dbl("quantize_step", &dist_qstep, 0.1);
-  dbl("quantize_step_l", &land_qstep, 0.01);
+  ranged("quantize_step", &dist_qstep, 0.1, POSITIVE);
+  ranged("quantize_step_l", &land_qstep, 0.01, POSITIVE);
+  // A server built without these records them as -1 in its game log.
   dbl("quantize_step_dir", &dir_qstep, 0.1);
   dbl("quantize_step_dist_team_l", &dist_qstep_l, 0.1);
   dbl("quantize_step_dist_team_r", &dist_qstep_r, 0.1);
@@ -125,13 +125,13 @@ void ServerParam::createOptionList(OptionList& list) {
   dbl("quantize_step_dir_team_l", &dir_qstep_l, 0.1);
   dbl("quantize_step_dir_team_r", &dir_qstep_r, 0.1);
   num("random_seed", &random_seed, 0);
-  dbl("ckick_margin", &ckmargin, 1.0);
+  ranged("ckick_margin", &ckmargin, 1.0, DISTANCE);
   // wind_dir is listed a second time on purpose: the listing and the
   // long-option table show both rows; either sets the one member.
   dbl("wind_dir", &windir, 0.0);
-  dbl("wind_force", &winforce, 0.0);
-  unit("wind_rand", &winrand, 0.0);
-  dbl("inertia_moment", &inertia_moment, 5.0);
+  ranged("wind_force", &winforce, 0.0, DISTANCE);
+  ranged("wind_rand", &winrand, 0.0, SHARE);
+  ranged("inertia_moment", &inertia_moment, 5.0, NOT_NEGATIVE);
   flag("wind_none", &win_no, false);
   flag("wind_random", &win_random, false);
   num("drop_ball_time", &drop_ball_time, 200);
@@ -156,13 +156,13 @@ void ServerParam::createOptionList(OptionList& list) {
   num("hear_max", &hear_max, 2);
   num("hear_inc", &hear_inc, 1);
   num("hear_decay", &hear_decay, 2);
-  num("catch_ban_cycle", &cban_cycle, 5);
+  list.push_back(new IntOption("catch_ban_cycle", &cban_cycle, 5, 0));
   flag("coach", &CoachMode, false);
   flag("coach_w_referee", &CwRMode, false);
   flag("old_coach_hear", &old_hear, false);
   step("send_vi_step", &sv_st, 100);
   onoff("use_offside", &useoffside, true);
-  dbl("offside_active_area_size", &offside_area, 5.0);
+  ranged("offside_active_area_size", &offside_area, 5.0, DISTANCE);
   onoff("forbid_kick_off_offside", &kickoffoffside, false);
   str("log_file", &logfile);
   str("record", &recfile);
@@ -173,8 +173,10 @@ void ServerParam::createOptionList(OptionList& list) {
   onoff("log_times", &log_times, false);
   onoff("verbose", &verbose, false);
   str("replay", &replay);
-  dbl("offside_kick_margin", &offside_kick_margin, 9.15);
-  num("slow_down_factor", &slow_down_factor, 1);
+  ranged("offside_kick_margin", &offside_kick_margin, 9.15, DISTANCE);
+  // It lengthens the main loop's waits: a slowed-down step of 100 ms stays
+  // within the steps' 10 s.
+  list.push_back(new IntOption("slow_down_factor", &slow_down_factor, 1, 1, 100));
   num("start_goal_l", &start_goal_l, 0);
   num("start_goal_r", &start_goal_r, 0);
   onoff("fullstate_l", &fullstate_l, false);
@@ -206,8 +208,8 @@ void ServerParam::createOptionList(OptionList& list) {
   num("pen_taken_wait", &pen_taken_wait, 0);
   num("pen_nr_kicks", &pen_nr_kicks, 0);
   num("pen_max_extra_kicks", &pen_max_extra_kicks, 0);
-  num("pen_dist_x", &pen_dist_x, 0);
-  num("pen_max_goalie_dist_x", &pen_max_goalie_dist_x, 0);
+  dbl("pen_dist_x", &pen_dist_x, 0.0);
+  dbl("pen_max_goalie_dist_x", &pen_max_goalie_dist_x, 0.0);
   flag("pen_allow_mult_kicks", &pen_allow_mult_kicks, false);
   flag("pen_random_winner", &pen_random_winner, false);
 }

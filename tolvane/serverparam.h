@@ -10,6 +10,12 @@
 
 typedef double Value;
 
+// The values a parameter may take, both ends included.
+struct ParamRange {
+  double lowest;
+  double highest;
+};
+
 // The soccer server's parameters, with the server's version-8 values as
 // built-in defaults. Members are read directly by name; files, the command
 // line and the server's server_param message use the keys bound in
@@ -31,6 +37,35 @@ public:
   // The greatest value below 1: the upper bound of a decay that is divided
   // by, and so is 1 minus it.
   static constexpr double BELOW_ONE = 1.0 - DBL_EPSILON / 2;
+  // A stamina goes into the monitor records in 16.16 fixed point, a signed
+  // 32-bit number (the replay writes stamina_max so): none beyond fits.
+  static constexpr double MOST_STAMINA = 32767.0;
+
+  // The physical ranges of the kinds of parameters, wherever the value
+  // comes from; a player type's key has the range of the server's key of
+  // the same name, so that the two stores agree.
+  // Sizes, margins and speeds: divided by, or summed into the kick and
+  // catch areas.
+  static constexpr ParamRange LENGTH = {DBL_MIN, ABSURD_LENGTH};
+  // Other distances and the wind force.
+  static constexpr ParamRange DISTANCE = {0.0, ABSURD_LENGTH};
+  // Random shares, probabilities, and the recovery and the effort's steps
+  // and thresholds, which are shares of the stamina.
+  static constexpr ParamRange SHARE = {0.0, 1.0};
+  // A decay and 1 minus it are divided by: both ends are left out.
+  static constexpr ParamRange DECAY = {DBL_MIN, BELOW_ONE};
+  // Weights and quantize steps are divided by.
+  static constexpr ParamRange POSITIVE = {DBL_MIN, DBL_MAX};
+  // Power rates are divided by; up to 1, full power (up to 1000)
+  // accelerates by no more than 1000 m a cycle.
+  static constexpr ParamRange RATE = {DBL_MIN, 1.0};
+  // A dash is divided by the effort.
+  static constexpr ParamRange EFFORT = {DBL_MIN, 1.0};
+  // The stamina's increases; stamina_max itself lies above 0.
+  static constexpr ParamRange STAMINA = {0.0, MOST_STAMINA};
+  // Inertia moments (a turn is divided by 1 + inertia_moment x speed) and
+  // noise factors.
+  static constexpr ParamRange NOT_NEGATIVE = {0.0, DBL_MAX};
 
   bool getOptions(const std::string& file) override;
   void createOptionList(OptionList& list) override;
@@ -166,8 +201,8 @@ public:
   int pen_taken_wait;
   int pen_nr_kicks;
   int pen_max_extra_kicks;
-  int pen_dist_x;
-  int pen_max_goalie_dist_x;
+  Value pen_dist_x;
+  Value pen_max_goalie_dist_x;
   bool pen_allow_mult_kicks;
   bool pen_random_winner;
   int point_to_ban;

@@ -335,13 +335,9 @@ void VekPlayer::parseServerParam(const std::string& msg) {
 void VekPlayer::parsePlayerParam(const std::string& msg) {
   PP->end();
   parseParamsToReader(*PP, msg, 2);
-  // One record per type plus the worst-case record.
-  const int types = PP->player_types;
-  if (types < 1 || types > PlayertypeParam::max_types) {
-    warn(LEVEL, "player_types out of range in player_param message: ", msg);
-    return;
-  }
-  PT->setNumTypes(types + 1);
+  // One record per type plus the worst-case record; a count the table
+  // cannot hold was refused and left the default.
+  PT->setNumTypes(PP->player_types + 1);
 }
 
 void VekPlayer::parsePlayerType(const std::string& msg) {

@@ -159,6 +159,7 @@ TEST(Tolvane, CommandLinesThatEndTheStart) {
        "tolvane: --offline_monitor and --online_monitor exclude each other\n"},
       {{"--offline_monitor", "on"}, "tolvane: --offline_monitor on needs --offline_logfile\n"},
       {{"--host", ""}, "tolvane: invalid value '' for option '--host'\n"},
+      {{"--stamina_max", "-1"}, "tolvane: invalid value '-1' for option '--stamina_max'\n"},
   };
   // All at once, each with its own files, to one server that hears nothing.
   FakeServer server;

@@ -86,6 +86,7 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
   testutil::TempDir tmp;
   const std::string hint = "Try 'tolvane --help' for the list of options.\n";
   const std::string s = tmp.file("s.conf", "coach_port 0\n");
+  const std::string decay = tmp.file("d.conf", "ball_decay 0.5\nball_decay 0\n");
   const std::string p = tmp.file("p.conf", "subs_max 3\n\nplayer_types -1\n");
   const std::string c = tmp.file("c.conf", "offline_monitor yes\n");
   const std::string f = tmp.file("f.conf", "formation 1\ny-position 0 0 0 0 0 0 0 0 0 0 1e308\n");
@@ -98,6 +99,10 @@ TEST(VekOptionsTest, WrongInputStopsTheStart) {
   } rows[] = {
       {{"--port", "0"}, "tolvane: invalid value '0' for option '--port'\n", true},
       {{"-s", s}, "tolvane: " + s + ":1: invalid value '0' for 'coach_port'\n", true},
+      // Refused as from the server's parameter messages.
+      {{"--stamina_max", "-1"}, "tolvane: invalid value '-1' for option '--stamina_max'\n", true},
+      {{"--player_decay", "1"}, "tolvane: invalid value '1' for option '--player_decay'\n", true},
+      {{"-s", decay}, "tolvane: " + decay + ":2: invalid value '0' for 'ball_decay'\n", true},
       {{"--player_types", "1,234"},
        "tolvane: invalid value '1,234' for option '--player_types'\n", true},
       {{"-p", p}, "tolvane: " + p + ":3: invalid value '-1' for 'player_types'\n", true},

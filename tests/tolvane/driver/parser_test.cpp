@@ -146,15 +146,19 @@ TEST(Parser, AbsurdNumbersAreRefused) {
   PlayertypeParam* pt = PlayertypeParam::instance(1);
   p.parse("(server_param (ball_decay 1e308)(ball_rand -0.1)(player_size 0)(ball_speed_max 1001)"
           "(kickable_margin nan)(goal_width 20)(sense_body_step 0)(ball_decay 1)"
-          "(ball_weight 0)(player_weight 0)(dash_power_rate 0)(kick_power_rate 0))");
+          "(ball_weight 0)(player_weight 0)(dash_power_rate 0)(kick_power_rate 0)"
+          "(stamina_max -1)(player_decay 1)(maxpower 0))");
   p.parse("(player_type (id 0)(player_decay 1.5)(kick_rand 1)(player_speed_max -1)"
-          "(player_decay 0)(player_decay 1)(inertia_moment 0)(inertia_moment -1))");
+          "(player_decay 0)(player_decay 1)(inertia_moment 0)(inertia_moment -1)"
+          "(dash_power_rate 0)(effort_max 1.5))");
   EXPECT_EQ((std::vector<double>{100, 0.94, 0.2, 0.3, 2.7, 0.7, 20, 0.4, 1, 1, 0.2, 60, 0.006,
-                                 0.027, 0}),
+                                 0.027, 0, 4000, 0.4, 100, 0.006, 1}),
             (std::vector<double>{double(sp->sb_step), sp->bdecay, sp->brand, sp->psize,
                                  sp->bspeed_max, sp->kmargin, sp->gwidth, pt->TP[0].player_decay,
                                  pt->TP[0].kick_rand, pt->TP[0].player_speed_max, sp->bweight,
-                                 sp->pweight, sp->dprate, sp->kprate, pt->TP[0].inertia_moment}));
+                                 sp->pweight, sp->dprate, sp->kprate, pt->TP[0].inertia_moment,
+                                 sp->stamina_max, sp->pdecay, sp->maxp,
+                                 pt->TP[0].dash_power_rate, pt->TP[0].effort_max}));
 }
 
 // A cycle leaping over 10 ahead or falling back is refused and logged; a
@@ -205,9 +209,12 @@ TEST(Parser, ParameterMessages) {
   EXPECT_EQ(8, pt->numTypes());
   p.parse("(player_param (player_types 3))");
   EXPECT_EQ(4, pt->numTypes());
-  expectWarnings(p, log, {{"(player_param (player_types 0))",
-                           "player_types out of range in player_param message: "}});
-  EXPECT_EQ(4, pt->numTypes());
+  // A count the table cannot hold is refused, as any value out of range:
+  // the default stands.
+  LogCapture refusals({1002});
+  p.parse("(player_param (player_types 0)(player_types 101))");
+  EXPECT_EQ(2, refusals.count("Can't set value (")) << refusals.text();
+  EXPECT_EQ(8, pt->numTypes());
 
   // Pairs written back to back: none after the id is skipped.
   p.parse("(player_param (player_types 7))");
