@@ -65,13 +65,14 @@ kick_without_power([kick, Power, _]) :-
 % The ball then rolls straight on, slowing down by 6 % a cycle: in all it
 % covers its first cycle's way 1 / 0.06 times. The server adds to the
 % acceleration a noise in any direction, of up to the agent's kick_rand
-% times the power's share of 100, times 1 and up to half as much again for
-% the ball's direction and distance as above, and up to half as much again
-% for the ball's speed (at most 2.82 m a cycle, 3 after a cycle's decay).
-% Rolled on like the kick, it moves the way's end by up to 1 / 0.06 times
-% that, and each point of the way by its share of that. The field being
-% convex, the ball stays in it when the field holds every end so moved,
-% also a ball left still near a line out of the taker's reach.
+% times the power's share of 100, times 1, more by half at most for the
+% ball's direction and distance as above, and more by half at most for the
+% ball's speed (in full at 2.82 m a cycle, the top speed of 3 after a
+% cycle's decay). Rolled on like the kick, the noise moves the way's end by
+% up to 1 / 0.06 times that, and each point of the way by its share of
+% that. The field being convex, the ball stays in it when the field holds
+% every end so moved: a soft kick that leaves the ball still near a line,
+% out of the taker's reach, is judged like a long one.
 kick_out_of_field([kick, Power, Dir]) :-
     my_body_direction(Body),
     my_position(X, Y),
@@ -98,9 +99,9 @@ in_field(X, Y, Margin) :-
 
 % The ball's way from (BX, BY) along (WX, WY), its end moved by up to
 % Noise, ends beyond their goal line having crossed it between the posts
-% (7.01 m from the middle) with the ball's width to spare. Turning the way
-% by the noise moves the crossing along the goal line by up to the noise's
-% share there, over the share of the way's length along the line.
+% (7.01 m from the middle) with the ball's width to spare. Turned by the
+% noise, the way crosses the goal line up to the noise's share at the
+% crossing away, lengthened by the way's slant to the line (L / WX).
 into_their_goal(BX, BY, WX, WY, Noise) :-
     WX > 0.0,
     BX + WX > 52.5 + Noise,
@@ -109,11 +110,11 @@ into_their_goal(BX, BY, WX, WY, Noise) :-
     abs(Y) < 6.9 - (52.5 - BX) / WX * Noise * L / WX.
 
 % A team-mate other than the agent stands within 1 m of the ball's way from
-% (BX, BY) along (WX, WY), at a point of it in the field at least 1 m ahead
-% of the ball, the noise that moves the way's end by up to Noise moving
-% that point by its share: it can take the ball there (the reach of a kick
-% is 1.085 m for the default player type). One beside the ball or behind it
-% is left by the ball, not reached.
+% (BX, BY) along (WX, WY) at a point of it at least 1 m ahead of the ball,
+% and the point lies in the field, both by the share there of the noise
+% that moves the way's end by up to Noise: it can take the ball there (the
+% reach of a kick is 1.085 m for the default player type). One beside the
+% ball or behind it is left behind by the ball, not reached.
 way_received(BX, BY, WX, WY, Noise) :-
     my_side(S),
     my_number(Me),
