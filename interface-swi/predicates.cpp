@@ -78,6 +78,7 @@ PL_extension predicates[] = {
     {"their_side", 1, fn(pl_their_side), 0},
     {"my_stamina", 1, fn(pl_my_stamina), 0},
     {"my_effort", 1, fn(pl_my_effort), 0},
+    {"my_kick_rand", 1, fn(pl_my_kick_rand), 0},
     {"my_speed", 1, fn(pl_my_speed), 0},
     {"my_speed_dir", 1, fn(pl_my_speed_dir), 0},
     {"my_neck_rel_ang", 1, fn(pl_my_neck_rel_ang), 0},

@@ -1,11 +1,14 @@
 #include "interface-swi/querypredicates.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 
 #include "interface-swi/client.h"
 #include "interface-swi/converters.h"
 #include "interface-swi/predicatesupport.h"
+#include "tolvane/playertypeparam.h"
+#include "tolvane/serverparam.h"
 #include "tolvane/updateablewmstate.h"
 #include "tolvane/vekplayer.h"
 #include "tolvanebase/timer.h"
@@ -65,6 +68,20 @@ foreign_t pl_my_stamina(term_t e) {
 
 foreign_t pl_my_effort(term_t e) {
   return unify_finite(e, pl_world().myEnergy().getEffort(), "my_effort/1", 1);
+}
+
+foreign_t pl_my_kick_rand(term_t k) {
+  // The server draws a kick's noise from the kick_rand of the kicker's type,
+  // times its side's factor only when it gives each team its own noise.
+  const UpdateableWMState& wm = pl_world();
+  const ServerParam* sp = ServerParam::instance();
+  double factor = 1.0;
+  if (sp->team_actuator_noise)
+    factor = wm.getMySide() == l   ? sp->kick_rand_factor_l
+             : wm.getMySide() == r ? sp->kick_rand_factor_r
+                                   : std::max(sp->kick_rand_factor_l, sp->kick_rand_factor_r);
+  const double type = PlayertypeParam::instance(1)->kickRand(wm.getMe()->getPlayerType());
+  return unify_finite(k, type * factor, "my_kick_rand/1", 1);
 }
 
 foreign_t pl_my_speed(term_t v) {

@@ -27,6 +27,7 @@ foreign_t pl_my_side(term_t s);
 foreign_t pl_their_side(term_t s);
 foreign_t pl_my_stamina(term_t e);
 foreign_t pl_my_effort(term_t e);
+foreign_t pl_my_kick_rand(term_t k);
 foreign_t pl_my_speed(term_t v);
 foreign_t pl_my_speed_dir(term_t a);
 foreign_t pl_my_neck_rel_ang(term_t a);

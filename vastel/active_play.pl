@@ -63,25 +63,33 @@ kick_without_power([kick, Power, _]) :-
 % from the body's edge within the kicking margin (0.385 m from the centre
 % to the edges of player and ball, 0.7 m margin: the default player type).
 % The ball then rolls straight on, slowing down by 6 % a cycle: in all it
-% covers its first cycle's way 1 / 0.06 times. The server's noise, up to a
-% tenth of the power's share of 2.7 m a cycle in any direction, moves that
-% end by up to Power / 600 m; the field being convex, the ball stays in it
-% when the field holds every end so moved.
+% covers its first cycle's way 1 / 0.06 times. The server adds to the
+% acceleration a noise in any direction, of up to the agent's kick_rand
+% times the power's share of 100, times 1, more by half at most for the
+% ball's direction and distance as above, and more by half at most for the
+% ball's speed (in full at 2.82 m a cycle, the top speed of 3 after a
+% cycle's decay). Rolled on like the kick, the noise moves the way's end by
+% up to 1 / 0.06 times that, and each point of the way by its share of
+% that. The field being convex, the ball stays in it when the field holds
+% every end so moved: a soft kick that leaves the ball still near a line,
+% out of the taker's reach, is judged like a long one.
 kick_out_of_field([kick, Power, Dir]) :-
     my_body_direction(Body),
     my_position(X, Y),
     ball(BX, BY, VX, VY),
     angle_to_from_body(BX, BY, BallDir),
     distance_to(X, Y, BX, BY, Dist),
-    Rate is 0.027 * (1 - 0.25 * abs(BallDir) / 180 - 0.25 * max(0.0, Dist - 0.385) / 0.7),
-    Acc is max(-2.7, min(Power * Rate, 2.7)),
+    Off is abs(BallDir) / 180 + max(0.0, Dist - 0.385) / 0.7,
+    Acc is max(-2.7, min(Power * 0.027 * (1 - 0.25 * Off), 2.7)),
     A is (Body + Dir) / 57.296,
     WX is (VX + Acc * cos(A)) / 0.06,
     WY is (VY + Acc * sin(A)) / 0.06,
-    Noise is abs(Power) / 600,
+    my_kick_rand(KickRand),
+    distance_to(0.0, 0.0, VX, VY, Speed),
+    Noise is KickRand * abs(Power) / 100 * (1 + 0.25 * Off + 0.5 * Speed / 2.82) / 0.06,
     \+ in_field(BX + WX, BY + WY, Noise),
-    \+ into_their_goal(BX, BY, WX, WY),
-    \+ way_received(BX, BY, WX, WY), !.
+    \+ into_their_goal(BX, BY, WX, WY, Noise),
+    \+ way_received(BX, BY, WX, WY, Noise), !.
 
 % (X, Y) lies in the field by Margin: the ball there has not wholly crossed
 % a line, nor would it Margin further on.
@@ -89,31 +97,40 @@ in_field(X, Y, Margin) :-
     abs(X) =< 52.585 - Margin,
     abs(Y) =< 34.085 - Margin.
 
-% The ball's way from (BX, BY) along (WX, WY) crosses their goal line
-% between the posts (7.01 m from the middle), with the ball's width to spare.
-into_their_goal(BX, BY, WX, WY) :-
+% The ball's way from (BX, BY) along (WX, WY), its end moved by up to
+% Noise, ends beyond their goal line having crossed it between the posts
+% (7.01 m from the middle) with the ball's width to spare. Turned by the
+% noise, the way crosses the goal line up to the noise's share at the
+% crossing away, lengthened by the way's slant to the line (L / WX).
+into_their_goal(BX, BY, WX, WY, Noise) :-
     WX > 0.0,
-    BX + WX > 52.5,
+    BX + WX > 52.5 + Noise,
     Y is BY + (52.5 - BX) / WX * WY,
-    abs(Y) < 6.9.
+    distance_to(0.0, 0.0, WX, WY, L),
+    abs(Y) < 6.9 - (52.5 - BX) / WX * Noise * L / WX.
 
 % A team-mate other than the agent stands within 1 m of the ball's way from
-% (BX, BY) along (WX, WY), at a point of it in the field: it can take the
-% ball there (the reach of a kick is 1.085 m for the default player type).
-way_received(BX, BY, WX, WY) :-
+% (BX, BY) along (WX, WY) at a point of it at least 1 m ahead of the ball,
+% and the point lies in the field, both by the share there of the noise
+% that moves the way's end by up to Noise: it can take the ball there (the
+% reach of a kick is 1.085 m for the default player type). One beside the
+% ball or behind it is left behind by the ball, not reached.
+way_received(BX, BY, WX, WY, Noise) :-
     my_side(S),
     my_number(Me),
     player_position_valid(S, U),
     U \== Me,
     player_position(S, U, X, Y, _),
-    L is WX * WX + WY * WY,
+    distance_to(0.0, 0.0, WX, WY, L),
     L > 0.0,
-    T is max(0.0, min(1.0, ((X - BX) * WX + (Y - BY) * WY) / L)),
+    Ahead is ((X - BX) * WX + (Y - BY) * WY) / L,
+    Ahead >= 1.0,
+    T is min(1.0, Ahead / L),
     PX is BX + T * WX,
     PY is BY + T * WY,
-    in_field(PX, PY, 0.0),
+    in_field(PX, PY, T * Noise),
     distance_to(X, Y, PX, PY, D),
-    D < 1.0, !.
+    D + T * Noise < 1.0, !.
 
 % 2. Facing our own half, slow ball, nobody near: turn with it to face
 % the opponents' goal.

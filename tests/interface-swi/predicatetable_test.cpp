@@ -132,6 +132,17 @@ TEST_F(PredicateTable, QueriesAnswerWhatTheModelHolds) {
   ball({-50, 0});
   world.setOurGoalie(1);
   expectHolds({"closest_sb_position_to_ball(0, 3)", "closest_sb_position_to_ball(1, 1)"});
+  // The kick noise of the agent's own type, times its side's factor only
+  // when the server gives each team its own.
+  PT->setNumTypes(3);
+  param(PT->TP[2].kick_rand, 0.125);
+  me().type(2);
+  param(SP->kick_rand_factor_l, 2.0);
+  param(SP->kick_rand_factor_r, 4.0);
+  expectHolds({"my_kick_rand(0.125)"});
+  SP->team_actuator_noise = true;
+  expectHolds({"my_kick_rand(0.25)"});
+  SP->team_actuator_noise = false;
 }
 
 TEST_F(PredicateTable, SkillsAnswerTheSkillsCommands) {
