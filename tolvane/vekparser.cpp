@@ -91,6 +91,7 @@ bool readNumber(const std::string& word, double limit, double& value) {
 template <std::size_t N>
 bool readNumbers(const std::vector<std::string>& words, std::size_t from, std::size_t to,
                  double limit, double (&out)[N]) {
+  if (to > N) return false;
   for (std::size_t i = from; i < to; ++i)
     if (!readNumber(words[i], limit, out[i])) return false;
   return true;
