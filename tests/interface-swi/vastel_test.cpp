@@ -442,11 +442,11 @@ TEST_F(VastelTest, NoRestartOfOursStalls) {
                            "me 7 48.36 9.62 165.4 ball 48.23 9.32 mate 2 43.59 11.13"};
   const char *scenes = std::getenv("TOLVANE_RESTART_SCENES"), *seed = std::getenv("TOLVANE_RESTART_SEED");
   std::mt19937 random(seed ? unsigned(std::atol(seed)) : 35u);
-  noise.emplace(random());
   auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
   struct Count { int scenes = 0, stalls = 0, dashes = 0, out = 0; } counts[5];
   for (int scene = -2; scene < (scenes ? std::atoi(scenes) : 300); ++scene) {
     PlayMode::PlayModeType mode = PlayMode::My_Free_Kick;
+    noise.emplace(random());  // each scene its own, whatever the others' turns drew
     forget();
     for (auto* team : {&world.own, &world.others})
       for (PlayerObject& p : *team)
