@@ -72,7 +72,8 @@ kick_without_power([kick, Power, _]) :-
 % up to 1 / 0.06 times that, and each point of the way by its share of
 % that. The field being convex, the ball stays in it when the field holds
 % every end so moved: a soft kick that leaves the ball still near a line,
-% out of the taker's reach, is judged like a long one.
+% out of the taker's reach, is judged like a long one. At our goal kick the
+% end also keeps clear of the lines by the stray of the ball's own noise.
 kick_out_of_field([kick, Power, Dir]) :-
     my_body_direction(Body),
     my_position(X, Y),
@@ -87,9 +88,24 @@ kick_out_of_field([kick, Power, Dir]) :-
     my_kick_rand(KickRand),
     distance_to(0.0, 0.0, VX, VY, Speed),
     Noise is KickRand * abs(Power) / 100 * (1 + 0.25 * Off + 0.5 * Speed / 2.82) / 0.06,
-    \+ in_field(BX + WX, BY + WY, Noise),
+    ball_noise_stray(WX, WY, Stray),
+    \+ in_field(BX + WX, BY + WY, Noise + Stray),
     \+ into_their_goal(BX, BY, WX, WY, Noise),
     \+ way_received(BX, BY, WX, WY, Noise), !.
+
+% Our goal kick is taken in front of our goal, where a ball lost over a line
+% costs most: there the kick keeps the ball in the field wherever the ball's
+% own noise takes it but for a rare roll. Each cycle the server adds to the
+% ball's velocity a random vector of up to 5 % of its speed (its default
+% ball_rand; the agent is not told it): the first cycle's alone moves the
+% way's end by up to 0.05 times the way's length, and all cycles', drawn
+% afresh, move it towards a given line by more than 4 times that in about
+% one roll of 2000. Elsewhere no stray is allowed for.
+ball_noise_stray(WX, WY, Stray) :-
+    is_goal_kick_us, !,
+    distance_to(0.0, 0.0, WX, WY, L),
+    Stray is 4 * 0.05 * L.
+ball_noise_stray(_, _, 0.0).
 
 % (X, Y) lies in the field by Margin: the ball there has not wholly crossed
 % a line, nor would it Margin further on.
@@ -114,8 +130,10 @@ into_their_goal(BX, BY, WX, WY, Noise) :-
 % and the point lies in the field, both by the share there of the noise
 % that moves the way's end by up to Noise: it can take the ball there (the
 % reach of a kick is 1.085 m for the default player type). One beside the
-% ball or behind it is left behind by the ball, not reached.
+% ball or behind it is left behind by the ball, not reached. At our goal
+% kick none is counted on: the ball's own noise can take it past.
 way_received(BX, BY, WX, WY, Noise) :-
+    \+ is_goal_kick_us,
     my_side(S),
     my_number(Me),
     player_position_valid(S, U),
