@@ -31,8 +31,9 @@ struct FakeServer {
   FakeServer(const FakeServer&) = delete;
   FakeServer& operator=(const FakeServer&) = delete;
 
-  // The next datagram's text, "" when none comes in time.
-  std::string receive(int millis = 3000) {
+  // The next datagram's text, "" when none comes in time: by default as
+  // long as a sanitized program, slow to start on a busy machine, may take.
+  std::string receive(int millis = 10000) {
     const std::string bytes = testutil::receiveDatagram(fd, peer, std::max(millis, 1));
     return bytes.substr(0, bytes.find('\0'));
   }
@@ -67,10 +68,10 @@ struct Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // The exit status, or -1 when the program has not ended within 5 s. A
+  // The exit status, or -1 when the program has not ended within 20 s. A
   // program whose resident memory passes limit bytes is killed on the spot.
   int status(long limit = 0) {
-    for (int i = 0; pid > 0 && i < 1000; ++i) {
+    for (int i = 0; pid > 0 && i < 4000; ++i) {
       int st = 0;
       if (waitpid(pid, &st, WNOHANG) == pid) {
         pid = -1;

@@ -52,14 +52,15 @@ inline int freeLoopbackPort() {
 
 // Connects fd to port of 127.0.0.1 and sends text until it is not refused:
 // a datagram sent before the port is served comes back as a refusal, so the
-// server receives exactly one. False when it is still refused after 4 s.
+// server receives exactly one. False when it is still refused after 20 s,
+// as a sanitized program on a busy machine may be slow to serve it.
 inline bool sendWhenServed(int fd, int port, const std::string& text) {
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   to.sin_port = htons(static_cast<unsigned short>(port));
   connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof(to));
-  for (int tries = 0; tries < 200; ++tries) {
+  for (int tries = 0; tries < 1000; ++tries) {
     send(fd, text.data(), text.size(), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     int error = 0;

@@ -93,9 +93,9 @@ public:
   void join() { thread.join(); }
 
   // The next datagram to the init port, "" after waitMs.
-  std::string receiveInit(int waitMs = 2000) { return receive(initFd, waitMs); }
+  std::string receiveInit(int waitMs = 5000) { return receive(initFd, waitMs); }
   // The next datagram to the game port.
-  std::string receive(int waitMs = 2000) { return receive(gameFd, waitMs); }
+  std::string receive(int waitMs = 5000) { return receive(gameFd, waitMs); }
   // From the game port, NUL-terminated like the real server's.
   void send(const std::string& text) {
     testutil::sendDatagram(gameFd, text + std::string(1, '\0'), client);
