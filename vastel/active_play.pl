@@ -88,24 +88,24 @@ kick_out_of_field([kick, Power, Dir]) :-
     my_kick_rand(KickRand),
     distance_to(0.0, 0.0, VX, VY, Speed),
     Noise is KickRand * abs(Power) / 100 * (1 + 0.25 * Off + 0.5 * Speed / 2.82) / 0.06,
-    ball_noise_stray(WX, WY, Stray),
+    distance_to(0.0, 0.0, WX, WY, L),
+    ball_noise_stray(L, Stray),
     \+ in_field(BX + WX, BY + WY, Noise + Stray),
-    \+ into_their_goal(BX, BY, WX, WY, Noise),
-    \+ way_received(BX, BY, WX, WY, Noise), !.
+    \+ into_their_goal(BX, BY, WX, WY, L, Noise),
+    \+ way_received(BX, BY, WX, WY, L, Noise), !.
 
 % Our goal kick is taken in front of our goal, where a ball lost over a line
 % costs most: there the kick keeps the ball in the field wherever the ball's
 % own noise takes it but for a rare roll. Each cycle the server adds to the
 % ball's velocity a random vector of up to 5 % of its speed (its default
 % ball_rand; the agent is not told it): the first cycle's alone moves the
-% way's end by up to 0.05 times the way's length, and all cycles', drawn
+% way's end by up to 0.05 times the way's length L, and all cycles', drawn
 % afresh, move it towards a given line by more than 4 times that in about
 % one roll of 2000. Elsewhere no stray is allowed for.
-ball_noise_stray(WX, WY, Stray) :-
+ball_noise_stray(L, Stray) :-
     is_goal_kick_us, !,
-    distance_to(0.0, 0.0, WX, WY, L),
     Stray is 4 * 0.05 * L.
-ball_noise_stray(_, _, 0.0).
+ball_noise_stray(_, 0.0).
 
 % (X, Y) lies in the field by Margin: the ball there has not wholly crossed
 % a line, nor would it Margin further on.
@@ -113,34 +113,33 @@ in_field(X, Y, Margin) :-
     abs(X) =< 52.585 - Margin,
     abs(Y) =< 34.085 - Margin.
 
-% The ball's way from (BX, BY) along (WX, WY), its end moved by up to
-% Noise, ends beyond their goal line having crossed it between the posts
-% (7.01 m from the middle) with the ball's width to spare. Turned by the
+% The ball's way from (BX, BY) along (WX, WY), of length L, its end moved
+% by up to Noise, ends beyond their goal line having crossed it between the
+% posts (7.01 m from the middle) with the ball's width to spare. Turned by the
 % noise, the way crosses the goal line up to the noise's share at the
 % crossing away, lengthened by the way's slant to the line (L / WX).
-into_their_goal(BX, BY, WX, WY, Noise) :-
+into_their_goal(BX, BY, WX, WY, L, Noise) :-
     WX > 0.0,
     BX + WX > 52.5 + Noise,
-    Y is BY + (52.5 - BX) / WX * WY,
-    distance_to(0.0, 0.0, WX, WY, L),
-    abs(Y) < 6.9 - (52.5 - BX) / WX * Noise * L / WX.
+    T is (52.5 - BX) / WX,
+    Y is BY + T * WY,
+    abs(Y) < 6.9 - T * Noise * L / WX.
 
 % A team-mate other than the agent stands within 1 m of the ball's way from
-% (BX, BY) along (WX, WY) at a point of it at least 1 m ahead of the ball,
-% and the point lies in the field, both by the share there of the noise
-% that moves the way's end by up to Noise: it can take the ball there (the
-% reach of a kick is 1.085 m for the default player type). One beside the
-% ball or behind it is left behind by the ball, not reached. At our goal
-% kick none is counted on: the ball's own noise can take it past.
-way_received(BX, BY, WX, WY, Noise) :-
+% (BX, BY) along (WX, WY), of length L, at a point of it at least 1 m ahead
+% of the ball, and the point lies in the field, both by the share there of
+% the noise that moves the way's end by up to Noise: it can take the ball
+% there (the reach of a kick is 1.085 m for the default player type). One
+% beside the ball or behind it is left behind by the ball, not reached. At
+% our goal kick none is counted on: the ball's own noise can take it past.
+way_received(BX, BY, WX, WY, L, Noise) :-
     \+ is_goal_kick_us,
+    L > 0.0,
     my_side(S),
     my_number(Me),
     player_position_valid(S, U),
     U \== Me,
     player_position(S, U, X, Y, _),
-    distance_to(0.0, 0.0, WX, WY, L),
-    L > 0.0,
     Ahead is ((X - BX) * WX + (Y - BY) * WY) / L,
     Ahead >= 1.0,
     T is min(1.0, Ahead / L),
